@@ -1,0 +1,49 @@
+#pragma once
+// Discovery of the installed adapters that match the configured hardware IDs, and
+// selection of one: open it and derive the per-adapter values. The main window is the
+// host: it owns the drop-down list and reacts to what selection finds.
+
+#include <QString>
+
+#include "adapter/AdapterList.h"
+
+namespace kx {
+
+class AdapterHost {
+public:
+    virtual ~AdapterHost() = default;
+    // The drop-down list.
+    virtual void clearAdapterLines() = 0;
+    virtual void addAdapterLine(const QString& description) = 0;
+    virtual void setCurrentAdapterLine(int index) = 0;
+    virtual int currentAdapterLine() const = 0;
+    // Selection opened the adapter (the main window's adapter-open flag).
+    virtual void adapterOpened() = 0;
+    // Zero-configuration state back to unknown, then its check.
+    virtual void recheckZeroConfiguration() = 0;
+    virtual void applyLayout() = 0;
+    // Access-point firmware found: station-list tick counter to 0.
+    virtual void resetStationListTicks() = 0;
+    // Station firmware found while access points are enabled: end a running scan.
+    virtual void endSiteScan() = 0;
+    virtual void showAccessPointSettings() = 0;
+};
+
+class AdapterSelector final {
+public:
+    AdapterSelector(AdapterHost& host, AdapterList& list) : m_host(host), m_list(list) {}
+
+    // Rebuilds the list; selects line 0 when something was accepted.
+    void discover();
+    // Closes the current adapter, opens the one at the host's current line.
+    void select();
+
+    // The adapter's key under HKEY_LOCAL_MACHINE for an instance key.
+    static QString registryKeyFor(const char* instance);
+
+private:
+    AdapterHost& m_host;
+    AdapterList& m_list;
+};
+
+} // namespace kx

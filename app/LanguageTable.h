@@ -1,0 +1,43 @@
+#pragma once
+// The loaded language file: the list of languages from its "LANGUAGES" section and the
+// texts of the selected one. Every lookup reads through PrivateProfile, which re-reads a
+// changed file, so nothing stale is served. "%%" in a text yields "%"; texts are never
+// used as format strings.
+
+#include <QString>
+#include <QStringList>
+
+#include "app/LangText.h"
+
+namespace kx {
+
+class LanguageTable final {
+public:
+    // The program-wide table.
+    static LanguageTable& instance();
+
+    bool open(const QString& path, const QString& listSection);
+    bool select(int id);
+    int currentId() const { return m_currentId; }
+    int count() const { return static_cast<int>(m_sections.size()); }
+    const QStringList& descriptions() const { return m_descriptions; }
+    QString filePath() const { return m_path; }
+
+    QString lookup(const QString& key, const QString& defaultText) const;
+    QString text(const LangText& t) const;
+    // Entry n of a numbered family such as "BS_G_TxRate_Value_%d"; empty when missing.
+    QString familyEntry(const char* keyPattern, int n) const;
+    // Entries 1, 2, ... of a numbered family up to the first empty one.
+    QStringList family(const char* keyPattern) const;
+
+private:
+    void readDescriptions();
+
+    QString m_path;
+    QString m_listSection;
+    QStringList m_sections;
+    QStringList m_descriptions;
+    int m_currentId = -1;
+};
+
+} // namespace kx
