@@ -1,0 +1,38 @@
+#include "tests/support/ScriptedSeam.h"
+
+#include <QDialog>
+
+namespace kx::test {
+
+ScriptedSeam::ScriptedSeam() { UiSeam::install(this); }
+
+ScriptedSeam::~ScriptedSeam() { UiSeam::install(nullptr); }
+
+bool ScriptedSeam::askYesNo(QWidget*, const QString& title, const QString& text) {
+    questions.append({title, text});
+    return answers.isEmpty() ? true : answers.takeFirst();
+}
+
+void ScriptedSeam::inform(QWidget*, const QString& title, const QString& text) {
+    messages.append({title, text});
+}
+
+QString ScriptedSeam::saveFileName(QWidget*) {
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+QString ScriptedSeam::openFileName(QWidget*) {
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+int ScriptedSeam::runModal(QDialog& dialog) {
+    modalClasses.append(QString::fromLatin1(dialog.metaObject()->className()));
+    dialog.show();
+    const int result = onModal ? onModal(dialog) : 0;
+    dialog.hide();
+    return result;
+}
+
+void ScriptedSeam::endProcess(int code) { exitCode = code; }
+
+} // namespace kx::test
