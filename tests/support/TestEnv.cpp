@@ -1,6 +1,11 @@
 #include "tests/support/TestEnv.h"
 
+#include "adapter/AdapterState.h"
+#include "app/LanguageTable.h"
+#include "app/ProgramConfig.h"
+#include "app/UserProfile.h"
 #include "kx02app/kxsim.h"
+#include "store/SettingsStore.h"
 
 namespace kx::test {
 
@@ -11,6 +16,11 @@ TestEnv::TestEnv() {
     qunsetenv("KX02APP_TRACE");
     kxsim_reset();
     kxsim_set_manual_clock(1);
+    AdapterState::current().reset();
+    ProgramConfig::instance() = ProgramConfig{};
+    LanguageTable::instance() = LanguageTable{};
+    SettingsStore::instance() = SettingsStore{};
+    UserProfile::setProgramName(QStringLiteral("KXConfigTest"));
 }
 
 TestEnv::~TestEnv() { kxsim_clear_force(nullptr); }
