@@ -1,0 +1,42 @@
+#pragma once
+// The program's icon in the notification area, the user's way back to the hidden main
+// window and the only way to end the program. Its two commands are handled by the main
+// window. Where the desktop has no notification area, a small persistent indicator
+// window offers the same commands, so the program never becomes unreachable.
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace kx {
+
+class CTrayIcon final : public QObject {
+    Q_OBJECT
+public:
+    enum Command { OpenCommand = 32771, ExitCommand = 32773 };
+
+    explicit CTrayIcon(QObject* parent = nullptr);
+    ~CTrayIcon() override;
+
+    // The program-wide icon (null before start-up created it).
+    static CTrayIcon* instance();
+
+    // Shows the icon with its tooltip (cut to 63 characters); the default command is
+    // the one a double click runs.
+    bool create(const QString& tooltip, Command defaultCommand = OpenCommand);
+    void remove();
+    bool setTooltipText(const QString& text);
+    void setItemTexts(const QString& openText, const QString& exitText);
+    bool isActive() const;
+
+signals:
+    // A menu command or the double-click default, delivered queued.
+    void command(kx::CTrayIcon::Command command);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace kx

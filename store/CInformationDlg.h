@@ -1,0 +1,15 @@
+#pragma once
+// Versions of driver, firmware and program, the MAC address and the maker's contact lines.
+
+#include <QDialog>
+
+namespace kx {
+
+class CInformationDlg final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CInformationDlg(QWidget* parent = nullptr);
+    ~CInformationDlg() override;
+};
+
+} // namespace kx
