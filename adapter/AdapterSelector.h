@@ -9,6 +9,8 @@
 
 namespace kx {
 
+struct AdapterState;
+
 class AdapterHost {
 public:
     virtual ~AdapterHost() = default;
@@ -42,6 +44,9 @@ public:
     static QString registryKeyFor(const char* instance);
 
 private:
+    // The access-point steps of selection, when access points are enabled.
+    void applyFirmwareMode(AdapterState& state);
+
     AdapterHost& m_host;
     AdapterList& m_list;
 };

@@ -4,7 +4,11 @@
 // linked list in the per-user key of the program. All driver calls go to the current
 // adapter (AdapterState). Functions answer 0 on success and -1 on failure.
 
+#include <array>
+
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "store/WirelessSettings.h"
 
@@ -25,10 +29,15 @@ public:
     int firstProfile(QString& name);
     int nextProfile(QString& name);
     int findProfile(const QString& name);
+    // Refuses an empty name, a name holding a backslash or a control character (it would
+    // address another key), and a name that differs from a stored one only in letter
+    // case (registry keys ignore case, so both would share one key).
     int createProfile(const QString& name);
     int readProfile(WirelessSettings& settings);
     int writeProfile(const WirelessSettings& settings);
     QString cursor() const { return m_cursor; }
+    // Every profile name in list order (walks with the cursor, which ends empty).
+    QStringList profileNames();
 
     void readFromAdapter(WirelessSettings& settings);
     void applyToAdapter(const WirelessSettings& settings);
@@ -36,13 +45,18 @@ public:
 
     // WEP on with the recorded keys, or off; keyIndex -1: the adapter's default key.
     void applyWepStatus(int enabled, int keyIndex);
-    // Sends the recorded SSID to the access-point firmware.
+    // Sends the recorded SSID to the access-point firmware; with no SSID recorded nothing
+    // is sent (an empty one would blank the access point's name).
     int resendSsid();
 
 private:
     QString profileKey(const QString& name) const;
+    // Moves the cursor to `name` unless the walk has been there before.
+    int moveCursor(const QString& name, QString& out);
+    void sendKeys(const std::array<QString, 4>& keys, int wepBit, int defaultKeyId);
 
     QString m_cursor;
+    QSet<QString> m_seen; // case-folded names visited since the last firstProfile
 };
 
 } // namespace kx

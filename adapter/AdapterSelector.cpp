@@ -1,0 +1,224 @@
+#include "adapter/AdapterSelector.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adapter/AdapterState.h"
+#include "app/ProgramConfig.h"
+#include "platform/Registry.h"
+#include "platform/TextCodec.h"
+
+namespace kx {
+
+namespace {
+
+constexpr auto kWin95ClassKey = "System\\CurrentControlSet\\Services\\Class\\Net\\";
+constexpr auto kNtClassKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+constexpr auto kDeviceIdValue = "MatchingDeviceId";
+// The identifier is read into a 512-byte buffer: longer values are cut.
+constexpr std::size_t kDeviceIdBufferBytes = 512;
+constexpr int kExtIdChannelMask = 6;
+
+// PCI devices with the newer chip; only this many leading characters are compared.
+constexpr int kNewerChipIdLength = 21;
+constexpr std::string_view kNewerChipIds[] = {
+    "PCI\\VEN_1C7E&DEV_2102",
+    "PCI\\VEN_1C7E&DEV_2105",
+    "PCI\\VEN_1C7E&DEV_2112",
+};
+
+struct BusPrefix {
+    std::string_view prefix;
+    int kind;
+    int eepromLength;
+    int extendedOffset;
+};
+constexpr BusPrefix kBusPrefixes[] = {
+    {"PCMCIA", BusPcmcia, 512, 256},
+    {"PCI", BusPci, 512, 256},
+    {"USB", BusUsb, 2048, 1792},
+};
+
+QString widened(std::string_view bytes) {
+    return QString::fromStdU16String(TextCodec::widen(bytes));
+}
+
+// The driver's fields need not hold a NUL; never read past them.
+std::string_view fieldText(const char* field, std::size_t size) {
+    return {field, strnlen(field, size)};
+}
+
+// At most the smaller field less one byte, always terminated.
+template <std::size_t To, std::size_t From>
+void copyField(char (&to)[To], const char (&from)[From]) {
+    const std::string_view text = fieldText(from, std::min(To, From) - 1);
+    std::memcpy(to, text.data(), text.size());
+    std::memset(to + text.size(), 0, To - text.size());
+}
+
+QString registryKeyForEntry(const WLAdapterListEntry& entry) {
+    const std::string instance(fieldText(entry.instance, sizeof entry.instance - 1));
+    return AdapterSelector::registryKeyFor(instance.c_str());
+}
+
+// The hardware identifier recorded in the adapter's key, or false when there is none.
+bool readDeviceId(const QString& key, QString& id) {
+    const std::string path = key.toStdString();
+    std::string value;
+    if (!Registry::openFullAccess(Hive::LocalMachine, path) ||
+        Registry::readString(Hive::LocalMachine, path, kDeviceIdValue, value) != 0)
+        return false;
+    if (value.size() > kDeviceIdBufferBytes - 1)
+        value.resize(kDeviceIdBufferBytes - 1);
+    id = QString::fromStdU16String(TextCodec::utf8ToUtf16(value));
+    return true;
+}
+
+// How many configured identifiers equal `id`; the list ends at its first empty entry.
+int matchingIdCount(const QString& id) {
+    const QString wanted = id.toUpper();
+    int matches = 0;
+    for (const QString& configured : ProgramConfig::instance().hardwareIds) {
+        if (configured.isEmpty())
+            break;
+        if (configured.toUpper() == wanted)
+            ++matches;
+    }
+    return matches;
+}
+
+bool namesNewerChip(const QString& upperId) {
+    const QString head = upperId.left(kNewerChipIdLength);
+    return std::any_of(std::begin(kNewerChipIds), std::end(kNewerChipIds),
+                       [&](std::string_view known) { return head == widened(known); });
+}
+
+int detectChipVersion(const QString& key) {
+    QString id;
+    if (readDeviceId(key, id) && namesNewerChip(id.toUpper()))
+        return AdapterState::kNewerChip;
+    return AdapterState::kOlderChip;
+}
+
+void detectBus(const QString& key, AdapterState& state) {
+    state.busKind = BusPcmcia;
+    QString id;
+    if (!readDeviceId(key, id))
+        return;
+    const qsizetype slash = id.indexOf(u'\\');
+    if (slash < 0)
+        return;
+    const QString prefix = id.left(slash).toUpper();
+    for (const BusPrefix& bus : kBusPrefixes) {
+        if (prefix == widened(bus.prefix)) {
+            state.busKind = bus.kind;
+            state.eeprom.length = bus.eepromLength;
+            state.eeprom.extendedOffset = bus.extendedOffset;
+            return;
+        }
+    }
+}
+
+std::uint16_t readChannelMask(const AdapterState& state) {
+    if (state.newerChip())
+        return 0xFFFF;
+    std::uint8_t out[2] = {};
+    std::int32_t length = sizeof out;
+    if (QueryWL_ExtEEPROM_IDData(state.eeprom.bytes.data(), state.busKind, kExtIdChannelMask, out,
+                                 &length) == -1)
+        return 0x3FFF;
+    return static_cast<std::uint16_t>(out[0] | (out[1] << 8));
+}
+
+} // namespace
+
+QString AdapterSelector::registryKeyFor(const char* instance) {
+    const char* base = QueryWL_IsWindows95() != 0 ? kWin95ClassKey : kNtClassKey;
+    return widened(base) + widened(instance ? std::string_view(instance) : std::string_view());
+}
+
+void AdapterSelector::discover() {
+    m_host.clearAdapterLines();
+    m_list.clear();
+
+    std::vector<WLAdapterListEntry> found(WL_ADAPTER_LIST_MAX);
+    const int count = std::clamp<int>(CreateAllNICAdapterList(found.data(), WL_ADAPTER_LIST_MAX), 0,
+                                      WL_ADAPTER_LIST_MAX);
+    WLAdapterInfo* record = AdapterState::record();
+    for (int i = 0; i < count; ++i) {
+        const WLAdapterListEntry& entry = found[static_cast<std::size_t>(i)];
+        QString id;
+        if (!readDeviceId(registryKeyForEntry(entry), id))
+            continue;
+        // An adapter named by two configured identifiers is offered twice.
+        for (int match = matchingIdCount(id); match > 0; --match) {
+            record->handle = -1;
+            copyField(record->name, entry.name);
+            record->inUse = 1;
+            if (KxOpenAdapter(record) == 0)
+                continue;
+            KxCloseAdapter(record);
+            if (m_list.append(entry))
+                m_host.addAdapterLine(
+                    widened(fieldText(entry.description, sizeof entry.description - 1)));
+        }
+    }
+    if (m_list.isEmpty())
+        return;
+    m_host.setCurrentAdapterLine(0);
+    select();
+}
+
+void AdapterSelector::select() {
+    AdapterState& state = AdapterState::current();
+    WLAdapterInfo* record = &state.info;
+    KxCloseAdapter(record);
+
+    const int line = m_host.currentAdapterLine();
+    if (line < 0 || line >= m_list.size())
+        return;
+    const WLAdapterListEntry& entry = m_list.at(line);
+    copyField(record->name, entry.name);
+    copyField(record->description, entry.description);
+    copyField(record->instance, entry.instance);
+    record->inUse = 1;
+    record->failAvoidCount = ProgramConfig::instance().Fail_Avoid_Count;
+    if (KxOpenAdapter(record) == 0)
+        return; // the status ticks retry; everything else stays as it was
+
+    state.chipVersion = AdapterState::kOlderChip;
+    m_host.adapterOpened();
+    state.registryKey = registryKeyFor(record->instance);
+    state.chipVersion = detectChipVersion(state.registryKey);
+    detectBus(state.registryKey, state);
+    if (state.newerChip())
+        state.busKind = BusPci;
+    WL_ReadEEPROM(record, ProgramConfig::instance().ChipVersion, state.busKind,
+                  state.eeprom.bytes.data(), state.eeprom.length);
+    state.channelMask = readChannelMask(state);
+
+    m_host.recheckZeroConfiguration();
+    m_host.applyLayout();
+    applyFirmwareMode(state);
+}
+
+void AdapterSelector::applyFirmwareMode(AdapterState& state) {
+    if (ProgramConfig::instance().EnableAccessPoint == 0)
+        return; // an access-point card is run as a station
+    state.accessPointMode = 0;
+    if (QueryWL_FirmwareMode_STA_AP(&state.info) == 1) {
+        state.accessPointMode = 1;
+        m_host.resetStationListTicks();
+    } else {
+        m_host.endSiteScan();
+    }
+    m_host.applyLayout();
+    if (state.accessPointMode != 0)
+        m_host.showAccessPointSettings();
+}
+
+} // namespace kx
