@@ -12,6 +12,9 @@ struct ProgramConfig final {
     static constexpr int kMaxHardwareIds = 20;
     static constexpr int kProfessionalCode = 826;
 
+    // Every field at its default: what a program without KXConfig.INI runs with.
+    ProgramConfig();
+
     // The program-wide record.
     static ProgramConfig& instance();
 
