@@ -45,6 +45,9 @@ KX02APP_API void kxsim_advance(int32_t milliseconds);
 // Answer 0, or -1 for an unknown adapter or field.
 KX02APP_API int32_t kxsim_set_int(const char* adapter, const char* field, int64_t value);
 KX02APP_API int32_t kxsim_get_int(const char* adapter, const char* field, int64_t* value);
+// Lets a pinned field (cqsl_*, *_frames, port_status, channel, current_tx_rate) follow
+// the simulation again. Answers 0, or -1 for an unknown adapter or a field never pinned.
+KX02APP_API int32_t kxsim_unpin(const char* adapter, const char* field);
 KX02APP_API int32_t kxsim_set_text(const char* adapter, const char* field, const char* text);
 // Copies at most length-1 bytes and a NUL; answers the full length or -1.
 KX02APP_API int32_t kxsim_get_text(const char* adapter, const char* field, char* buffer,

@@ -1,0 +1,30 @@
+#pragma once
+// What the access-point firmware keeps: its SSID, the MAC filter table and the
+// stations of the scenario that try to associate.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "adapter/kx02app.h"
+#include "kx02app/MacAddress.h"
+
+namespace kx::sim {
+
+class AccessPointState final {
+public:
+    using FilterTable = std::array<std::uint8_t, WL_FILTER_TABLE_BYTES>;
+
+    std::string ssid;
+    FilterTable filter{};
+    std::vector<Mac> stations;
+
+    // The stations the filter lets in (mode 1: listed ones only; mode 2: all but the listed).
+    std::vector<Mac> associated(int filterMode) const;
+
+private:
+    bool listed(const Mac& mac) const;
+};
+
+} // namespace kx::sim

@@ -1,0 +1,41 @@
+#pragma once
+// The frame around every entry point: take the world's lock, bring the world to the
+// current time, answer a forced result instead of running the operation, and trace
+// the call with its arguments and result.
+
+#include <cstdint>
+#include <mutex>
+#include <utility>
+
+#include <nlohmann/json.hpp>
+
+#include "kx02app/SimWorld.h"
+
+namespace kx::sim {
+
+class DriverCall final {
+public:
+    // An operation on the adapter a record has open; -1 when it has none open.
+    template <typename Body>
+    static std::int32_t onAdapter(const char* fn, const WLAdapterInfo* info, nlohmann::json args,
+                                  Body&& body) {
+        return run(fn, std::move(args), [&](SimWorld& world) -> std::int32_t {
+            SimAdapter* adapter = world.adapterForRecord(info);
+            return adapter != nullptr ? body(*adapter) : -1;
+        });
+    }
+
+    // An operation that needs no open adapter.
+    template <typename Body>
+    static std::int32_t run(const char* fn, nlohmann::json args, Body&& body) {
+        SimWorld& world = SimWorld::instance();
+        const std::lock_guard<std::mutex> lock(world.mutex());
+        world.prepare();
+        const std::optional<std::int32_t> forced = world.forced(fn);
+        const std::int32_t ret = forced ? *forced : body(world);
+        world.trace().add(fn, std::move(args), ret);
+        return ret;
+    }
+};
+
+} // namespace kx::sim

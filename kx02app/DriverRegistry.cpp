@@ -1,0 +1,121 @@
+#include "kx02app/DriverRegistry.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+#include "kx02app/HexBytes.h"
+#include "kx02app/SimAdapter.h"
+#include "platform/Registry.h"
+#include "platform/TextCodec.h"
+
+namespace kx::sim {
+
+namespace {
+
+constexpr Hive kHive = Hive::LocalMachine;
+constexpr std::size_t kShortKeysDigits = 40;
+constexpr std::size_t kLongKeysDigits = 104;
+
+std::optional<std::string> readText(const std::string& key, std::string_view name) {
+    std::string value;
+    if (Registry::readString(kHive, key, name, value) != 0)
+        return std::nullopt;
+    return value;
+}
+
+// The whole text must be a decimal number.
+std::optional<int> readNumber(const std::string& key, std::string_view name) {
+    const std::optional<std::string> text = readText(key, name);
+    if (!text || text->empty())
+        return std::nullopt;
+    int value = 0;
+    const char* end = text->data() + text->size();
+    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+void loadKeys(const std::string& key, StationConfig& config) {
+    const std::optional<std::string> text = readText(key, "WEPDefaultKeys");
+    if (!text || (text->size() != kShortKeysDigits && text->size() != kLongKeysDigits))
+        return;
+    const std::optional<std::vector<std::uint8_t>> bytes = HexBytes::parse(*text);
+    if (!bytes)
+        return;
+    const std::size_t keyLength = bytes->size() / 4;
+    for (std::size_t i = 0; i < 4; ++i) {
+        config.keys[i].fill(0);
+        std::copy_n(bytes->begin() + static_cast<std::ptrdiff_t>(i * keyLength), keyLength,
+                    config.keys[i].begin());
+    }
+    config.put(Setting::WepBit, keyLength == StationConfig::kLongKey ? 1 : 0);
+}
+
+// "WEPStatus": 0 off, 2 on with 64-bit keys, 6 on with 128-bit keys.
+void loadWepStatus(const std::string& key, StationConfig& config) {
+    const std::optional<int> status = readNumber(key, "WEPStatus");
+    if (!status || (*status != 0 && *status != 2 && *status != 6))
+        return;
+    config.put(Setting::WepStatus, *status == 0 ? 0 : 1);
+    if (*status != 0)
+        config.put(Setting::WepBit, *status == 6 ? 1 : 0);
+}
+
+void loadSsid(const std::string& key, StationConfig& config) {
+    const std::optional<std::string> text = readText(key, "SSID");
+    if (!text)
+        return;
+    // The program records the text it narrowed to single bytes for the adapter.
+    const std::string bytes = TextCodec::narrow(TextCodec::utf8ToUtf16(*text));
+    if (bytes.size() <= StationConfig::kMaxSsid)
+        config.ssid = bytes;
+}
+
+void loadAntenna(const std::string& key, RfTestState& rf) {
+    const std::optional<int> antenna = readNumber(key, "AntennaSelect");
+    if (!antenna || *antenna < 1 || *antenna > 3)
+        return;
+    rf.rxAntenna = *antenna;
+    if (*antenna != 3)
+        rf.txAntenna = *antenna;
+}
+
+} // namespace
+
+std::string DriverRegistry::keyPath(std::string_view instance) {
+    return "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\" +
+           std::string(instance);
+}
+
+void DriverRegistry::install(const Scenario::Adapter& adapter) {
+    const std::string key = keyPath(adapter.instance);
+    if (Registry::createKey(kHive, key) != 0)
+        return;
+    if (!readText(key, "MatchingDeviceId"))
+        Registry::writeString(kHive, key, "MatchingDeviceId", adapter.hardwareId);
+}
+
+void DriverRegistry::loadStartSettings(SimAdapter& adapter) {
+    const std::string key = keyPath(adapter.spec().instance);
+    StationConfig& config = adapter.config();
+    for (const SettingInfo& s : SettingTable::all()) {
+        if (s.registryName == nullptr)
+            continue;
+        const std::optional<int> recorded = readNumber(key, s.registryName);
+        if (!recorded)
+            continue;
+        const int value = *recorded - s.registryOffset;
+        const bool allowed = s.id != Setting::DesiredChannel ||
+                             (s.accepts(value) && (adapter.channelMask() >> (value - 1) & 1) != 0);
+        if (s.accepts(value) && allowed)
+            config.put(s.id, value);
+    }
+    loadKeys(key, config);
+    loadWepStatus(key, config);
+    loadSsid(key, config);
+    loadAntenna(key, adapter.rf());
+}
+
+} // namespace kx::sim

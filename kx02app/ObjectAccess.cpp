@@ -1,0 +1,260 @@
+#include "kx02app/ObjectAccess.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "adapter/kx02app.h"
+#include "kx02app/EepromBuilder.h"
+#include "kx02app/SimAdapter.h"
+
+namespace kx::sim {
+
+namespace {
+
+constexpr std::int32_t kMemoryRequestBytes = 8;
+constexpr std::int32_t kOldDebugBytes = 1040;
+constexpr std::int32_t kApSsidBytes = 36;
+constexpr std::uint32_t kOldDebugReplyWords = 4;
+constexpr std::size_t kOldDebugReplyOffset = 12;
+
+enum TestCommandCode : std::uint16_t {
+    ContinuousTx = 0x40,
+    PaGainStep = 0x41,
+    TestRate = 0x42,
+    TxPowerRead = 0x43,
+    PaGainRead = 0x45,
+    Doze = 0x46
+};
+
+struct ObjectSize {
+    std::uint32_t oid;
+    std::int32_t bytes;
+};
+constexpr std::array<ObjectSize, 8> kSizes{{{WL_OID_CURRENT_ADDRESS, WL_MAC_BYTES},
+                                            {WL_OID_FIRMWARE_RECORD, sizeof(WLFirmwareRecord)},
+                                            {WL_OID_TEST_COMMAND, sizeof(WLTestCommand)},
+                                            {WL_OID_MEMORY_WRITE, kMemoryRequestBytes},
+                                            {WL_OID_MEMORY_READ, kMemoryRequestBytes},
+                                            {WL_OID_OLD_DEBUG, kOldDebugBytes},
+                                            {WL_OID_AP_SSID, kApSsidBytes},
+                                            {WL_OID_DEBUG_TALLY, WL_TALLY_BYTES}}};
+
+// Where each newer-chip EEPROM command puts its data entries in the image.
+struct EepromField {
+    std::uint16_t command;
+    std::size_t firstEntry;
+    std::size_t count;
+    std::size_t offset;
+};
+constexpr std::array<EepromField, 8> kEepromFields{{
+    {0xFFFB, 0, 6, EepromBuilder::MacBytes},
+    {0xFFFA, 0, 14, EepromBuilder::TxSetPoint},
+    {0xFFFA, 16, 14, EepromBuilder::TxIntegration},
+    {0xFFF9, 0, 2, EepromBuilder::HardwareVersion},
+    {0xFFF8, 0, 2, EepromBuilder::AllowedChannels},
+    {0xFFF7, 0, 2, EepromBuilder::DefaultChannel},
+    {0xFFF6, 0, 1, EepromBuilder::Region},
+    {0xFFF5, 0, 4, 0},
+}};
+constexpr std::uint16_t kEepromUpdateEnd = 0xFFF0;
+
+std::uint32_t word(const void* buffer, std::size_t index) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, static_cast<const std::uint8_t*>(buffer) + 4 * index, sizeof value);
+    return value;
+}
+
+void putWord(void* buffer, std::size_t index, std::uint32_t value) {
+    std::memcpy(static_cast<std::uint8_t*>(buffer) + 4 * index, &value, sizeof value);
+}
+
+std::int32_t testCommand(SimAdapter& adapter, void* buffer) {
+    WLTestCommand command{};
+    std::memcpy(&command, buffer, sizeof command);
+    RfTestState& rf = adapter.rf();
+    RegisterFile& registers = adapter.registers();
+    switch (command.command) {
+    case ContinuousTx:
+        if (command.value > 1)
+            return -1;
+        rf.txContinuous = command.value;
+        rf.pattern = command.extra;
+        break;
+    case PaGainStep:
+        registers.setPaGain(registers.paGain() + static_cast<std::int16_t>(command.value));
+        command.value = static_cast<std::uint16_t>(registers.paGain());
+        break;
+    case TestRate:
+        if (command.value > 6)
+            return -1;
+        rf.testRate = command.value;
+        break;
+    case TxPowerRead:
+        command.value = static_cast<std::uint16_t>(adapter.txPower());
+        break;
+    case PaGainRead:
+        command.value = static_cast<std::uint16_t>(registers.paGain());
+        break;
+    case Doze:
+        rf.dozing = 1;
+        break;
+    default:
+        return -1;
+    }
+    std::memcpy(buffer, &command, sizeof command);
+    return 0;
+}
+
+std::int32_t eepromCommand(SimAdapter& adapter, const WLFirmwareRecord& record) {
+    if (record.id == kEepromUpdateEnd)
+        return 0;
+    std::vector<std::uint8_t> image = adapter.eeprom();
+    bool known = false;
+    for (const EepromField& f : kEepromFields) {
+        if (f.command != record.id)
+            continue;
+        known = true;
+        for (std::size_t i = 0; i < f.count; ++i)
+            image[f.offset + i] = static_cast<std::uint8_t>(record.data[f.firstEntry + i]);
+    }
+    if (!known)
+        return -1;
+    return adapter.storeEeprom(image) ? 0 : -1;
+}
+
+std::int32_t readFirmwareRecord(SimAdapter& adapter, void* buffer) {
+    WLFirmwareRecord record{};
+    std::memcpy(&record, buffer, sizeof record);
+    if (record.id != RfTestState::kPowerControlRecord)
+        return -1;
+    record.length = 2;
+    record.data[0] = adapter.rf().powerControl;
+    std::memcpy(buffer, &record, sizeof record);
+    return 0;
+}
+
+std::int32_t writeFirmwareRecord(SimAdapter& adapter, const void* buffer) {
+    WLFirmwareRecord record{};
+    std::memcpy(&record, buffer, sizeof record);
+    if (record.id == RfTestState::kPowerControlRecord) {
+        adapter.rf().powerControl = record.data[0];
+        return 0;
+    }
+    if (adapter.model().newerChip() && record.id >= kEepromUpdateEnd)
+        return eepromCommand(adapter, record);
+    return -1;
+}
+
+std::int32_t readApSsid(SimAdapter& adapter, void* buffer) {
+    std::array<std::uint8_t, kApSsidBytes> block{};
+    const std::string& ssid = adapter.accessPoint().ssid;
+    putWord(block.data(), 0, static_cast<std::uint32_t>(ssid.size()));
+    std::copy(ssid.begin(), ssid.end(), block.begin() + 4);
+    std::memcpy(buffer, block.data(), block.size());
+    return 0;
+}
+
+std::int32_t writeApSsid(SimAdapter& adapter, const void* buffer) {
+    const std::uint32_t length = word(buffer, 0);
+    if (length > 32)
+        return -1;
+    const char* text = static_cast<const char*>(buffer) + 4;
+    adapter.accessPoint().ssid = std::string(text, strnlen(text, length));
+    return 0;
+}
+
+std::int32_t oldDebug(SimAdapter& adapter, void* buffer) {
+    const std::uint32_t address = word(buffer, 0);
+    RegisterFile& registers = adapter.registers();
+    registers.writeMemory(address, word(buffer, 1));
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    std::fill(bytes + 8, bytes + kOldDebugBytes, 0);
+    putWord(buffer, 2, kOldDebugReplyWords);
+    for (std::uint32_t i = 0; i < kOldDebugReplyWords; ++i) {
+        const std::uint32_t value = registers.readMemory(address + 4 * i);
+        std::memcpy(bytes + kOldDebugReplyOffset + 4 * i, &value, sizeof value);
+    }
+    return 0;
+}
+
+std::int32_t debugTally(SimAdapter& adapter, void* buffer) {
+    const auto tally = adapter.counters().debugTally();
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    for (std::size_t i = 0; i < tally.size(); ++i) {
+        for (int b = 0; b < 8; ++b)
+            out[8 * i + static_cast<std::size_t>(b)] =
+                static_cast<std::uint8_t>(tally[i] >> (8 * b));
+    }
+    return 0;
+}
+
+bool newerOnly(std::uint32_t oid) {
+    return oid == WL_OID_TEST_COMMAND || oid == WL_OID_MEMORY_READ || oid == WL_OID_MEMORY_WRITE ||
+           oid == WL_OID_OLD_DEBUG || oid == WL_OID_DEBUG_TALLY;
+}
+
+// Null buffers, short buffers, unknown objects and the newer chip's objects on the
+// older chip all fail before anything is touched.
+bool usable(const SimAdapter& adapter, std::uint32_t oid, const void* buffer, std::int32_t length) {
+    const std::int32_t size = ObjectAccess::objectSize(oid);
+    if (buffer == nullptr || size == 0 || length < size)
+        return false;
+    return !newerOnly(oid) || adapter.model().newerChip();
+}
+
+} // namespace
+
+std::int32_t ObjectAccess::objectSize(std::uint32_t oid) {
+    for (const ObjectSize& s : kSizes) {
+        if (s.oid == oid)
+            return s.bytes;
+    }
+    return 0;
+}
+
+std::int32_t ObjectAccess::read(SimAdapter& adapter, std::uint32_t oid, void* buffer,
+                                std::int32_t length) {
+    if (!usable(adapter, oid, buffer, length))
+        return -1;
+    switch (oid) {
+    case WL_OID_CURRENT_ADDRESS:
+        return adapter.macAddress(static_cast<std::uint8_t*>(buffer));
+    case WL_OID_FIRMWARE_RECORD:
+        return readFirmwareRecord(adapter, buffer);
+    case WL_OID_TEST_COMMAND:
+        return testCommand(adapter, buffer);
+    case WL_OID_MEMORY_READ:
+        putWord(buffer, 0, adapter.registers().readMemory(word(buffer, 0)));
+        return 0;
+    case WL_OID_AP_SSID:
+        return readApSsid(adapter, buffer);
+    case WL_OID_DEBUG_TALLY:
+        return debugTally(adapter, buffer);
+    default:
+        return -1;
+    }
+}
+
+std::int32_t ObjectAccess::write(SimAdapter& adapter, std::uint32_t oid, void* buffer,
+                                 std::int32_t length) {
+    if (!usable(adapter, oid, buffer, length))
+        return -1;
+    switch (oid) {
+    case WL_OID_FIRMWARE_RECORD:
+        return writeFirmwareRecord(adapter, buffer);
+    case WL_OID_TEST_COMMAND:
+        return testCommand(adapter, buffer);
+    case WL_OID_MEMORY_WRITE:
+        adapter.registers().writeMemory(word(buffer, 0), word(buffer, 1));
+        return 0;
+    case WL_OID_OLD_DEBUG:
+        return oldDebug(adapter, buffer);
+    case WL_OID_AP_SSID:
+        return writeApSsid(adapter, buffer);
+    default:
+        return -1;
+    }
+}
+
+} // namespace kx::sim

@@ -1,0 +1,269 @@
+#include "kx02app/Scenario.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include <nlohmann/json.hpp>
+
+#include "kx02app/HexBytes.h"
+
+namespace kx::sim {
+
+namespace {
+
+using nlohmann::json;
+
+Mac mac(std::string_view text) {
+    return MacAddress::parse(text).value_or(Mac{});
+}
+
+Scenario::Network network(std::string ssid, std::string_view bssid, int channel, int mode,
+                          std::string_view wep, int signal, int quality) {
+    Scenario::Network n;
+    n.ssid = std::move(ssid);
+    n.bssid = mac(bssid);
+    n.channel = channel;
+    n.mode = mode;
+    n.wepKey = HexBytes::parse(wep).value_or(std::vector<std::uint8_t>{});
+    n.signal = signal;
+    n.quality = quality;
+    return n;
+}
+
+// Reads one scenario object, remembering the first problem met.
+class Reader {
+public:
+    Reader(std::string& error, std::vector<std::string>& warnings)
+        : m_error(error), m_warnings(warnings) {}
+
+    bool failed() const { return !m_error.empty(); }
+    void fail(const std::string& what) {
+        if (m_error.empty())
+            m_error = what;
+    }
+
+    void checkKeys(const json& object, std::string_view where,
+                   std::initializer_list<std::string_view> known) {
+        for (const auto& [key, value] : object.items()) {
+            if (std::find(known.begin(), known.end(), key) == known.end())
+                m_warnings.push_back("unknown key \"" + key + "\" in " + std::string(where));
+        }
+    }
+
+    std::string text(const json& object, const char* key, std::string fallback,
+                     std::size_t maxLength = 259) {
+        if (!object.contains(key))
+            return fallback;
+        const json& v = object[key];
+        if (!v.is_string() || v.get_ref<const std::string&>().size() > maxLength) {
+            fail(std::string("\"") + key + "\" must be text of at most " +
+                 std::to_string(maxLength) + " bytes");
+            return fallback;
+        }
+        return v.get<std::string>();
+    }
+
+    int number(const json& object, const char* key, int fallback, int low, int high) {
+        if (!object.contains(key))
+            return fallback;
+        const json& v = object[key];
+        if (!v.is_number_integer() || v.get<std::int64_t>() < low || v.get<std::int64_t>() > high) {
+            fail(std::string("\"") + key + "\" must be an integer from " + std::to_string(low) +
+                 " to " + std::to_string(high));
+            return fallback;
+        }
+        return static_cast<int>(v.get<std::int64_t>());
+    }
+
+    bool flag(const json& object, const char* key, bool fallback) {
+        if (!object.contains(key))
+            return fallback;
+        const json& v = object[key];
+        if (v.is_boolean())
+            return v.get<bool>();
+        if (v.is_number_integer() && (v.get<std::int64_t>() == 0 || v.get<std::int64_t>() == 1))
+            return v.get<std::int64_t>() == 1;
+        fail(std::string("\"") + key + "\" must be true or false");
+        return fallback;
+    }
+
+    Mac address(const json& v, Mac fallback) {
+        if (!v.is_string()) {
+            fail("an address must be text like \"00:0A:1B:2C:3D:4E\"");
+            return fallback;
+        }
+        const std::optional<Mac> parsed = MacAddress::parse(v.get<std::string>());
+        if (!parsed)
+            fail("\"" + v.get<std::string>() + "\" is not a MAC address");
+        return parsed.value_or(fallback);
+    }
+
+private:
+    std::string& m_error;
+    std::vector<std::string>& m_warnings;
+};
+
+Scenario::Adapter readAdapter(Reader& r, const json& o, std::size_t index) {
+    Scenario::Adapter a;
+    if (!o.is_object()) {
+        r.fail("every adapter must be an object");
+        return a;
+    }
+    r.checkKeys(o, "an adapter",
+                {"name", "description", "instance", "hardware_id", "mac", "firmware", "opens",
+                 "wzc", "stations", "channel_mask", "ap_ssid"});
+    for (const char* required : {"name", "instance", "hardware_id"}) {
+        if (!o.contains(required))
+            r.fail(std::string("an adapter lacks \"") + required + "\"");
+    }
+    a.name = r.text(o, "name", "");
+    a.description = r.text(o, "description", a.name);
+    a.instance = r.text(o, "instance", "", 4);
+    a.hardwareId = r.text(o, "hardware_id", "", 511);
+    a.mac = o.contains("mac") ? r.address(o["mac"], a.mac)
+                              : Mac{0x00, 0x1C, 0x7E, 0x00, 0x00, static_cast<std::uint8_t>(index)};
+    const std::string firmware = r.text(o, "firmware", "station");
+    if (firmware != "station" && firmware != "access_point")
+        r.fail("\"firmware\" must be \"station\" or \"access_point\"");
+    a.accessPoint = firmware == "access_point";
+    a.opens = r.flag(o, "opens", true);
+    a.wzc = r.number(o, "wzc", 0, 0, 1);
+    if (o.contains("stations")) {
+        if (!o["stations"].is_array())
+            r.fail("\"stations\" must be a list of MAC addresses");
+        else
+            for (const json& s : o["stations"])
+                a.stations.push_back(r.address(s, Mac{}));
+    }
+    if (o.contains("channel_mask"))
+        a.channelMask = static_cast<std::uint16_t>(r.number(o, "channel_mask", 0x3FFF, 1, 0x3FFF));
+    a.apSsid = r.text(o, "ap_ssid", a.apSsid, 32);
+    return a;
+}
+
+Scenario::Network readNetwork(Reader& r, const json& o) {
+    Scenario::Network n;
+    if (!o.is_object()) {
+        r.fail("every network must be an object");
+        return n;
+    }
+    r.checkKeys(o, "a network", {"ssid", "bssid", "channel", "mode", "wep", "signal", "quality"});
+    n.ssid = r.text(o, "ssid", "", 32);
+    if (o.contains("bssid"))
+        n.bssid = r.address(o["bssid"], n.bssid);
+    n.channel = r.number(o, "channel", 6, 1, 14);
+    if (o.contains("mode")) {
+        const json& m = o["mode"];
+        if (m == "infrastructure")
+            n.mode = Scenario::Infrastructure;
+        else if (m == "adhoc")
+            n.mode = Scenario::AdHoc;
+        else
+            n.mode = r.number(o, "mode", Scenario::Infrastructure, 0, 0x7FFFFFFF);
+    }
+    if (o.contains("wep") && !o["wep"].is_null()) {
+        const json& w = o["wep"];
+        const std::optional<std::vector<std::uint8_t>> key =
+            w.is_string() ? HexBytes::parse(w.get<std::string>()) : std::nullopt;
+        if (!key || (key->size() != 5 && key->size() != 13))
+            r.fail("\"wep\" must be null or a key of 10 or 26 hexadecimal digits");
+        else
+            n.wepKey = *key;
+    }
+    n.signal = r.number(o, "signal", 50, 0, 100);
+    n.quality = r.number(o, "quality", 50, 0, 100);
+    return n;
+}
+
+} // namespace
+
+Scenario Scenario::builtIn() {
+    Scenario s;
+    Adapter pci;
+    pci.name = "KX3102_PCI_0007";
+    pci.description = "Tolva KX3102 Wireless LAN PCI Adapter";
+    pci.instance = "0007";
+    pci.hardwareId = "PCI\\VEN_1C7E&DEV_2102&SUBSYS_21021C7E";
+    pci.mac = mac("00:1C:7E:21:02:07");
+    Adapter card;
+    card.name = "KX3101_PCMCIA_0008";
+    card.description = "Tolva KX3101 Wireless LAN PC Card";
+    card.instance = "0008";
+    card.hardwareId = "PCMCIA\\TOLVA-KX3101_WLAN_CARD-3A1F";
+    card.mac = mac("00:1C:7E:31:01:08");
+    card.channelMask = 0x07FF; // a card for the USA region: channels 1 to 11
+    Adapter usb;
+    usb.name = "KX3101_USB_0009";
+    usb.description = "Tolva KX3101 Wireless LAN USB Adapter";
+    usb.instance = "0009";
+    usb.hardwareId = "USB\\VID_1D5A&PID_3101";
+    usb.mac = mac("00:1C:7E:31:01:09");
+    usb.accessPoint = true;
+    usb.stations = {mac("00:16:3E:11:22:33"), mac("00:16:3E:44:55:66")};
+    s.adapters = {pci, card, usb};
+    s.networks = {
+        network("TolvaNet", "00:0A:1B:2C:3D:4E", 6, Infrastructure, "", 82, 90),
+        network("HomeWEP64", "00:0A:1B:2C:3D:51", 1, Infrastructure, "1234567890", 64, 75),
+        network("Office128", "00:0A:1B:2C:3D:52", 11, Infrastructure, "0123456789ABCDEF0123456789",
+                55, 70),
+        network("PlayRoom", "02:11:22:33:44:55", 3, AdHoc, "", 40, 60),
+        network("FarAway", "00:0A:1B:2C:3D:54", 13, Infrastructure, "", 12, 25),
+        network("", "00:0A:1B:2C:3D:53", 9, Infrastructure, "", 47, 65),
+    };
+    s.seed = 2004;
+    return s;
+}
+
+std::optional<Scenario> Scenario::parse(std::string_view text, std::string& error,
+                                        std::vector<std::string>& warnings) {
+    const json root = json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded() || !root.is_object()) {
+        error = "not a JSON object";
+        return std::nullopt;
+    }
+    Reader r(error, warnings);
+    r.checkKeys(root, "the scenario", {"adapters", "networks", "seed", "overrides"});
+    Scenario s = builtIn();
+    s.overrides.clear();
+    if (root.contains("adapters")) {
+        if (!root["adapters"].is_array())
+            r.fail("\"adapters\" must be a list");
+        else {
+            s.adapters.clear();
+            for (const json& a : root["adapters"])
+                s.adapters.push_back(readAdapter(r, a, s.adapters.size()));
+        }
+    }
+    if (root.contains("networks")) {
+        if (!root["networks"].is_array())
+            r.fail("\"networks\" must be a list");
+        else {
+            s.networks.clear();
+            for (const json& n : root["networks"])
+                s.networks.push_back(readNetwork(r, n));
+        }
+    }
+    if (root.contains("seed")) {
+        if (!root["seed"].is_number_integer())
+            r.fail("\"seed\" must be an integer");
+        else
+            s.seed = root["seed"].get<std::uint64_t>();
+    }
+    if (root.contains("overrides")) {
+        if (!root["overrides"].is_object())
+            r.fail("\"overrides\" must map operation names to integers");
+        else
+            for (const auto& [fn, value] : root["overrides"].items()) {
+                if (!value.is_number_integer() || value.get<std::int64_t>() < INT32_MIN ||
+                    value.get<std::int64_t>() > INT32_MAX)
+                    r.fail("the override of \"" + fn + "\" must be a 32-bit integer");
+                else
+                    s.overrides[fn] = static_cast<std::int32_t>(value.get<std::int64_t>());
+            }
+    }
+    if (r.failed())
+        return std::nullopt;
+    return s;
+}
+
+} // namespace kx::sim

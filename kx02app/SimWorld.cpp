@@ -1,0 +1,143 @@
+#include "kx02app/SimWorld.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "kx02app/DriverRegistry.h"
+
+namespace kx::sim {
+
+namespace {
+
+constexpr std::int32_t kFirstHandle = 0x4B58; // any nonzero, distinct numbers will do
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+void warn(const std::string& what) {
+    std::fprintf(stderr, "kx02app: %s\n", what.c_str());
+}
+
+std::optional<Scenario> parseReporting(std::string_view text, const std::string& source) {
+    std::string error;
+    std::vector<std::string> warnings;
+    std::optional<Scenario> scenario = Scenario::parse(text, error, warnings);
+    for (const std::string& w : warnings)
+        warn(source + ": " + w + " (ignored)");
+    if (!scenario)
+        warn(source + ": " + error + "; using the built-in adapters");
+    return scenario;
+}
+
+} // namespace
+
+SimWorld& SimWorld::instance() {
+    static SimWorld world;
+    return world;
+}
+
+Scenario SimWorld::scenarioFromEnvironment() {
+    const std::string path = environment("KX02APP_SCENARIO");
+    if (path.empty())
+        return Scenario::builtIn();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        warn("cannot read the scenario \"" + path + "\"; using the built-in adapters");
+        return Scenario::builtIn();
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parseReporting(text.str(), "scenario \"" + path + "\"").value_or(Scenario::builtIn());
+}
+
+void SimWorld::build(Scenario scenario) {
+    m_adapters.clear();
+    m_lastOpened = nullptr;
+    m_scenario = std::move(scenario);
+    m_overrides.clear();
+    m_overrides.insert(m_scenario.overrides.begin(), m_scenario.overrides.end());
+    m_clock = SimClock();
+    m_trace = Trace();
+    m_trace.openFile(environment("KX02APP_TRACE"));
+    rawSurvey.clear();
+    std::int32_t handle = kFirstHandle;
+    for (const Scenario::Adapter& a : m_scenario.adapters) {
+        DriverRegistry::install(a);
+        m_adapters.push_back(
+            std::make_unique<SimAdapter>(a, m_scenario.networks, m_scenario.seed, handle++));
+    }
+    m_built = true;
+}
+
+void SimWorld::prepare() {
+    if (!m_built)
+        build(scenarioFromEnvironment());
+    const std::int64_t now = m_clock.now();
+    for (const auto& adapter : m_adapters)
+        adapter->sync(now);
+}
+
+void SimWorld::reset() {
+    build(scenarioFromEnvironment());
+}
+
+bool SimWorld::load(std::string_view json) {
+    std::optional<Scenario> scenario = parseReporting(json, "scenario");
+    build(scenario.value_or(Scenario::builtIn()));
+    return scenario.has_value();
+}
+
+std::optional<std::int32_t> SimWorld::forced(std::string_view fn) const {
+    const auto it = m_overrides.find(fn);
+    if (it == m_overrides.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void SimWorld::clearForce(const char* fn) {
+    if (fn == nullptr)
+        m_overrides.clear();
+    else if (const auto it = m_overrides.find(std::string_view(fn)); it != m_overrides.end())
+        m_overrides.erase(it);
+}
+
+SimAdapter* SimWorld::adapterNamed(const WLAdapterInfo* info) {
+    if (info == nullptr)
+        return nullptr;
+    const std::string_view name(info->name, strnlen(info->name, sizeof info->name));
+    for (const auto& adapter : m_adapters) {
+        if (adapter->spec().name == name)
+            return adapter.get();
+    }
+    return nullptr;
+}
+
+SimAdapter* SimWorld::adapterForRecord(const WLAdapterInfo* info) {
+    if (info == nullptr || info->handle == -1)
+        return nullptr;
+    SimAdapter* adapter = adapterNamed(info);
+    if (adapter == nullptr || adapter->handle() != info->handle || !adapter->isOpen())
+        return nullptr;
+    return adapter;
+}
+
+SimAdapter* SimWorld::adapterForControl(const char* nameOrInstance) {
+    if (nameOrInstance == nullptr || *nameOrInstance == '\0') {
+        if (m_lastOpened != nullptr)
+            return m_lastOpened;
+        return m_adapters.empty() ? nullptr : m_adapters.front().get();
+    }
+    const std::string_view key(nameOrInstance);
+    for (const auto& adapter : m_adapters) {
+        if (adapter->spec().instance == key || adapter->spec().name == key)
+            return adapter.get();
+    }
+    return nullptr;
+}
+
+} // namespace kx::sim

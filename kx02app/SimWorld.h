@@ -1,0 +1,69 @@
+#pragma once
+// The one simulated world of the process: the scenario's adapters and networks, the
+// clock, the forced results and the call trace, behind one mutex. It is created at
+// the first call (from KX02APP_SCENARIO or the built-in scenario) and created anew by
+// the control API.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adapter/kx02app.h"
+#include "kx02app/Scenario.h"
+#include "kx02app/SimAdapter.h"
+#include "kx02app/SimClock.h"
+#include "kx02app/Trace.h"
+
+namespace kx::sim {
+
+class SimWorld final {
+public:
+    static SimWorld& instance();
+
+    std::mutex& mutex() { return m_mutex; }
+    // Creates the world when this is the first call, then brings it to the current time.
+    void prepare();
+    // Everything afresh from KX02APP_SCENARIO or the built-in scenario.
+    void reset();
+    // Everything afresh from `json`; malformed text gives the built-in world and false.
+    bool load(std::string_view json);
+
+    SimClock& clock() { return m_clock; }
+    Trace& trace() { return m_trace; }
+
+    std::optional<std::int32_t> forced(std::string_view fn) const;
+    void force(const std::string& fn, std::int32_t value) { m_overrides[fn] = value; }
+    void clearForce(const char* fn);
+
+    // The open adapter the record names by its handle and name, or null.
+    SimAdapter* adapterForRecord(const WLAdapterInfo* info);
+    // The adapter the record's name field names (read at most its 260 bytes), or null.
+    SimAdapter* adapterNamed(const WLAdapterInfo* info);
+    // Control API: by instance or name; null or empty means the one opened last.
+    SimAdapter* adapterForControl(const char* nameOrInstance);
+    const std::vector<std::unique_ptr<SimAdapter>>& adapters() const { return m_adapters; }
+    void noteOpened(SimAdapter& adapter) { m_lastOpened = &adapter; }
+
+    std::vector<std::uint8_t> rawSurvey;
+
+private:
+    SimWorld() = default;
+    void build(Scenario scenario);
+    static Scenario scenarioFromEnvironment();
+
+    std::mutex m_mutex;
+    bool m_built = false;
+    Scenario m_scenario;
+    std::vector<std::unique_ptr<SimAdapter>> m_adapters;
+    SimAdapter* m_lastOpened = nullptr;
+    std::map<std::string, std::int32_t, std::less<>> m_overrides;
+    SimClock m_clock;
+    Trace m_trace;
+};
+
+} // namespace kx::sim

@@ -1,0 +1,44 @@
+#pragma once
+// The settings the adapter works with: the integer settings of SettingTable, the
+// SSID, the four WEP keys and the desired BSSID.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kx02app/MacAddress.h"
+#include "kx02app/SettingTable.h"
+
+namespace kx::sim {
+
+class StationConfig final {
+public:
+    static constexpr std::size_t kMaxSsid = 32;
+    static constexpr std::size_t kLongKey = 13;
+    static constexpr std::size_t kShortKey = 5;
+    using Key = std::array<std::uint8_t, kLongKey>;
+
+    StationConfig();
+
+    int get(Setting id) const { return m_values[static_cast<std::size_t>(id)]; }
+    // No range check: the control API may store anything.
+    void put(Setting id, int value) { m_values[static_cast<std::size_t>(id)] = value; }
+
+    std::size_t keyLength() const { return get(Setting::WepBit) == 1 ? kLongKey : kShortKey; }
+    // The default key as long as the current key length.
+    std::vector<std::uint8_t> defaultKey() const;
+
+    std::string ssid;
+    std::array<Key, 4> keys{};
+    // Narrows joins to one network. Set just before an SSID it stays for that SSID;
+    // a later SSID change without a new BSSID drops it.
+    std::optional<Mac> desiredBssid;
+    bool bssidSinceSsid = false;
+
+private:
+    std::array<int, static_cast<std::size_t>(Setting::Count)> m_values{};
+};
+
+} // namespace kx::sim

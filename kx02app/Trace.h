@@ -1,0 +1,32 @@
+#pragma once
+// The record of driver calls: one JSON line per call, {"fn": name, "args": [...],
+// "ret": n}, kept in memory (the most recent lines) and appended to the file named by
+// KX02APP_TRACE, flushed line by line so that a crash loses nothing.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <fstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace kx::sim {
+
+class Trace final {
+public:
+    static constexpr std::size_t kKeptLines = 100000;
+
+    // An empty path writes no file.
+    void openFile(const std::string& path);
+    void add(const char* fn, nlohmann::json args, std::int32_t ret);
+    std::size_t count() const { return m_lines.size(); }
+    const std::string* line(std::size_t index) const;
+    void clear() { m_lines.clear(); }
+
+private:
+    std::deque<std::string> m_lines;
+    std::ofstream m_file;
+};
+
+} // namespace kx::sim
