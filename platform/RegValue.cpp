@@ -66,20 +66,25 @@ std::optional<std::string> RegValue::asText() const {
     case Kind::Binary:
         if (type == kTypeString || type == kTypeExpandString)
             return decodeRegistryString(bytes);
+        if (const std::optional<std::uint32_t> number = binaryDword(); number)
+            return std::to_string(*number);
         return std::nullopt;
     }
     return std::nullopt;
 }
 
+std::optional<std::uint32_t> RegValue::binaryDword() const {
+    if (kind != Kind::Binary || type != kTypeDword || bytes.size() != 4)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+                                      (static_cast<std::uint32_t>(bytes[3]) << 24));
+}
+
 std::optional<std::uint32_t> RegValue::asDword() const {
     if (kind == Kind::Dword)
         return dword;
-    if (kind == Kind::Binary && type == kTypeDword) {
-        if (bytes.size() != 4)
-            return std::nullopt;
-        return static_cast<std::uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
-                                          (static_cast<std::uint32_t>(bytes[3]) << 24));
-    }
+    if (kind == Kind::Binary && type == kTypeDword)
+        return binaryDword();
     const std::optional<std::string> value = asText();
     if (!value)
         return std::nullopt;

@@ -31,6 +31,10 @@ struct RegValue final {
     std::optional<std::string> asText() const;
     // DWORDs (dword: and hex(4)) and text values holding a decimal number.
     std::optional<std::uint32_t> asDword() const;
+
+private:
+    // A DWORD written as hex(4): four little-endian bytes.
+    std::optional<std::uint32_t> binaryDword() const;
 };
 
 } // namespace kx
