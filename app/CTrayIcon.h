@@ -15,6 +15,8 @@ class CTrayIcon final : public QObject {
     Q_OBJECT
 public:
     enum Command { OpenCommand = 32771, ExitCommand = 32773 };
+    Q_ENUM(Command)
+    static constexpr int kMaxTooltip = 63;
 
     explicit CTrayIcon(QObject* parent = nullptr);
     ~CTrayIcon() override;
@@ -29,6 +31,7 @@ public:
     bool setTooltipText(const QString& text);
     void setItemTexts(const QString& openText, const QString& exitText);
     bool isActive() const;
+    QString tooltip() const;
 
 signals:
     // A menu command or the double-click default, delivered queued.

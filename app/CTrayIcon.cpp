@@ -1,0 +1,144 @@
+#include "app/CTrayIcon.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+#include "app/TrayIndicator.h"
+#include "mainwnd/ProductIcons.h"
+
+namespace kx {
+
+namespace {
+
+CTrayIcon* g_instance = nullptr;
+
+// At most 63 UTF-16 units, never half a surrogate pair.
+QString cutTooltip(const QString& text) {
+    QString cut = text.left(CTrayIcon::kMaxTooltip);
+    if (!cut.isEmpty() && cut.back().isHighSurrogate())
+        cut.chop(1);
+    return cut;
+}
+
+} // namespace
+
+struct CTrayIcon::Impl {
+    explicit Impl(CTrayIcon* owner) : q(owner), tray(owner) {
+        menu.setObjectName(QStringLiteral("trayMenu"));
+        open = menu.addAction(QStringLiteral("Open Utility Window"));
+        open->setObjectName(QStringLiteral("trayOpenAction"));
+        exit = menu.addAction(QStringLiteral("Exit KXConfig"));
+        exit->setObjectName(QStringLiteral("trayExitAction"));
+        menu.setDefaultAction(open);
+        tray.setObjectName(QStringLiteral("trayIcon"));
+        tray.setIcon(ProductIcons::tray());
+    }
+
+    // Commands reach the main window after the tray's own handler has returned.
+    void post(Command c) {
+        QMetaObject::invokeMethod(
+            q, [this, c] { emit q->command(c); }, Qt::QueuedConnection);
+    }
+
+    TrayIndicator& ensureIndicator() {
+        if (!indicator) {
+            indicator = std::make_unique<TrayIndicator>(ProductIcons::tray());
+            QObject::connect(indicator.get(), &TrayIndicator::doubleClicked, q,
+                             [this] { post(defaultCommand); });
+            QObject::connect(indicator.get(), &TrayIndicator::menuRequested, q,
+                             [this](const QPoint& at) { menu.popup(at, open); });
+        }
+        return *indicator;
+    }
+
+    void applyTooltip() {
+        tray.setToolTip(tooltip);
+        if (indicator) {
+            indicator->setToolTip(tooltip);
+            indicator->setWindowTitle(tooltip);
+        }
+    }
+
+    CTrayIcon* q;
+    QMenu menu; // outlives the tray that shows it
+    QSystemTrayIcon tray;
+    QAction* open = nullptr;
+    QAction* exit = nullptr;
+    std::unique_ptr<TrayIndicator> indicator;
+    QString tooltip;
+    Command defaultCommand = OpenCommand;
+    bool active = false;
+};
+
+CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent), d(std::make_unique<Impl>(this)) {
+    connect(&d->tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                // A single click does nothing; only a double click runs the default.
+                if (reason == QSystemTrayIcon::DoubleClick)
+                    d->post(d->defaultCommand);
+            });
+    connect(d->open, &QAction::triggered, this, [this] { d->post(OpenCommand); });
+    connect(d->exit, &QAction::triggered, this, [this] { d->post(ExitCommand); });
+    g_instance = this;
+}
+
+CTrayIcon::~CTrayIcon() {
+    remove();
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+CTrayIcon* CTrayIcon::instance() {
+    return g_instance;
+}
+
+bool CTrayIcon::create(const QString& tooltip, Command defaultCommand) {
+    d->tooltip = cutTooltip(tooltip);
+    d->defaultCommand = defaultCommand;
+    d->menu.setDefaultAction(defaultCommand == OpenCommand ? d->open : d->exit);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (d->indicator)
+            d->indicator->hide();
+        d->tray.setContextMenu(&d->menu);
+        d->tray.show();
+    } else {
+        d->tray.hide();
+        d->ensureIndicator().show();
+    }
+    d->applyTooltip();
+    d->active = true;
+    return true;
+}
+
+void CTrayIcon::remove() {
+    if (!d->active)
+        return;
+    d->tray.hide();
+    if (d->indicator)
+        d->indicator->hide();
+    d->active = false;
+}
+
+bool CTrayIcon::setTooltipText(const QString& text) {
+    if (!d->active)
+        return false;
+    d->tooltip = cutTooltip(text);
+    d->applyTooltip();
+    return true;
+}
+
+void CTrayIcon::setItemTexts(const QString& openText, const QString& exitText) {
+    d->open->setText(openText);
+    d->exit->setText(exitText);
+}
+
+bool CTrayIcon::isActive() const {
+    return d->active;
+}
+
+QString CTrayIcon::tooltip() const {
+    return d->tooltip;
+}
+
+} // namespace kx

@@ -1,0 +1,18 @@
+#pragma once
+// The program's own icons, drawn as SVG so that they stay crisp at any scale.
+
+#include <QIcon>
+
+namespace kx {
+
+class ProductIcons final {
+public:
+    static constexpr int kStatusFrames = 3;
+
+    static QIcon application();
+    static QIcon tray();
+    // Frame 0..2 of the status animation; more waves are lit in the later frames.
+    static QIcon statusFrame(int frame);
+};
+
+} // namespace kx

@@ -1,0 +1,163 @@
+// The tray icon on a desktop without a notification area (the offscreen platform):
+// the indicator window stands in for it. The notification-area icon's own signals are
+// driven directly.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+#include "app/CTrayIcon.h"
+#include "app/TrayIndicator.h"
+
+using namespace kx;
+
+namespace {
+
+QWidget* topLevel(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1StringView(name))
+            return w;
+    }
+    return nullptr;
+}
+
+int visibleIcons(const CTrayIcon& tray) {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        n += w->objectName() == u"trayIndicator" && w->isVisible();
+    n += tray.findChild<QSystemTrayIcon*>("trayIcon")->isVisible();
+    return n;
+}
+
+QMenu* trayMenu() {
+    return qobject_cast<QMenu*>(topLevel("trayMenu"));
+}
+
+} // namespace
+
+class TestTrayIcon final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void instanceFollowsTheObject() {
+        QCOMPARE(CTrayIcon::instance(), nullptr);
+        {
+            CTrayIcon tray;
+            QCOMPARE(CTrayIcon::instance(), &tray);
+        }
+        QCOMPARE(CTrayIcon::instance(), nullptr);
+    }
+
+    void tooltipIsCutTo63() {
+        CTrayIcon tray;
+        QVERIFY(!tray.setTooltipText(QStringLiteral("not shown yet")));
+        const QString seventy(70, u'x');
+        QVERIFY(tray.create(seventy));
+        QCOMPARE(tray.tooltip(), QString(63, u'x'));
+        QVERIFY(tray.setTooltipText(QStringLiteral("y").repeated(64)));
+        QCOMPARE(tray.tooltip(), QString(63, u'y'));
+        // Never half a character.
+        QVERIFY(tray.setTooltipText(QString(62, u'z') + QString::fromUtf8("\U0001F4F6")));
+        QCOMPARE(tray.tooltip(), QString(62, u'z'));
+        tray.remove();
+        QVERIFY(!tray.setTooltipText(QStringLiteral("gone")));
+    }
+
+    void menuTextsFollowTheLanguage() {
+        CTrayIcon tray;
+        tray.create(QStringLiteral("tip"));
+        QMenu* menu = trayMenu();
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        tray.setItemTexts(QStringLiteral("Open Utility Window"), QStringLiteral("Exit KXConfig"));
+        QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Open Utility Window"));
+        QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Exit KXConfig"));
+        QCOMPARE(menu->defaultAction(), menu->actions()[0]);
+        tray.setItemTexts(QStringLiteral("Hilfsfenster öffnen"),
+                          QStringLiteral("KXConfig beenden"));
+        QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Hilfsfenster öffnen"));
+        QCOMPARE(menu->actions()[1]->text(), QStringLiteral("KXConfig beenden"));
+    }
+
+    void menuCommandsArriveQueued() {
+        CTrayIcon tray;
+        tray.create(QStringLiteral("tip"));
+        QSignalSpy commands(&tray, &CTrayIcon::command);
+        trayMenu()->actions()[1]->trigger();
+        QCOMPARE(commands.count(), 0); // not before the tray's own handler returned
+        QTRY_COMPARE(commands.count(), 1);
+        QCOMPARE(commands[0][0].value<CTrayIcon::Command>(), CTrayIcon::ExitCommand);
+    }
+
+    void indicatorDoubleClickOpensOnce() {
+        CTrayIcon tray;
+        tray.create(QStringLiteral("tip"));
+        QSignalSpy commands(&tray, &CTrayIcon::command);
+        QWidget* indicator = topLevel("trayIndicator");
+        QVERIFY(indicator && indicator->isVisible());
+        QCOMPARE(indicator->toolTip(), QStringLiteral("tip"));
+        QTest::mouseClick(indicator, Qt::LeftButton);
+        QTest::qWait(20);
+        QCOMPARE(commands.count(), 0);
+        QTest::mouseDClick(indicator, Qt::LeftButton);
+        QTRY_COMPARE(commands.count(), 1);
+        QTest::qWait(20);
+        QCOMPARE(commands.count(), 1);
+        QCOMPARE(commands[0][0].value<CTrayIcon::Command>(), CTrayIcon::OpenCommand);
+    }
+
+    void indicatorRightClickShowsTheMenu() {
+        CTrayIcon tray;
+        tray.create(QStringLiteral("tip"));
+        QWidget* indicator = topLevel("trayIndicator");
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                indicator->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(indicator, &event);
+        QTRY_VERIFY(trayMenu()->isVisible());
+        trayMenu()->hide();
+    }
+
+    void notificationAreaClicks() {
+        CTrayIcon tray;
+        tray.create(QStringLiteral("tip"));
+        QSignalSpy commands(&tray, &CTrayIcon::command);
+        auto* icon = tray.findChild<QSystemTrayIcon*>("trayIcon");
+        QVERIFY(icon);
+        emit icon->activated(QSystemTrayIcon::Trigger);
+        QTest::qWait(20);
+        QCOMPARE(commands.count(), 0);
+        emit icon->activated(QSystemTrayIcon::DoubleClick);
+        QTRY_COMPARE(commands.count(), 1);
+        QCOMPARE(commands[0][0].value<CTrayIcon::Command>(), CTrayIcon::OpenCommand);
+    }
+
+    void removeThenCreateShowsOneIcon() {
+        CTrayIcon tray;
+        QCOMPARE(visibleIcons(tray), 0);
+        tray.create(QStringLiteral("tip"));
+        QCOMPARE(visibleIcons(tray), 1);
+        tray.create(QStringLiteral("tip"));
+        QCOMPARE(visibleIcons(tray), 1);
+        tray.remove();
+        QCOMPARE(visibleIcons(tray), 0);
+        QVERIFY(!tray.isActive());
+        tray.create(QStringLiteral("tip"));
+        QCOMPARE(visibleIcons(tray), 1);
+        QVERIFY(tray.isActive());
+    }
+
+    void destructionRemovesTheIcon() {
+        {
+            CTrayIcon tray;
+            tray.create(QStringLiteral("tip"));
+        }
+        QWidget* indicator = topLevel("trayIndicator");
+        QVERIFY(!indicator || !indicator->isVisible());
+    }
+};
+
+QTEST_MAIN(TestTrayIcon)
+#include "test_trayicon.moc"
