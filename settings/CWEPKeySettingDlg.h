@@ -1,15 +1,62 @@
 #pragma once
 // WEP key settings: authentication mode, key length, default key and the four keys.
+// Stored keys are never shown: each box holds a placeholder until a key is typed.
+
+#include <array>
 
 #include <QDialog>
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 namespace kx {
 
 class CWEPKeySettingDlg final : public QDialog {
     Q_OBJECT
 public:
+    static constexpr int kKeyCount = 4;
+
     explicit CWEPKeySettingDlg(QWidget* parent = nullptr);
     ~CWEPKeySettingDlg() override;
+
+    // Whether the text of key box `index` (0..3) changed since it was last masked.
+    bool keyChanged(int index) const;
+
+private:
+    void buildLayout();
+    void connectControls();
+    void applyTexts();
+    void refresh();
+    void mask();
+    void showKeyLength();
+    void onChangeApply();
+    void applyKeys();
+    void onKeyLengthClicked(int keyLength);
+    void onAuthenticationChosen(int position);
+
+    int m_keyLength = 0;
+    bool m_editing = false;
+    std::array<bool, kKeyCount> m_changed{};
+
+    QLabel* m_authLabel = nullptr;
+    QComboBox* m_authList = nullptr;
+    QGroupBox* m_keyGroup = nullptr;
+    QLabel* m_lengthLabel = nullptr;
+    QButtonGroup* m_lengthGroup = nullptr;
+    QRadioButton* m_length64 = nullptr;
+    QRadioButton* m_length128 = nullptr;
+    QLabel* m_defaultKeyLabel = nullptr;
+    QComboBox* m_defaultKeyList = nullptr;
+    QLabel* m_keyValueLabel = nullptr;
+    std::array<QLabel*, kKeyCount> m_keyLabels{};
+    std::array<QLineEdit*, kKeyCount> m_keyEdits{};
+    QLabel* m_noteLabel = nullptr;
+    QPushButton* m_changeApplyButton = nullptr;
 };
 
 } // namespace kx

@@ -1,5 +1,6 @@
 #pragma once
 // Versions of driver, firmware and program, the MAC address and the maker's contact lines.
+// Everything is read once when the dialog opens.
 
 #include <QDialog>
 

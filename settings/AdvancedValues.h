@@ -1,0 +1,44 @@
+#pragma once
+// What the advanced settings dialog makes of the adapter's answers: the fallbacks for
+// answers out of range, the preamble decode and the value texts beside the sliders.
+
+#include <QString>
+
+namespace kx {
+
+class AdvancedValues final {
+public:
+    static constexpr int kLevelMin = 0;
+    static constexpr int kLevelMax = 4;
+    static constexpr int kFragmentMin = 256;
+    static constexpr int kFragmentMax = 2306; // fragmentation off
+    static constexpr int kRtsMin = 0;
+    static constexpr int kRtsMax = 2305; // RTS/CTS off
+    static constexpr int kSliderStep = 128;
+
+    enum Preamble { PreambleNone = -1, PreambleLong = 0, PreambleShort = 1 };
+    static constexpr int kPreambleAutoMode = 3;
+
+    // A negative mode answer counts as off.
+    static int mode(int reported) { return reported < 0 ? 0 : reported; }
+    static int level(int reported);
+    static int fragmentThreshold(int reported);
+    static int rtsThreshold(int reported);
+
+    struct PreambleState {
+        bool automatic = false;
+        int choice = PreambleNone;
+    };
+    // The adapter's preamble mode over the current state: 3 automatic, 0 or a failed
+    // query automatic keeping the choice, anything else that mode's choice.
+    static PreambleState preamble(int reported, PreambleState current);
+    // The mode sent for a state; with automatic off and no choice, long preamble is
+    // chosen (the state is updated to show it).
+    static int preambleMode(PreambleState& state);
+
+    static QString levelText(int level);
+    // "< %d >", or "< %d (%s) >" with the disable text at the slider's maximum.
+    static QString thresholdText(int value, int maximum, const QString& disableText);
+};
+
+} // namespace kx
