@@ -21,7 +21,8 @@ void TestVersionText::driverVersion_data() {
     QTest::addColumn<QString>("text");
     // major 1, minor 2, year field 4, month 10, day byte 0x10
     QTest::newRow("1.02.1010.2004") << 0x01024A10 << QStringLiteral("1.02.1010.2004");
-    QTest::newRow("hex major and minor") << 0x9A1F3125 << QStringLiteral("9A.1F.0125.2003");
+    QTest::newRow("hex major and minor")
+        << static_cast<int>(0x9A1F3125u) << QStringLiteral("9A.1F.0125.2003");
     QTest::newRow("zero") << 0 << QStringLiteral("0.00.0000.2000");
     QTest::newRow("unknown") << -1 << QStringLiteral("");
 }
