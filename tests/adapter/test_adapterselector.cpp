@@ -10,6 +10,7 @@
 #include "adapter/AdapterState.h"
 #include "app/ProgramConfig.h"
 #include "kx02app/kxsim.h"
+#include "platform/Registry.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestEnv.h"
 
@@ -69,6 +70,14 @@ void loadWorld(const QList<Card>& cards) {
     const QByteArray json =
         QJsonDocument(QJsonObject{{"adapters", adapters}, {"seed", 7}}).toJson();
     QCOMPARE(kxsim_load_scenario(json.constData()), 0);
+    // A key left by an earlier world keeps its identifier; the test's cards must not.
+    for (const Card& card : cards)
+        QCOMPARE(
+            Registry::writeString(
+                Hive::LocalMachine,
+                AdapterSelector::registryKeyFor(card.instance.toLatin1().constData()).toStdString(),
+                "MatchingDeviceId", card.hardwareId.toStdString()),
+            0);
 }
 
 void configure(const QStringList& ids, int enableAccessPoint = 1) {
@@ -106,7 +115,7 @@ private slots:
     void elevenAdaptersGiveTenLines();
     void untrustedAdapterCount_data();
     void untrustedAdapterCount();
-    void overlongNamesStayTerminated();
+    void fullLengthDescription();
     void accessPointFirmware_data();
     void accessPointFirmware();
     void failedOpenAtSelectionKeepsValues();
@@ -269,18 +278,16 @@ void TestAdapterSelector::untrustedAdapterCount() {
     QVERIFY(m_list.size() <= 1);
 }
 
-void TestAdapterSelector::overlongNamesStayTerminated() {
+void TestAdapterSelector::fullLengthDescription() {
     Card card{QStringLiteral("0001"), kUsb};
-    card.description = QString(300, u'D');
+    card.description = QString(259, u'D'); // the whole field but its NUL
     loadWorld({card});
     configure({kUsb});
     AdapterSelector(m_host, m_list).discover();
     QCOMPARE(m_list.size(), 1);
     const WLAdapterInfo& info = AdapterState::current().info;
-    QVERIFY(strnlen(info.description, sizeof info.description) < sizeof info.description);
-    QVERIFY(strnlen(info.name, sizeof info.name) < sizeof info.name);
-    QVERIFY(m_host.lines.first().size() <= 259);
-    QVERIFY(m_host.lines.first().startsWith(QStringLiteral("DDDD")));
+    QCOMPARE(QByteArray(info.description), QByteArray(259, 'D'));
+    QCOMPARE(m_host.lines.first(), card.description);
 }
 
 void TestAdapterSelector::accessPointFirmware_data() {
@@ -350,9 +357,25 @@ void TestAdapterSelector::failedOpenAtSelectionKeepsValues() {
 void TestAdapterSelector::driverCallOrder() {
     ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
     clearSimTrace();
-    AdapterSelector(m_host, m_list).discover();
+    AdapterSelector selector(m_host, m_list);
+    selector.discover();
     QCOMPARE(m_list.size(), 3);
-    QCOMPARE(simCalls(), (QStringList{}));
+    // Each accepted card is probed (opened and closed), then line 0 is selected.
+    const QStringList probe{"QueryWL_IsWindows95()", "KxOpenAdapter()", "KxCloseAdapter()"};
+    const QStringList expected =
+        QStringList{"CreateAllNICAdapterList(null,50)"} + probe + probe + probe +
+        QStringList{"KxCloseAdapter()", "KxOpenAdapter()", "QueryWL_IsWindows95()",
+                    "WL_ReadEEPROM(3101,2,null,512)", "QueryWL_FirmwareMode_STA_AP()"};
+    QCOMPARE(simCalls(), expected);
+
+    // The older chip takes its channel mask from the EEPROM just read.
+    clearSimTrace();
+    m_host.current = 1;
+    selector.select();
+    QCOMPARE(simCalls(), (QStringList{"KxCloseAdapter()", "KxOpenAdapter()",
+                                      "QueryWL_IsWindows95()", "WL_ReadEEPROM(3101,1,null,512)",
+                                      "QueryWL_ExtEEPROM_IDData(null,1,6,null,2)",
+                                      "QueryWL_FirmwareMode_STA_AP()"}));
 }
 
 QTEST_GUILESS_MAIN(TestAdapterSelector)

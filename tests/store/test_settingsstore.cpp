@@ -562,7 +562,7 @@ void TestSettingsStore::applyToAdapterWepCodes() {
     const QStringList keyCalls = callsOf(QStringLiteral("SetWL_WriteKey"));
     QCOMPARE(keyCalls.size(), 4);
     QCOMPARE(keyCalls.first(),
-             wepBit != 0 ? QStringLiteral("SetWL_WriteKey(0,1,0,\"00112233445566778899AABBCC\")")
+             wepBit != 0 ? QStringLiteral("SetWL_WriteKey(0,1,0,\"00112233445566778899aabbcc\")")
                          : QStringLiteral("SetWL_WriteKey(0,0,0,\"0102030405\")"));
 }
 
@@ -596,7 +596,7 @@ void TestSettingsStore::applyWepStatus_data() {
     QTest::addColumn<QString>("keyIdText");
 
     const QString digits40 = QStringLiteral("0102030405111213141521222324253132333435");
-    const QString long0 = QStringLiteral("00112233445566778899AABBCC");
+    const QString long0 = QStringLiteral("00112233445566778899aabbcc");
     QTest::newRow("64-bit keys") << digits40 << 1 << 1
                                  << QStringList{"SetWL_WriteKey(0,0,0,\"0102030405\")",
                                                 "SetWL_WriteKey(1,0,1,\"1112131415\")",
@@ -678,7 +678,7 @@ void TestSettingsStore::resendSsid_data() {
 
     const QString pad = QStringLiteral("00").repeated(27);
     QTest::newRow("SSID") << QStringLiteral("KX-AP") << 99 << 0
-                          << QStringList{"WriteOid(4278321586,\"050000004B582D4150" + pad +
+                          << QStringList{"WriteOid(4278321586,\"050000004b582d4150" + pad +
                                          "\",36)"};
     QTest::newRow("longer than 32: first 32")
         << QString(40, u'A') << 99 << 0
@@ -687,7 +687,7 @@ void TestSettingsStore::resendSsid_data() {
     QTest::newRow("nothing recorded: nothing sent")
         << QStringLiteral("<missing>") << 99 << -1 << QStringList{};
     QTest::newRow("driver fails") << QStringLiteral("KX-AP") << -1 << -1
-                                  << QStringList{"WriteOid(4278321586,\"050000004B582D4150" + pad +
+                                  << QStringList{"WriteOid(4278321586,\"050000004b582d4150" + pad +
                                                  "\",36)"};
 }
 
