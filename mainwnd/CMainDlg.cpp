@@ -153,7 +153,8 @@ void CMainDlg::buildUi() {
     middle->addWidget(buildInfoGroup(), 1);
     top->addLayout(middle);
     top->addWidget(buildBottomArea());
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    // Grows with longer translations, but a long status line never resizes the window.
+    top->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
 QWidget* CMainDlg::buildAdapterRow() {
@@ -164,6 +165,7 @@ QWidget* CMainDlg::buildAdapterRow() {
     m_adapterList = new QComboBox(row);
     m_adapterList->setObjectName(QStringLiteral("adapterList"));
     m_adapterList->setMinimumWidth(260);
+    m_adapterList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_adapterLabel->setBuddy(m_adapterList);
     m_modeLabel = makeLabel(row, "modeLabel");
     m_modeButton = makeButton(row, "modeButton");
@@ -233,6 +235,7 @@ QWidget* CMainDlg::buildBottomArea() {
     grid->setHorizontalSpacing(10);
     m_linkStatusLabel = makeLabel(area, "linkStatusLabel");
     m_linkStatusText = makeValue(area, "linkStatusText", m_linkStatusLabel);
+    m_linkStatusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_signalLabel = makeLabel(area, "signalLabel");
     m_signalBar = makeBar(area, "signalBar", m_signalLabel);
     m_signalText = makeLabel(area, "signalText");
@@ -261,8 +264,10 @@ QWidget* CMainDlg::buildBottomArea() {
     grid->addWidget(m_qualityBar, 2, 1, 1, 2);
     grid->addWidget(m_qualityText, 2, 3);
     auto* frames = new QHBoxLayout;
+    frames->setSpacing(8);
     frames->addWidget(m_txLabel);
     frames->addWidget(m_txValue, 1);
+    frames->addSpacing(16);
     frames->addWidget(m_rxLabel);
     frames->addWidget(m_rxValue, 1);
     grid->addLayout(frames, 3, 0, 1, 5);
