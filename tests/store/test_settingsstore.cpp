@@ -611,6 +611,14 @@ void TestSettingsStore::applyWepStatus_data() {
                        "SetWL_WriteKey(2,1,0,\"" + long0 + "\")",
                        "SetWL_WriteKey(3,1,1,\"" + long0 + "\")", "SetWL_WEPStatus(1)"}
         << QStringLiteral("6") << QStringLiteral("4");
+    // Only exactly 104 digits mean 128-bit keys here.
+    QTest::newRow("105 digits: 64-bit keys")
+        << long0.repeated(4) + QStringLiteral("F") << 1 << 0
+        << QStringList{"SetWL_WriteKey(0,0,1,\"0011223344\")",
+                       "SetWL_WriteKey(1,0,0,\"5566778899\")",
+                       "SetWL_WriteKey(2,0,0,\"aabbcc0011\")",
+                       "SetWL_WriteKey(3,0,0,\"2233445566\")", "SetWL_WEPStatus(1)"}
+        << QStringLiteral("2") << QStringLiteral("1");
     QTest::newRow("unreadable keys: zero bytes")
         << QStringLiteral("<missing>") << 1 << 0
         << QStringList{"SetWL_WriteKey(0,0,1,\"0000000000\")",
