@@ -48,6 +48,7 @@ QSlider* slider(const QString& name, int minimum, int maximum, int step) {
     s->setSingleStep(1);
     // Each value sent restarts the adapter: a drag sends where it ends, not every pixel.
     s->setTracking(false);
+    s->setMinimumWidth(s->fontMetrics().horizontalAdvance(QString(40, u'0')));
     return s;
 }
 

@@ -130,6 +130,8 @@ QGroupBox* CMoreSettingDlg::buildGeneralGroup() {
     m_rateList = named(new QComboBox, "txRateList");
     m_ssidEdit = named(new QLineEdit, "ssidEdit");
     m_ssidEdit->setMaxLength(kSsidMaxLength);
+    // Room for a whole SSID without scrolling.
+    m_ssidEdit->setMinimumWidth(m_ssidEdit->fontMetrics().horizontalAdvance(QString(32, u'x')));
     m_anyCheck = named(new QCheckBox, "anyCheck");
     m_typeList = named(new QComboBox, "networkTypeList");
     m_changeApplyButton = named(new QPushButton, "changeApplyButton");

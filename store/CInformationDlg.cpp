@@ -62,6 +62,9 @@ void addValueRow(QFormLayout* form, const char* name, const LangText& label, con
     auto* field = new QLineEdit(value);
     field->setObjectName(base + QStringLiteral("Value"));
     field->setReadOnly(true);
+    field->setCursorPosition(0);
+    // The whole value is visible, the program's build time included.
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(value + QStringLiteral("MM")));
     auto* caption = namedLabel(text(label), base + QStringLiteral("Label"));
     caption->setBuddy(field);
     form->addRow(caption, field);
