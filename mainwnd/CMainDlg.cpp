@@ -634,6 +634,9 @@ void CMainDlg::setBottomArea(int area) {
 void CMainDlg::setListState(bool enabled) {
     m_list->setEnabled(enabled);
     m_listButton->setEnabled(enabled);
+    // The station list keeps its own texts; these are the site list's.
+    if (accessPointMode())
+        return;
     m_listButton->setText(txt(enabled ? MainTexts::MP_STA_Net_List_Refresh
                                       : MainTexts::MP_STA_Net_List_Refresh_Scan));
     m_listLabel->setText(txt(enabled ? MainTexts::MP_STA_Available_Network_Normal

@@ -733,6 +733,27 @@ private slots:
         QCOMPARE(dlg.findChild<QComboBox*>("adapterList")->count(), 3);
     }
 
+    void rediscoveredAccessPointKeepsItsListTexts() {
+        TestEnv env;
+        ScriptedSeam seam;
+        kxsim_load_scenario("{\"adapters\": []}");
+        ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
+        CMainDlg dlg;
+        dlg.initialise();
+        dlg.statusTick();
+        // Only the access point comes back.
+        QCOMPARE(kxsim_load_scenario(
+                     "{\"adapters\": [{\"instance\": \"0009\", \"name\": \"AP_0009\","
+                     " \"description\": \"AP\", \"hardware_id\": \"USB\\\\VID_1D5A&PID_3101\","
+                     " \"firmware\": \"access_point\"}]}"),
+                 0);
+        dlg.statusTick();
+        QCOMPARE(AdapterState::current().accessPointMode, 1);
+        QCOMPARE(dlg.findChild<QLabel*>("networkListLabel")->text(),
+                 QStringLiteral("Connect Station List:"));
+        QVERIFY(dlg.findChild<QPushButton*>("listButton")->isEnabled());
+    }
+
     void destructionHandsBackZeroConfiguration() {
         Fixture f;
         clearSimTrace();
