@@ -16,6 +16,7 @@
 #include <mutex>
 #include <pwd.h>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kx {
@@ -25,6 +26,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kRootNames[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER"};
+
+// A hive is a few kilobytes; anything far larger is not one of ours.
+constexpr std::int64_t kMaxHiveSize = 64 * 1024 * 1024;
+// Parsed hives kept at once; the program uses two.
+constexpr std::size_t kMaxCached = 16;
 
 const char* rootName(Hive hive) {
     return kRootNames[static_cast<int>(hive)];
@@ -70,6 +76,11 @@ ReadResult readFile(const fs::path& file, std::string& content, FileStamp& stamp
     if (fd < 0)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     const std::optional<FileStamp> opened = FileStamp::ofDescriptor(fd);
+    struct stat st {};
+    if (!opened || opened->size > kMaxHiveSize || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadResult::Failed;
+    }
     char buffer[65536];
     ssize_t n = 0;
     while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
@@ -80,7 +91,7 @@ ReadResult readFile(const fs::path& file, std::string& content, FileStamp& stamp
         content.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    if (n < 0 || !opened)
+    if (n < 0)
         return ReadResult::Failed;
     stamp = *opened;
     return ReadResult::Ok;
@@ -143,9 +154,11 @@ std::shared_ptr<const RegHive> load(Hive hive) {
     FileStamp stamp;
     std::shared_ptr<const RegHive> parsed = loadFresh(hive, file, stamp);
     const std::lock_guard lock(mutex);
-    if (parsed && stamp.inode != 0 && stamp.isSettled(readStart))
+    if (parsed && stamp.inode != 0 && stamp.isSettled(readStart)) {
+        if (cache.size() >= kMaxCached)
+            cache.clear();
         cache[file.string()] = CacheEntry{stamp, parsed};
-    else
+    } else
         cache.erase(file.string());
     return parsed;
 }
@@ -164,11 +177,15 @@ bool mayWriteHive(const fs::path& file) {
 // What a change did to the hive.
 enum class Change { Failed, None, Done };
 
+enum class Directory { Existing, Create };
+
 // Read-modify-write of one hive under its lock; 0 when the change held.
-int modify(Hive hive, const std::function<Change(RegHive&)>& change) {
+int modify(Hive hive, Directory directory, const std::function<Change(RegHive&)>& change) {
     const fs::path file = Registry::hiveFile(hive);
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
+    if (directory == Directory::Create) {
+        std::error_code ec;
+        fs::create_directories(file.parent_path(), ec);
+    }
     const FileLock lock(fs::path(file).concat(".lock"));
     if (!lock.isHeld())
         return -1;
@@ -194,7 +211,7 @@ int modify(Hive hive, const std::function<Change(RegHive&)>& change) {
 int setValue(Hive hive, std::string_view path, RegValue value) {
     if (!isValidKeyPath(path) || !isValidValueName(value.name))
         return -1;
-    return modify(hive, [&](RegHive& h) {
+    return modify(hive, Directory::Existing, [&](RegHive& h) {
         // The program never creates an adapter's key: writing needs an existing key.
         if (!h.keyExists(path))
             return Change::Failed;
@@ -242,7 +259,7 @@ int Registry::createKey(Hive hive, std::string_view path) {
         return -1;
     if (keyExists(hive, path))
         return 0;
-    return modify(hive, [&](RegHive& h) {
+    return modify(hive, Directory::Create, [&](RegHive& h) {
         if (h.findKey(path))
             return Change::None;
         h.ensureKey(path);
@@ -285,7 +302,7 @@ int Registry::writeDword(Hive hive, std::string_view path, std::string_view name
 int Registry::deleteValue(Hive hive, std::string_view path, std::string_view name) {
     if (!isValidKeyPath(path))
         return -1;
-    return modify(hive, [&](RegHive& h) {
+    return modify(hive, Directory::Existing, [&](RegHive& h) {
         RegKey* key = h.findKey(path);
         return key && key->removeValue(name) ? Change::Done : Change::Failed;
     });

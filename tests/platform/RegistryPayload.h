@@ -21,7 +21,8 @@ inline std::string registryPayload(std::uint32_t n) {
 // True when text is exactly the payload of the number it starts with.
 inline bool isWholePayload(const std::string& text) {
     const std::size_t colon = text.find(':');
-    if (colon == std::string::npos || colon == 0 || colon > 10)
+    if (colon == std::string::npos || colon == 0 || colon > 9 ||
+        text.find_first_not_of("0123456789") != colon)
         return false;
     const unsigned long n = std::stoul(text.substr(0, colon));
     return registryPayload(static_cast<std::uint32_t>(n)) == text;

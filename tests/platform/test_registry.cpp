@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -154,6 +155,7 @@ private slots:
     void hostileNamesAreRefused_data();
     void hostileNamesAreRefused();
     void missingKeysAndHives();
+    void hiveThatIsNoFile();
     void seesOtherProcessesWrites();
     void readOnlyUserHasNoFullAccess();
     void killedWriterNeverTearsTheHive();
@@ -510,7 +512,7 @@ void TestRegistry::missingKeysAndHives() {
     QVERIFY(!Registry::openFullAccess(LM, "A"));
     QCOMPARE(Registry::writeString(LM, "A", "v", "x"), -1);
     QCOMPARE(Registry::writeDword(LM, "A", "v", 1), -1);
-    QVERIFY(!QFile::exists(hivePath()));
+    QVERIFY(!QFile::exists(QString::fromStdString(Registry::directory().string())));
 
     QCOMPARE(Registry::createKey(LM, "A\\B\\C"), 0);
     QVERIFY(QFile::exists(hivePath()));
@@ -532,6 +534,15 @@ void TestRegistry::missingKeysAndHives() {
     QCOMPARE(Registry::readString(LM, "A\\B\\C", "v", text), -1);
     QCOMPARE(Registry::valueNames(LM, "A\\B\\C"), std::vector<std::string>{"w"});
     QCOMPARE(Registry::readString(Hive::CurrentUser, "A\\B\\C", "w", text), -1);
+}
+
+void TestRegistry::hiveThatIsNoFile() {
+    QVERIFY(QDir().mkpath(hivePath()));
+    std::string text;
+    QVERIFY(!Registry::keyExists(LM, "K"));
+    QCOMPARE(Registry::readString(LM, "K", "v", text), -1);
+    QCOMPARE(Registry::createKey(LM, "K"), -1);
+    QVERIFY(QFileInfo(hivePath()).isDir());
 }
 
 void TestRegistry::seesOtherProcessesWrites() {
