@@ -164,8 +164,9 @@ QWidget* CMainDlg::buildAdapterRow() {
     m_adapterLabel = makeLabel(row, "adapterLabel");
     m_adapterList = new QComboBox(row);
     m_adapterList->setObjectName(QStringLiteral("adapterList"));
-    m_adapterList->setMinimumWidth(260);
-    m_adapterList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Room for a whole adapter description.
+    m_adapterList->setMinimumContentsLength(38);
+    m_adapterList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_adapterLabel->setBuddy(m_adapterList);
     m_modeLabel = makeLabel(row, "modeLabel");
     m_modeButton = makeButton(row, "modeButton");
