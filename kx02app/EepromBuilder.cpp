@@ -73,8 +73,11 @@ void writeCardInformation(std::vector<std::uint8_t>& image, const Mac& mac) {
     putTuple(image, pos, 0x20, manufacturer);
     putTuple(image, pos, 0x21, {0x06, 0x00}); // function: network adapter
     putTuple(image, pos, 0x1B, {kConfig33Volt.begin(), kConfig33Volt.end()});
-    std::vector<std::uint8_t> node{0x04, 0x06};
-    node.insert(node.end(), mac.begin(), mac.end());
+    // LAN node ID: function extension 4, six address bytes.
+    std::vector<std::uint8_t> node(2 + mac.size());
+    node[0] = 0x04;
+    node[1] = 0x06;
+    std::copy(mac.begin(), mac.end(), node.begin() + 2);
     putTuple(image, pos, 0x22, node);
     image[static_cast<std::size_t>(pos)] = 0xFF;
 }
