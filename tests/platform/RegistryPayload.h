@@ -4,6 +4,7 @@
 // some payloads hold line breaks and quotes, which take the hex(1) form.
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,13 @@ namespace kx::test {
 inline std::string registryPayload(std::uint32_t n) {
     std::string text = std::to_string(n) + ':';
     const std::size_t length = 8 + (n * 7919u) % 3000u;
-    constexpr std::string_view alphabet = "abc\\\"XYZ\n\xC3\xA9 ";
+    // Whole characters only: the hives hold UTF-8 text, so a lone byte of a sequence
+    // would not come back as written.
+    constexpr std::string_view alphabet[] = {"a", "b", "c",  "\\",       "\"", "X",
+                                             "Y", "Z", "\n", "\xC3\xA9", " "};
+    constexpr std::size_t count = std::size(alphabet);
     for (std::size_t i = 0; i < length; ++i)
-        text += alphabet[(i + n) % alphabet.size()];
+        text += alphabet[(i + n) % count];
     return text;
 }
 
