@@ -6,24 +6,11 @@
 #include "adapter/AdapterState.h"
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
-#include "app/LanguageTable.h"
 #include "app/ProgramConfig.h"
 #include "app/SingleInstance.h"
 #include "mainwnd/CMainDlg.h"
-#include "mainwnd/MainTexts.h"
 
 namespace kx {
-
-namespace {
-
-void createTrayIcon(CTrayIcon& tray) {
-    const LanguageTable& lang = LanguageTable::instance();
-    tray.create(lang.text(MainTexts::MP_Small_Icon_Tip), CTrayIcon::OpenCommand);
-    tray.setItemTexts(lang.text(MainTexts::MP_Small_Icon_Item_1),
-                      lang.text(MainTexts::MP_Small_Icon_Item_2));
-}
-
-} // namespace
 
 int CConfigApp::run() {
     // Windows come and go (dialogs, the indicator); only the exit command ends the run.
@@ -38,12 +25,11 @@ int CConfigApp::run() {
 
     CMainDlg mainDlg;
     CTrayIcon tray; // declared after the window, so it goes first at the end
-    createTrayIcon(tray);
+    tray.createWithProgramTexts();
     QObject::connect(&tray, &CTrayIcon::command, &mainDlg, &CMainDlg::onTrayCommand);
 
     SingleInstance instance;
-    QObject::connect(&mainDlg, &QWidget::windowTitleChanged, &instance,
-                     &SingleInstance::announce);
+    QObject::connect(&mainDlg, &QWidget::windowTitleChanged, &instance, &SingleInstance::announce);
 
     QEventLoop run;
     QObject::connect(&mainDlg, &CMainDlg::runEnded, &run, &QEventLoop::quit);

@@ -4,7 +4,9 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+#include "app/LanguageTable.h"
 #include "app/TrayIndicator.h"
+#include "mainwnd/MainTexts.h"
 #include "mainwnd/ProductIcons.h"
 
 namespace kx {
@@ -139,6 +141,24 @@ bool CTrayIcon::isActive() const {
 
 QString CTrayIcon::tooltip() const {
     return d->tooltip;
+}
+
+} // namespace kx
+
+namespace kx {
+
+bool CTrayIcon::createWithProgramTexts() {
+    const bool shown = create(LanguageTable::instance().text(MainTexts::MP_Small_Icon_Tip));
+    applyProgramTexts();
+    return shown;
+}
+
+void CTrayIcon::applyProgramTexts() {
+    const LanguageTable& lang = LanguageTable::instance();
+    if (isActive())
+        setTooltipText(lang.text(MainTexts::MP_Small_Icon_Tip));
+    setItemTexts(lang.text(MainTexts::MP_Small_Icon_Item_1),
+                 lang.text(MainTexts::MP_Small_Icon_Item_2));
 }
 
 } // namespace kx

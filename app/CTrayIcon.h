@@ -33,6 +33,12 @@ public:
     bool isActive() const;
     QString tooltip() const;
 
+    // The program's own icon: tooltip and item texts of the current language, the open
+    // command as default. Start-up and the main window's re-add both use it.
+    bool createWithProgramTexts();
+    // After a language change: the current language's tooltip (when shown) and items.
+    void applyProgramTexts();
+
 signals:
     // A menu command or the double-click default, delivered queued.
     void command(kx::CTrayIcon::Command command);

@@ -352,10 +352,8 @@ void CMainDlg::restartAfterDiscovery() {
 
 void CMainDlg::recreateTrayIcon() {
     CTrayIcon* tray = CTrayIcon::instance();
-    if (!tray)
-        return;
-    tray->create(txt(MainTexts::MP_Small_Icon_Tip), CTrayIcon::OpenCommand);
-    tray->setItemTexts(txt(MainTexts::MP_Small_Icon_Item_1), txt(MainTexts::MP_Small_Icon_Item_2));
+    if (tray)
+        tray->createWithProgramTexts();
 }
 
 void CMainDlg::advanceStatusIcon() {

@@ -484,12 +484,8 @@ void CMoreSettingDlg::onLanguageChosen(int position) {
     applyTexts();
     if (m_applyMainLayout)
         m_applyMainLayout();
-    if (CTrayIcon* tray = CTrayIcon::instance()) {
-        if (tray->isActive())
-            tray->setTooltipText(text(MainTexts::MP_Small_Icon_Tip));
-        tray->setItemTexts(text(MainTexts::MP_Small_Icon_Item_1),
-                           text(MainTexts::MP_Small_Icon_Item_2));
-    }
+    if (CTrayIcon* tray = CTrayIcon::instance())
+        tray->applyProgramTexts();
 }
 
 // ---- further dialogs ---------------------------------------------------------------

@@ -10,7 +10,11 @@
 #include <QTest>
 
 #include "app/CTrayIcon.h"
+#include "app/LanguageChoice.h"
+#include "app/LanguageTable.h"
 #include "app/TrayIndicator.h"
+#include "mainwnd/MainTexts.h"
+#include "tests/support/TestEnv.h"
 
 using namespace kx;
 
@@ -80,6 +84,23 @@ private slots:
                           QStringLiteral("KXConfig beenden"));
         QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Hilfsfenster öffnen"));
         QCOMPARE(menu->actions()[1]->text(), QStringLiteral("KXConfig beenden"));
+    }
+
+    void programTextsFollowALanguageChange() {
+        test::TestEnv env;
+        LanguageChoice::startup(test::TestEnv::programDir());
+        CTrayIcon tray;
+        QVERIFY(tray.createWithProgramTexts());
+        QCOMPARE(tray.tooltip(), QStringLiteral("KXConfig --- Wireless LAN Configuration Tool"));
+        QCOMPARE(trayMenu()->actions()[1]->text(), QStringLiteral("Exit KXConfig"));
+
+        QVERIFY(LanguageChoice::change(1));
+        tray.applyProgramTexts();
+        const LanguageTable& lang = LanguageTable::instance();
+        QVERIFY(lang.text(MainTexts::MP_Small_Icon_Item_1) != u"Open Utility Window");
+        QCOMPARE(tray.tooltip(), lang.text(MainTexts::MP_Small_Icon_Tip).left(63));
+        QCOMPARE(trayMenu()->actions()[0]->text(), lang.text(MainTexts::MP_Small_Icon_Item_1));
+        QCOMPARE(trayMenu()->actions()[1]->text(), lang.text(MainTexts::MP_Small_Icon_Item_2));
     }
 
     void menuCommandsArriveQueued() {
