@@ -98,7 +98,7 @@ void DriverRegistry::install(const Scenario::Adapter& adapter) {
 }
 
 void DriverRegistry::loadStartSettings(SimAdapter& adapter) {
-    const std::string key = keyPath(adapter.spec().instance);
+    const std::string key = keyPath(adapter.setup().instance);
     StationConfig& config = adapter.config();
     for (const SettingInfo& s : SettingTable::all()) {
         if (s.registryName == nullptr)

@@ -73,22 +73,22 @@ bool singleRate(int rate) {
 
 } // namespace
 
-SimAdapter::SimAdapter(const Scenario::Adapter& spec,
+SimAdapter::SimAdapter(const Scenario::Adapter& setup,
                        const std::vector<Scenario::Network>& networks, std::uint64_t seed,
                        std::int32_t handle)
-    : m_spec(spec), m_networks(networks), m_model(spec.hardwareId), m_handle(handle),
-      m_random(seed ^ std::hash<std::string>{}(spec.instance)) {
+    : m_setup(setup), m_networks(networks), m_model(setup.hardwareId), m_handle(handle),
+      m_random(seed ^ std::hash<std::string>{}(setup.instance)) {
     const auto size = static_cast<std::size_t>(m_model.eepromSize());
     m_eeprom =
-        EepromStore::load(spec.instance, size)
-            .value_or(EepromBuilder::build(m_model, spec.mac, spec.channelMask.value_or(0x3FFF)));
+        EepromStore::load(setup.instance, size)
+            .value_or(EepromBuilder::build(m_model, setup.mac, setup.channelMask.value_or(0x3FFF)));
     // Like a card that was re-programmed: the address comes from its EEPROM.
-    m_mac = EepromBuilder::macFrom(m_eeprom, m_model).value_or(spec.mac);
-    firmwareAp = spec.accessPoint;
-    opens = spec.opens;
-    wzc = spec.wzc;
-    m_ap.ssid = spec.apSsid;
-    m_ap.stations = spec.stations;
+    m_mac = EepromBuilder::macFrom(m_eeprom, m_model).value_or(setup.mac);
+    firmwareAp = setup.accessPoint;
+    opens = setup.opens;
+    wzc = setup.wzc;
+    m_ap.ssid = setup.apSsid;
+    m_ap.stations = setup.stations;
     m_rf.powerControl = m_model.newerChip() ? 0 : kOlderPowerControlEntry;
 }
 
@@ -459,7 +459,7 @@ std::int32_t SimAdapter::writeEeprom(const std::uint8_t* buffer, std::int32_t le
 
 bool SimAdapter::storeEeprom(const std::vector<std::uint8_t>& image) {
     // Without any state directory (no HOME) the image lives for this process only.
-    if (!EepromStore::directory().empty() && !EepromStore::save(m_spec.instance, image))
+    if (!EepromStore::directory().empty() && !EepromStore::save(m_setup.instance, image))
         return false;
     m_eeprom = image;
     return true;

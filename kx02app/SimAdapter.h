@@ -43,11 +43,11 @@ public:
 
     static constexpr std::int32_t kDriverVersion = 0x01024A10; // 1.02, 2004-10-10
 
-    SimAdapter(const Scenario::Adapter& spec, const std::vector<Scenario::Network>& networks,
+    SimAdapter(const Scenario::Adapter& setup, const std::vector<Scenario::Network>& networks,
                std::uint64_t seed, std::int32_t handle);
 
     // ---- identity and life cycle
-    const Scenario::Adapter& spec() const { return m_spec; }
+    const Scenario::Adapter& setup() const { return m_setup; }
     const AdapterModel& model() const { return m_model; }
     std::int32_t handle() const { return m_handle; }
     const Mac& mac() const { return m_mac; }
@@ -142,7 +142,7 @@ private:
     const Scenario::Network* joinedNetwork() const;
     int rawQuality(int goodness) const;
 
-    Scenario::Adapter m_spec;
+    Scenario::Adapter m_setup;
     const std::vector<Scenario::Network>& m_networks;
     AdapterModel m_model;
     std::int32_t m_handle;

@@ -206,7 +206,7 @@ bool SimFields::unpin(SimAdapter& a, std::string_view field) {
 }
 
 bool SimFields::getText(SimAdapter& a, std::string_view field, std::string& text) {
-    const Scenario::Adapter& spec = a.spec();
+    const Scenario::Adapter& setup = a.setup();
     if (field == "ssid")
         text = a.config().ssid;
     else if (field == "ap_ssid")
@@ -224,13 +224,13 @@ bool SimFields::getText(SimAdapter& a, std::string_view field, std::string& text
     } else if (field == "mac")
         text = MacAddress::text(a.mac());
     else if (field == "name")
-        text = spec.name;
+        text = setup.name;
     else if (field == "description")
-        text = spec.description;
+        text = setup.description;
     else if (field == "instance")
-        text = spec.instance;
+        text = setup.instance;
     else if (field == "hardware_id")
-        text = spec.hardwareId;
+        text = setup.hardwareId;
     else if (const std::optional<std::size_t> k = keyIndex(field)) {
         const StationConfig& c = a.config();
         text = HexBytes::upper(c.keys[*k].data(), c.keyLength());

@@ -111,7 +111,7 @@ SimAdapter* SimWorld::adapterNamed(const WLAdapterInfo* info) {
         return nullptr;
     const std::string_view name(info->name, strnlen(info->name, sizeof info->name));
     for (const auto& adapter : m_adapters) {
-        if (adapter->spec().name == name)
+        if (adapter->setup().name == name)
             return adapter.get();
     }
     return nullptr;
@@ -134,7 +134,7 @@ SimAdapter* SimWorld::adapterForControl(const char* nameOrInstance) {
     }
     const std::string_view key(nameOrInstance);
     for (const auto& adapter : m_adapters) {
-        if (adapter->spec().instance == key || adapter->spec().name == key)
+        if (adapter->setup().instance == key || adapter->setup().name == key)
             return adapter.get();
     }
     return nullptr;

@@ -63,7 +63,7 @@ std::int32_t adapterList(const char* fn, WLAdapterListEntry* entries, std::int32
         const std::size_t count = std::min({adapters.size(), static_cast<std::size_t>(maxEntries),
                                             static_cast<std::size_t>(capacity)});
         for (std::size_t i = 0; i < count; ++i) {
-            const kx::sim::Scenario::Adapter& a = adapters[i]->spec();
+            const kx::sim::Scenario::Adapter& a = adapters[i]->setup();
             WLAdapterListEntry& e = entries[i];
             copyField(e.name, sizeof e.name, a.name);
             copyField(e.description, sizeof e.description, a.description);
