@@ -1,0 +1,132 @@
+// The single-instance rule: a running main window announces its title, and a second
+// start of the real program beside it ends at once, silently, with exit code 0.
+
+#include <QLocalServer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/SingleInstance.h"
+#include "platform/Registry.h"
+#include "tests/support/TestEnv.h"
+
+using namespace kx;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tolva Wireless LAN Configuration Tool  ");
+constexpr int kStartMs = 30000; // generous: sanitizer builds start slowly
+
+class ProgramProcess final {
+public:
+    explicit ProgramProcess(const test::TestEnv& env) {
+        QProcessEnvironment vars = QProcessEnvironment::systemEnvironment();
+        vars.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        vars.insert(QStringLiteral("KXCONFIG_REGISTRY_DIR"), env.registryDir());
+        vars.insert(QStringLiteral("KX02APP_STATE_DIR"), env.path() + QStringLiteral("/state"));
+        m_process.setProcessEnvironment(vars);
+        m_process.setProgram(test::TestEnv::programDir() + QStringLiteral("kxconfig"));
+        m_process.start();
+    }
+    ~ProgramProcess() {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    QProcess& process() { return m_process; }
+
+private:
+    QProcess m_process;
+};
+
+bool waitUntilAnnounced(const QString& title) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < kStartMs) {
+        if (SingleInstance::isRunning(title))
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+} // namespace
+
+class TestSingleInstance final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void announcedTitleIsFound() {
+        test::TestEnv env;
+        QVERIFY(!SingleInstance::isRunning(kTitle));
+        SingleInstance running;
+        QVERIFY(running.announce(kTitle));
+        QVERIFY(SingleInstance::isRunning(kTitle));
+        QVERIFY(!SingleInstance::isRunning(QStringLiteral("Another title  ")));
+    }
+
+    void aTitleChangeMovesTheAnnouncement() {
+        test::TestEnv env;
+        SingleInstance running;
+        QVERIFY(running.announce(kTitle));
+        QVERIFY(running.announce(QStringLiteral("Neuer Titel  ")));
+        QVERIFY(!SingleInstance::isRunning(kTitle));
+        QVERIFY(SingleInstance::isRunning(QStringLiteral("Neuer Titel  ")));
+    }
+
+    void anotherUsersRegistryIsAnotherUser() {
+        test::TestEnv first;
+        SingleInstance running;
+        QVERIFY(running.announce(kTitle));
+        test::TestEnv second;
+        QVERIFY(!SingleInstance::isRunning(kTitle));
+    }
+
+    void aSocketLeftByADeadCopyIsTakenOver() {
+        test::TestEnv env;
+        // A listener that stops answering without removing its socket file.
+        const QString name = SingleInstance::socketName(kTitle);
+        QLocalServer::removeServer(name);
+        QLocalServer dead;
+        dead.setSocketOptions(QLocalServer::UserAccessOption);
+        QVERIFY(dead.listen(name));
+        const QString path = dead.fullServerName();
+        dead.close();
+        QFile stale(path);
+        QVERIFY(stale.open(QIODevice::WriteOnly)); // the file stays, nobody listens
+        stale.close();
+
+        SingleInstance running;
+        QVERIFY(running.announce(kTitle));
+        QVERIFY(SingleInstance::isRunning(kTitle));
+    }
+
+    void secondStartEndsAtOnceWithoutDisturbingTheFirst() {
+        test::TestEnv env;
+        ProgramProcess first(env);
+        QVERIFY2(waitUntilAnnounced(kTitle), "the first copy never announced its title");
+
+        ProgramProcess second(env);
+        QVERIFY(second.process().waitForFinished(kStartMs));
+        QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.process().exitCode(), 0);
+
+        QCOMPARE(first.process().state(), QProcess::Running);
+        QVERIFY(SingleInstance::isRunning(kTitle));
+    }
+
+    void aStoredTitleOfAnotherLanguageLetsASecondCopyRun() {
+        test::TestEnv env;
+        ProgramProcess first(env);
+        QVERIFY(waitUntilAnnounced(kTitle));
+        // As if the title had been edited by hand: the test no longer finds the first.
+        QCOMPARE(Registry::writeString(Hive::CurrentUser, "Software\\Tolva\\kxconfig",
+                                       "KXConfigProgramTitle", "Edited by hand"),
+                 0);
+        ProgramProcess second(env);
+        QVERIFY(!second.process().waitForFinished(2000));
+        QCOMPARE(second.process().state(), QProcess::Running);
+    }
+};
+
+QTEST_MAIN(TestSingleInstance)
+#include "test_singleinstance.moc"
