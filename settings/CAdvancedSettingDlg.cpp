@@ -121,6 +121,11 @@ QGroupBox* CAdvancedSettingDlg::buildThresholdGroup(SliderRow& row, const char* 
     row.minLabel = named(new QLabel(QString::number(minimum)), base + QStringLiteral("MinLabel"));
     row.minLabel->setBuddy(row.slider);
     row.maxLabel = named(new QLabel(QString::number(maximum)), base + QStringLiteral("MaxLabel"));
+    // End labels of one width in every group, so that the slider tracks line up.
+    const int endWidth = row.minLabel->fontMetrics().horizontalAdvance(QStringLiteral("0000"));
+    row.minLabel->setMinimumWidth(endWidth);
+    row.minLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row.maxLabel->setMinimumWidth(endWidth);
     row.valueLabel = named(new QLabel, base + QStringLiteral("ValueLabel"));
     row.valueLabel->setAlignment(Qt::AlignCenter);
     auto* grid = new QGridLayout(group);

@@ -174,6 +174,9 @@ QGroupBox* CMoreSettingDlg::buildProfileGroup() {
     m_profileNameList->setEditable(true);
     // A typed name becomes a profile only by "Write current setting to profile."
     m_profileNameList->setInsertPolicy(QComboBox::NoInsert);
+    // Room for a name of some length in every language, not just the label's leftover.
+    m_profileNameList->setMinimumWidth(
+        m_profileNameList->fontMetrics().horizontalAdvance(QString(20, u'x')));
     m_profileNameLabel = buddyLabel(named(new QLabel, "profileNameLabel"), m_profileNameList);
     m_loadProfileButton = named(new QRadioButton, "loadProfileButton");
     m_writeProfileButton = named(new QRadioButton, "writeProfileButton");
@@ -331,8 +334,11 @@ void CMoreSettingDlg::readCurrentValues() {
     m_typeList->setCurrentIndex(StationCodes::typePosition(QueryWL_NetworkType(adapter)));
     readSsid();
     m_changeApplyButton->setText(text(m_editing ? T::BS_G_Button_Apply : T::BS_G_Button_Change));
-    if (m_editing)
+    if (m_editing) {
+        // A profile action in edit mode may have changed "any": the SSID edit follows it.
+        applyModeEnabling();
         applyNetworkTypeRule();
+    }
 }
 
 void CMoreSettingDlg::selectChannel(int channel) {
@@ -475,6 +481,11 @@ bool CMoreSettingDlg::writeProfile(const QString& name) {
         return false;
     WirelessSettings settings;
     store.readFromAdapter(settings);
+    // Without a link the adapter reports no channel; the profile keeps the one it is set
+    // to, as this dialog shows it, rather than a -1 that loading would send and record.
+    if (settings.channel < 1)
+        settings.channel =
+            StationCodes::shownChannel(QueryWL_DesiredChannel(AdapterState::record()));
     return store.writeProfile(settings) == 0;
 }
 

@@ -89,6 +89,9 @@ void CWEPKeySettingDlg::buildLayout() {
     for (int i = 0; i < kKeyCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
         m_keyEdits[at] = named(new QLineEdit, QStringLiteral("keyEdit%1").arg(i + 1));
+        // A 128-bit key, typed with blanks between its pairs, is seen whole.
+        m_keyEdits[at]->setMinimumWidth(m_keyEdits[at]->fontMetrics().horizontalAdvance(
+            WepKeyText::placeholder(WepKeyText::Bits128) + QStringLiteral("MM")));
         m_keyLabels[at] = named(new QLabel, QStringLiteral("keyLabel%1").arg(i + 1));
         m_keyLabels[at]->setBuddy(m_keyEdits[at]);
         grid->addWidget(m_keyLabels[at], 3 + i, 0, Qt::AlignRight);

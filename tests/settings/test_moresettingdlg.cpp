@@ -37,6 +37,8 @@ private slots:
     void loadProfileAppliesIt();
     void loadMissingProfileChangesNothing();
     void factoryDefaults();
+    void profileWithoutLinkKeepsTheSetChannel();
+    void profileActionInEditModeKeepsSsidWithAny();
     void profileNamesAreCaseSensitive();
     void languageSwitchKeepsPositions();
     void extraRateEntriesAreNotOffered();
@@ -343,6 +345,42 @@ void TestMoreSettingDlg::factoryDefaults() {
                      "SetWL_NetworkType(1)"}));
     QCOMPARE(adapterValue("RFChannel"), QStringLiteral("6"));
     QVERIFY(m_fx->seam->messages.isEmpty());
+}
+
+void TestMoreSettingDlg::profileWithoutLinkKeepsTheSetChannel() {
+    // No link: the adapter answers no current channel, only the one it is set to.
+    kxsim_force("QueryWL_PortStatus", 1);
+    kxsim_force("QueryWL_Channel", -1);
+    kxsim_set_int(nullptr, "desired_channel", 9);
+    m_dlg = open();
+    profileAction("writeProfileButton", QStringLiteral("Roaming"));
+    SettingsStore& store = SettingsStore::instance();
+    WirelessSettings saved;
+    QCOMPARE(store.findProfile(QStringLiteral("Roaming")), 0);
+    QCOMPARE(store.readProfile(saved), 0);
+    QCOMPARE(saved.channel, 9);
+
+    kxsim_set_int(nullptr, "desired_channel", 2);
+    profileAction("loadProfileButton", QStringLiteral("Roaming"));
+    QCOMPARE(simCalls({"SetWL_Channel"}), QStringList{"SetWL_Channel(9)"});
+    QCOMPARE(adapterValue("RFChannel"), QStringLiteral("9"));
+}
+
+void TestMoreSettingDlg::profileActionInEditModeKeepsSsidWithAny() {
+    kxsim_force("QueryWL_NetworkType", 1);
+    kxsim_set_text(nullptr, "ssid", "Lab");
+    m_dlg = open();
+    pressChangeApply();
+    auto* any = child<QCheckBox>(m_dlg.get(), "anyCheck");
+    auto* ssid = child<QLineEdit>(m_dlg.get(), "ssidEdit");
+    QVERIFY(!any->isChecked());
+    QVERIFY(ssid->isEnabled());
+    // The factory's settings have no SSID: "any" comes on, and the edit goes out of reach.
+    profileAction("loadDefaultButton", QString());
+    QVERIFY(any->isChecked());
+    QVERIFY(any->isEnabled());
+    QVERIFY(!ssid->isEnabled());
+    QCOMPARE(child<QPushButton>(m_dlg.get(), "changeApplyButton")->text(), QStringLiteral("Apply"));
 }
 
 void TestMoreSettingDlg::profileNamesAreCaseSensitive() {
