@@ -20,7 +20,13 @@ int CConfigApp::run() {
     ProgramConfig::instance().load(ProgramConfig::defaultPath());
     LanguageChoice::startup();
 
-    if (SingleInstance::isRunning(LanguageChoice::programTitle()))
+    // The title is claimed before any window exists: of two copies started at once,
+    // the one that claims it first runs and the other ends as if it had found it.
+    const QString title = LanguageChoice::programTitle();
+    if (SingleInstance::isRunning(title))
+        return 0;
+    SingleInstance instance;
+    if (!instance.announce(title) && SingleInstance::isRunning(title))
         return 0;
 
     CMainDlg mainDlg;
@@ -28,13 +34,12 @@ int CConfigApp::run() {
     tray.createWithProgramTexts();
     QObject::connect(&tray, &CTrayIcon::command, &mainDlg, &CMainDlg::onTrayCommand);
 
-    SingleInstance instance;
-    QObject::connect(&mainDlg, &QWidget::windowTitleChanged, &instance, &SingleInstance::announce);
-
     QEventLoop run;
     QObject::connect(&mainDlg, &CMainDlg::runEnded, &run, &QEventLoop::quit);
     mainDlg.initialise();
+    // From here on the announcement follows the window's title (a language change).
     instance.announce(mainDlg.windowTitle());
+    QObject::connect(&mainDlg, &QWidget::windowTitleChanged, &instance, &SingleInstance::announce);
     run.exec();
     return 0;
 }

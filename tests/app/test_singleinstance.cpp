@@ -1,6 +1,7 @@
 // The single-instance rule: a running main window announces its title, and a second
 // start of the real program beside it ends at once, silently, with exit code 0.
 
+#include <QFile>
 #include <QLocalServer>
 #include <QProcess>
 #include <QSignalSpy>
@@ -19,8 +20,10 @@ constexpr int kStartMs = 30000; // generous: sanitizer builds start slowly
 
 class ProgramProcess final {
 public:
-    explicit ProgramProcess(const test::TestEnv& env) {
+    explicit ProgramProcess(const test::TestEnv& env, const QString& tracePath = QString()) {
         QProcessEnvironment vars = QProcessEnvironment::systemEnvironment();
+        if (!tracePath.isEmpty())
+            vars.insert(QStringLiteral("KX02APP_TRACE"), tracePath);
         vars.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         vars.insert(QStringLiteral("KXCONFIG_REGISTRY_DIR"), env.registryDir());
         vars.insert(QStringLiteral("KX02APP_STATE_DIR"), env.path() + QStringLiteral("/state"));
@@ -105,13 +108,41 @@ private slots:
         ProgramProcess first(env);
         QVERIFY2(waitUntilAnnounced(kTitle), "the first copy never announced its title");
 
-        ProgramProcess second(env);
+        const QString trace = env.path() + QStringLiteral("/second.jsonl");
+        ProgramProcess second(env, trace);
         QVERIFY(second.process().waitForFinished(kStartMs));
         QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process().exitCode(), 0);
 
+        // It chose its language file and stopped: no window looked for an adapter.
+        QFile calls(trace);
+        QVERIFY(calls.open(QIODevice::ReadOnly));
+        QCOMPARE(calls.readAll(), QByteArray(R"({"fn":"QueryWL_IsWindows2000","args":[],"ret":1})"
+                                             "\n"));
+
         QCOMPARE(first.process().state(), QProcess::Running);
         QVERIFY(SingleInstance::isRunning(kTitle));
+    }
+
+    void twoCopiesStartedAtOnceLeaveOneRunning() {
+        test::TestEnv env;
+        ProgramProcess first(env);
+        ProgramProcess second(env);
+        QVERIFY(waitUntilAnnounced(kTitle));
+        const auto running = [&] {
+            return int(first.process().state() == QProcess::Running) +
+                   int(second.process().state() == QProcess::Running);
+        };
+        QElapsedTimer timer;
+        timer.start();
+        while (running() > 1 && timer.elapsed() < kStartMs)
+            QTest::qWait(100);
+        QTest::qWait(300);
+        QCOMPARE(running(), 1);
+        QProcess& ended =
+            first.process().state() == QProcess::Running ? second.process() : first.process();
+        QCOMPARE(ended.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(ended.exitCode(), 0);
     }
 
     void aStoredTitleOfAnotherLanguageLetsASecondCopyRun() {
