@@ -112,6 +112,8 @@ private slots:
     void firstConfiguredIdEmptyAcceptsNothing();
     void matchingTwoIdsAddsTwice();
     void cardThatDoesNotOpenIsLeftOut();
+    void cardWithoutIdentifierIsSkipped();
+    void missingChannelDataAllowsChannelsOneToFourteen();
     void elevenAdaptersGiveTenLines();
     void untrustedAdapterCount_data();
     void untrustedAdapterCount();
@@ -249,6 +251,28 @@ void TestAdapterSelector::cardThatDoesNotOpenIsLeftOut() {
     AdapterSelector(m_host, m_list).discover();
     QCOMPARE(m_host.lines, QStringList{QStringLiteral("Tolva card 0002")});
     QCOMPARE(QByteArray(AdapterState::current().info.instance), QByteArray("0002"));
+}
+
+void TestAdapterSelector::cardWithoutIdentifierIsSkipped() {
+    loadWorld({{QStringLiteral("0001"), kPcmcia}, {QStringLiteral("0002"), kUsb}});
+    configure({kPcmcia, kUsb});
+    QCOMPARE(Registry::deleteValue(Hive::LocalMachine,
+                                   AdapterSelector::registryKeyFor("0001").toStdString(),
+                                   "MatchingDeviceId"),
+             0);
+    clearSimTrace();
+    AdapterSelector(m_host, m_list).discover();
+    QCOMPARE(m_host.lines, QStringList{QStringLiteral("Tolva card 0002")});
+    // The skipped card is never probed: one probe, then the selection.
+    QCOMPARE(callNames().count(QStringLiteral("KxOpenAdapter")), 2);
+}
+
+void TestAdapterSelector::missingChannelDataAllowsChannelsOneToFourteen() {
+    loadWorld({{QStringLiteral("0001"), kPcmcia}});
+    configure({kPcmcia});
+    kxsim_force("QueryWL_ExtEEPROM_IDData", -1);
+    AdapterSelector(m_host, m_list).discover();
+    QCOMPARE(AdapterState::current().channelMask, std::uint16_t{0x3FFF});
 }
 
 void TestAdapterSelector::elevenAdaptersGiveTenLines() {

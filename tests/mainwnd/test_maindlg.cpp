@@ -103,6 +103,14 @@ void scan(Fixture& f) {
     f.ticks(5);
 }
 
+// The driver functions called since the trace was cleared, in order.
+QStringList callNames() {
+    QStringList names;
+    for (const TraceCall& call : simTrace())
+        names << call.fn;
+    return names;
+}
+
 void selectRow(Fixture& f, int row) {
     QTreeWidgetItem* item = f.list()->topLevelItem(row);
     f.list()->setCurrentItem(item);
@@ -522,6 +530,10 @@ private slots:
         QCOMPARE(f.text("infoValue3"), QStringLiteral("On"));
         f.ticks(8);
         QCOMPARE(f.group()->title(), QStringLiteral("Selected Network Information"));
+        // The ticks leave the selected network's rows alone (row 3 is WEP, not the SSID).
+        QCOMPARE(f.text("infoValue1"), QStringLiteral("6"));
+        QCOMPARE(f.text("infoValue3"), QStringLiteral("On"));
+        QCOMPARE(f.text("infoValue4"), QStringLiteral("00 0A 1B 2C 3D 4E"));
         f.ticks(1);
         QCOMPARE(f.group()->title(), QStringLiteral("Current Network Information"));
         QCOMPARE(f.dlg->state().selectedView, 0);
@@ -560,15 +572,19 @@ private slots:
 
     void connectAdHocByDoubleClick() {
         Fixture f;
-        setRawSurvey({surveyRecord("PlayRoom", 2422000, 0, 0)});
+        // A record without SSID joins with an empty one.
+        setRawSurvey({surveyRecord("", 2422000, 0, 0)});
         scan(f);
+        QCOMPARE(f.list()->topLevelItem(0)->text(0), QString());
         clearSimTrace();
         QTreeWidgetItem* item = f.list()->topLevelItem(0);
         f.list()->setCurrentItem(item);
         emit f.list()->itemDoubleClicked(item, 0);
-        const QStringList sets = simCalls({"SetWL_NetworkType", "SetWL_Channel"});
-        QCOMPARE(sets, (QStringList{"SetWL_NetworkType(0)", "SetWL_Channel(3)"}));
+        const QStringList sets = simCalls({"SetWL_NetworkType", "SetWL_Channel", "SetWL_SSID"});
+        QCOMPARE(sets,
+                 (QStringList{"SetWL_NetworkType(0)", "SetWL_Channel(3)", "SetWL_SSID(\"\")"}));
         QCOMPARE(f.stored("NetworkType"), QStringLiteral("0"));
+        QCOMPARE(f.stored("SSID"), QString());
     }
 
     void connectWithoutSelectionOrUnderZeroConfigDoesNothing() {
@@ -752,6 +768,205 @@ private slots:
         QCOMPARE(dlg.findChild<QLabel*>("networkListLabel")->text(),
                  QStringLiteral("Connect Station List:"));
         QVERIFY(dlg.findChild<QPushButton*>("listButton")->isEnabled());
+    }
+
+    // ---- call orders, as the driver sees them ------------------------------------
+
+    void stationTickCallOrder_data() {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("networkType");
+        QTest::addColumn<int>("showBssid");
+        QTest::addColumn<QStringList>("link"); // the calls of the link status part
+
+        QTest::newRow("joined to an access point")
+            << 4 << 1 << 0
+            << QStringList{"QueryWL_PortStatus", "QueryWL_NetworkType", "QueryWL_CurrentSSID",
+                           "QueryWL_CQSLCurrBSS", "GetTxRxFrameCount"};
+        QTest::newRow("joined, BSSID shown")
+            << 4 << 1 << 1
+            << QStringList{"QueryWL_PortStatus",  "QueryWL_NetworkType", "QueryWL_BSSID",
+                           "QueryWL_CurrentSSID", "QueryWL_CQSLCurrBSS", "GetTxRxFrameCount"};
+        QTest::newRow("ad hoc, BSSID shown: no signal query")
+            << 3 << 0 << 1
+            << QStringList{"QueryWL_PortStatus", "QueryWL_BSSID", "QueryWL_CurrentSSID",
+                           "GetTxRxFrameCount"};
+        QTest::newRow("disconnected: the configured SSID")
+            << 1 << 1 << 0
+            << QStringList{"QueryWL_PortStatus", "QueryWL_SSID", "GetTxRxFrameCount"};
+    }
+    void stationTickCallOrder() {
+        QFETCH(int, port);
+        QFETCH(int, networkType);
+        QFETCH(int, showBssid);
+        QFETCH(QStringList, link);
+        Fixture f([&](ProgramConfig& c) {
+            c.Show_BSSID = showBssid;
+            c.Show_Current_Tx_Data_Rate = 0;
+        });
+        f.pin("port_status", port);
+        f.pin("network_type", networkType);
+        f.pin("cqsl_packets", 1);
+        clearSimTrace();
+        f.ticks(1);
+        const QStringList head{"KxOpenAdapter",         "QueryWL_CheckWZCStatus",
+                               "QueryWL_Channel",       "QueryWL_NetworkType",
+                               "QueryWL_TxRateControl", "QueryWL_WEPStatus"};
+        QCOMPARE(callNames(), head + link);
+    }
+
+    void scanTicksCallOrder() {
+        Fixture f;
+        f.pin("port_status", 1);
+        QTest::mouseClick(f.button("listButton"), Qt::LeftButton);
+        const QStringList open{"KxOpenAdapter", "QueryWL_CheckWZCStatus"};
+        const QStringList values{"QueryWL_Channel", "QueryWL_NetworkType", "QueryWL_TxRateControl",
+                                 "QueryWL_WEPStatus"};
+        const QStringList link{"QueryWL_PortStatus", "QueryWL_SSID", "GetTxRxFrameCount"};
+        // While the scan runs the link status part stays silent.
+        for (int i = 0; i < 4; ++i) {
+            clearSimTrace();
+            f.ticks(1);
+            QCOMPARE(callNames(), open + values);
+        }
+        clearSimTrace();
+        f.ticks(1);
+        QCOMPARE(callNames(),
+                 open + QStringList{"WL_RetrieveSiteSurveyData"} + link + values + link);
+    }
+
+    void accessPointTickCallOrder() {
+        Fixture f;
+        auto* adapters = f.dlg->findChild<QComboBox*>("adapterList");
+        adapters->setCurrentIndex(2);
+        emit adapters->activated(2);
+        const QStringList head = QStringList{"KxOpenAdapter", "QueryWL_CheckWZCStatus"} +
+                                 QStringList(9, QStringLiteral("GetTxRxFrameCount"));
+        const QStringList settings{"QueryWL_Channel", "QueryWLAP_SSID", "QueryWL_WEPStatus",
+                                   "QueryWL_WEPbit", "QueryWLAP_TxPowerLevel"};
+        for (int i = 0; i < 4; ++i) {
+            clearSimTrace();
+            f.ticks(1);
+            QCOMPARE(callNames(), head + settings);
+        }
+        clearSimTrace();
+        f.ticks(1);
+        QCOMPARE(callNames(), head + QStringList{"WL_RetrieveStationList"} + settings);
+    }
+
+    void modeSwitchCallOrder() {
+        Fixture f;
+        clearSimTrace();
+        QTest::mouseClick(f.button("modeButton"), Qt::LeftButton);
+        // The access point's values are shown before the adapter is told its new type.
+        QCOMPARE(callNames(),
+                 (QStringList{"QueryWL_Channel", "QueryWLAP_SSID", "QueryWL_WEPStatus",
+                              "QueryWL_WEPbit", "QueryWLAP_TxPowerLevel", "SetWL_NetworkType"}));
+        clearSimTrace();
+        QTest::mouseClick(f.button("modeButton"), Qt::LeftButton);
+        QCOMPARE(simCalls(), QStringList{"SetWL_NetworkType(1)"});
+    }
+
+    void failedOpenSkipsTheTick() {
+        Fixture f;
+        f.pin("channel", 6);
+        f.ticks(1);
+        kxsim_force("KxOpenAdapter", 0);
+        f.pin("channel", 11);
+        clearSimTrace();
+        f.ticks(1);
+        QCOMPARE(callNames(), QStringList{"KxOpenAdapter"});
+        QCOMPARE(f.text("infoValue1"), QStringLiteral("6"));
+        QCOMPARE(f.dlg->state().adapterOpen, 1);
+        kxsim_clear_force("KxOpenAdapter");
+        f.ticks(1);
+        QCOMPARE(f.text("infoValue1"), QStringLiteral("11"));
+    }
+
+    void adapterNotInUseSearchesAgain() {
+        Fixture f;
+        AdapterState::current().info.inUse = 0;
+        clearSimTrace();
+        f.ticks(1);
+        QVERIFY(callNames().isEmpty());
+        QCOMPARE(f.dlg->state().adapterOpen, 0);
+        f.ticks(1);
+        QCOMPARE(callNames().value(0), QStringLiteral("CreateAllNICAdapterList"));
+        QCOMPARE(f.dlg->state().adapterOpen, 1);
+        QCOMPARE(AdapterState::current().info.inUse, 1);
+    }
+
+    void connectWepNetworkCallOrder() {
+        Fixture f;
+        // Infrastructure mode 2 joins as infrastructure; 2484 MHz is channel 14.
+        setRawSurvey({surveyRecord("HomeWEP64", 2484000, 2, 1)});
+        scan(f);
+        selectRow(f, 0);
+        QCOMPARE(SettingsStore::instance().writeAdapterValue(
+                     QStringLiteral("WEPDefaultKeys"),
+                     QStringLiteral("0102030405111213141521222324253132333435")),
+                 0);
+        f.pin("default_key_id", 2);
+        kxsim_force("QueryWL_AuthenticationMode", 2);
+        f.seam.answers = {true};
+        clearSimTrace();
+        QTest::mouseClick(f.button("groupButton"), Qt::LeftButton);
+
+        QStringList calls =
+            simCalls({"SetWL_", "QueryWL_AuthenticationMode", "QueryWL_DefaultKeyID"});
+        QVERIFY(calls.size() > 14);
+        QVERIFY(calls[13].startsWith("SetWL_DesiredBSSID"));
+        calls.removeAt(13);
+        QCOMPARE(calls.mid(0, 16),
+                 (QStringList{
+                     "SetWL_NetworkType(1)", "SetWL_AuthenticationMode(3)", "SetWL_Channel(14)",
+                     "SetWL_WEPStatus(1)", "QueryWL_AuthenticationMode()",
+                     "SetWL_AuthenticationMode(2)", "SetWL_WEPStatus(1)", "QueryWL_DefaultKeyID()",
+                     "SetWL_WriteKey(0,0,0,\"0102030405\")", "SetWL_WriteKey(1,0,0,\"1112131415\")",
+                     "SetWL_WriteKey(2,0,1,\"2122232425\")", "SetWL_WriteKey(3,0,0,\"3132333435\")",
+                     "SetWL_WEPStatus(1)", "SetWL_SSID(\"HomeWEP64\")", "SetWL_RestartNIC()"}));
+        // The link is shown again at once, after the restart.
+        const QStringList names = callNames();
+        QVERIFY(names.lastIndexOf("QueryWL_PortStatus") > names.indexOf("SetWL_RestartNIC"));
+        QCOMPARE(f.stored("NetworkType"), QStringLiteral("1"));
+        QCOMPARE(f.stored("AuthentMode"), QStringLiteral("3"));
+        QCOMPARE(f.stored("RFChannel"), QStringLiteral("14"));
+        QCOMPARE(f.stored("WEPStatus"), QStringLiteral("2"));
+        QCOMPARE(f.stored("WEPDefaultKeyId"), QStringLiteral("3"));
+        QCOMPARE(f.stored("SSID"), QStringLiteral("HomeWEP64"));
+        QVERIFY(f.dlg->statusTimerActive());
+    }
+
+    // ---- visibility and signal history over ticks ----------------------------------
+
+    void openedWindowStaysUntilZeroConfigTakesOver() {
+        Fixture f;
+        f.open();
+        f.ticks(2);
+        QVERIFY(f.dlg->isVisible());
+        f.pin("wzc", 1);
+        f.ticks(1);
+        QVERIFY(!f.dlg->isVisible());
+    }
+
+    void hiddenSignalForgetsTheHistory() {
+        Fixture f; // the shipped ranges: 0..100 for both
+        f.pin("port_status", 4);
+        f.pin("network_type", 1);
+        f.pin("cqsl_quality_sum", 270);
+        f.pin("cqsl_signal", 90);
+        f.pin("cqsl_packets", 3);
+        f.ticks(1);
+        QCOMPARE(f.text("qualityText"), QStringLiteral("90%"));
+        f.pin("port_status", 3);
+        f.ticks(1);
+        f.pin("port_status", 4);
+        f.pin("cqsl_quality_sum", 10);
+        f.pin("cqsl_signal", 30);
+        f.pin("cqsl_packets", 1);
+        f.ticks(1);
+        // Only the sample after the ad hoc tick counts.
+        QCOMPARE(f.text("qualityText"), QStringLiteral("10%"));
+        QCOMPARE(f.text("signalText"), QStringLiteral("30%"));
     }
 
     void destructionHandsBackZeroConfiguration() {
