@@ -1,0 +1,122 @@
+// The application's run as a whole: what happens before the main window exists, that the
+// window never shows itself, and the orderly end through the tray's exit command.
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include "app/CConfigApp.h"
+#include "app/CTrayIcon.h"
+#include "app/LanguageChoice.h"
+#include "app/SingleInstance.h"
+#include "app/UserProfile.h"
+#include "mainwnd/CMainDlg.h"
+#include "tests/support/SimTrace.h"
+#include "tests/support/TestEnv.h"
+
+using namespace kx;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tolva Wireless LAN Configuration Tool");
+
+// Counts every show of a main window, however brief.
+class ShowCounter final : public QObject {
+public:
+    ShowCounter() { qApp->installEventFilter(this); }
+    ~ShowCounter() override { qApp->removeEventFilter(this); }
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<CMainDlg*>(watched) != nullptr)
+            ++shows;
+        return false;
+    }
+};
+
+CMainDlg* runningMainWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dlg = qobject_cast<CMainDlg*>(w))
+            return dlg;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestConfigApp final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runsHiddenAndEndsInOrder() {
+        test::TestEnv env;
+        test::clearSimTrace();
+        ShowCounter counter;
+
+        bool sawWindow = false;
+        bool hiddenWhileRunning = false;
+        bool trayWhileRunning = false;
+        bool announced = false;
+        bool trayGoneBeforeWindow = false;
+        // Once the run has begun: the window exists hidden, the icon is there and the
+        // title is announced.
+        QTimer::singleShot(0, [&] {
+            CMainDlg* dlg = runningMainWindow();
+            sawWindow = dlg != nullptr;
+            trayWhileRunning =
+                CTrayIcon::instance() != nullptr && CTrayIcon::instance()->isActive();
+            announced = SingleInstance::isRunning(kTitle + QStringLiteral("  "));
+            if (dlg)
+                connect(dlg, &QObject::destroyed,
+                        [&] { trayGoneBeforeWindow = CTrayIcon::instance() == nullptr; });
+        });
+        // Past the first status ticks, then the tray's exit command, as the user gives it.
+        QTimer::singleShot(2500, [&] {
+            CMainDlg* dlg = runningMainWindow();
+            hiddenWhileRunning = dlg != nullptr && !dlg->isVisible();
+            if (CTrayIcon* tray = CTrayIcon::instance())
+                emit tray->command(CTrayIcon::ExitCommand);
+        });
+        QCOMPARE(CConfigApp().run(), 0);
+
+        QVERIFY(sawWindow);
+        QVERIFY(hiddenWhileRunning);
+        QCOMPARE(counter.shows, 0);
+        QVERIFY(trayWhileRunning);
+        QVERIFY(announced);
+        QVERIFY(trayGoneBeforeWindow);
+        QVERIFY(runningMainWindow() == nullptr);
+        QVERIFY(!SingleInstance::isRunning(kTitle + QStringLiteral("  ")));
+        // First start: the title is stored without the blanks the window carries.
+        QCOMPARE(UserProfile::readString(LanguageChoice::kProgramTitleValue, QString()), kTitle);
+
+        // The language file is chosen before any adapter is looked at; the last word
+        // goes to the system's wireless configuration service.
+        const QList<test::TraceCall> calls = test::simTrace();
+        QVERIFY(!calls.isEmpty());
+        QCOMPARE(calls.first().fn, QStringLiteral("QueryWL_IsWindows2000"));
+        QCOMPARE(calls.last().fn, QStringLiteral("SetWL_DisableWirelessZeroConfiguration"));
+        QCOMPARE(calls.last().args, QJsonArray{0});
+    }
+
+    void aRunningCopyEndsTheStartBeforeAnyWindow() {
+        test::TestEnv env;
+        SingleInstance other;
+        QVERIFY(other.announce(kTitle + QStringLiteral("  ")));
+        test::clearSimTrace();
+        ShowCounter counter;
+
+        QCOMPARE(CConfigApp().run(), 0);
+
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QVERIFY(CTrayIcon::instance() == nullptr);
+        QCOMPARE(counter.shows, 0);
+        QCOMPARE(test::simCalls(), QStringList{QStringLiteral("QueryWL_IsWindows2000()")});
+        QVERIFY(SingleInstance::isRunning(kTitle + QStringLiteral("  ")));
+    }
+};
+
+QTEST_MAIN(TestConfigApp)
+#include "test_configapp.moc"
