@@ -701,6 +701,17 @@ private slots:
         QCOMPARE(f.stored("NetworkType"), QStringLiteral("1"));
     }
 
+    void surveyRowsComeBackAfterAccessPointMode() {
+        Fixture f;
+        setRawSurvey({surveyRecord("A", 2412000, 1, 0), surveyRecord("B", 2417000, 1, 0)});
+        scan(f);
+        QTest::mouseClick(f.button("modeButton"), Qt::LeftButton);
+        QCOMPARE(f.list()->topLevelItemCount(), 0);
+        QTest::mouseClick(f.button("modeButton"), Qt::LeftButton);
+        QCOMPARE(f.list()->topLevelItemCount(), 2);
+        QCOMPARE(f.list()->topLevelItem(1)->text(0), QStringLiteral("B"));
+    }
+
     void accessPointTicks() {
         Fixture f;
         auto* adapters = f.dlg->findChild<QComboBox*>("adapterList");
