@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "app/ProgramConfig.h"
+#include "kx02app/kxsim.h"
 #include "tests/support/TestEnv.h"
 
 using kx::ProgramConfig;
@@ -191,6 +192,81 @@ private slots:
         QCOMPARE(config.Company_name, QStringLiteral("Tolva Technology Corporation"));
     }
 
+    void everyKeyReachesItsField() {
+        // Each key gets its own value, so a key read into another field is seen.
+        using PC = ProgramConfig;
+        struct IntKey {
+            const char* section;
+            const char* key;
+            int PC::*field;
+        };
+        const IntKey intKeys[] = {
+            {"MAIN_INFO", "Release_Mode", &PC::Release_Mode},
+            {"MAIN_INFO", "Show_BSSID", &PC::Show_BSSID},
+            {"MAIN_INFO", "Show_dBm", &PC::Show_dBm},
+            {"MAIN_INFO", "Show_Current_Tx_Data_Rate", &PC::Show_Current_Tx_Data_Rate},
+            {"MAIN_INFO", "Main_Page_Update_Time_ms", &PC::Main_Page_Update_Time_ms},
+            {"MAIN_INFO", "NoStartSiteSurvey", &PC::NoStartSiteSurvey},
+            {"MAIN_INFO", "ProfessionalModeOnly", &PC::ProfessionalModeOnly},
+            {"MAIN_INFO", "PERStopSilenceTime", &PC::PERStopSilenceTime},
+            {"MAIN_INFO", "EnableAccessPoint", &PC::EnableAccessPoint},
+            {"PROFESSIONAL_ACTIVE_PAGE", "Program_Setting_Flag_Page",
+             &PC::Program_Setting_Flag_Page},
+            {"PROFESSIONAL_ACTIVE_PAGE", "EEPROM_Access_Page", &PC::EEPROM_Access_Page},
+            {"PROFESSIONAL_ACTIVE_PAGE", "RF_Hardware_Test_Page", &PC::RF_Hardware_Test_Page},
+            {"PROFESSIONAL_ACTIVE_PAGE", "DBG_Command_Page", &PC::DBG_Command_Page},
+            {"PROFESSIONAL_ACTIVE_PAGE", "Adapter_Tally_Page", &PC::Adapter_Tally_Page},
+            {"ADAPTER_INFORMATION", "ChipVersion", &PC::ChipVersion},
+            {"ADAPTER_INFORMATION", "Region_Code", &PC::Region_Code},
+            {"ADAPTER_INFORMATION", "RF_Module", &PC::RF_Module},
+            {"ADAPTER_INFORMATION", "Signal_Strength_Max", &PC::Signal_Strength_Max},
+            {"ADAPTER_INFORMATION", "Signal_Strength_Min", &PC::Signal_Strength_Min},
+            {"ADAPTER_INFORMATION", "Communication_Quality_Max", &PC::Communication_Quality_Max},
+            {"ADAPTER_INFORMATION", "Communication_Quality_Min", &PC::Communication_Quality_Min},
+            {"ADAPTER_INFORMATION", "Fail_Avoid_Count", &PC::Fail_Avoid_Count},
+            {"ADAPTER_INFORMATION", "RF_Test_Change_Rate", &PC::RF_Test_Change_Rate},
+            {"ADAPTER_INFORMATION", "RF_Test_PA_PE_TR_SW", &PC::RF_Test_PA_PE_TR_SW},
+            {"ADAPTER_INFORMATION", "RF_Test_Scramber", &PC::RF_Test_Scramber},
+            {"ADAPTER_INFORMATION", "RF_Test_Spreading", &PC::RF_Test_Spreading},
+            {"ADAPTER_INFORMATION", "RF_Test_Philips_Rx_GC", &PC::RF_Test_Philips_Rx_GC},
+            {"ADAPTER_INFORMATION", "RF_Test_Receiver_Gain", &PC::RF_Test_Receiver_Gain},
+        };
+        struct TextKey {
+            const char* key;
+            QString PC::*field;
+        };
+        const TextKey textKeys[] = {
+            {"Program_Main_Page_Title", &PC::Program_Main_Page_Title},
+            {"Company_name", &PC::Company_name},
+            {"Company_name_abbreviation", &PC::Company_name_abbreviation},
+            {"ML_SBCS_File", &PC::ML_SBCS_File},
+            {"ML_Unicode_File", &PC::ML_Unicode_File},
+        };
+
+        // Sections in reverse order and keys shuffled by section: only names count.
+        QByteArray ini;
+        for (const char* section :
+             {"ADAPTER_INFORMATION", "PROFESSIONAL_ACTIVE_PAGE", "MAIN_INFO"}) {
+            ini += QByteArray("[") + section + "]\n";
+            for (int i = 0; i < int(std::size(intKeys)); ++i) {
+                if (qstrcmp(intKeys[i].section, section) == 0)
+                    ini += QByteArray(intKeys[i].key) + "=" + QByteArray::number(100 + i) + "\n";
+            }
+            if (qstrcmp(section, "MAIN_INFO") == 0) {
+                for (int i = 0; i < int(std::size(textKeys)); ++i)
+                    ini += QByteArray(textKeys[i].key) + "=text " + QByteArray::number(i) + "\n";
+            }
+        }
+        TestEnv env;
+        ProgramConfig config;
+        config.load(writeIni(env, ini));
+        for (int i = 0; i < int(std::size(intKeys)); ++i)
+            QVERIFY2(config.*intKeys[i].field == 100 + i, intKeys[i].key);
+        for (int i = 0; i < int(std::size(textKeys)); ++i)
+            QVERIFY2(config.*textKeys[i].field == QStringLiteral("text %1").arg(i),
+                     textKeys[i].key);
+    }
+
     void shippedFileLoads() {
         TestEnv env;
         const QString path = TestEnv::programDir() + QStringLiteral("KXConfig.INI");
@@ -213,8 +289,22 @@ private slots:
         QVERIFY(config.Signal_Strength_Max > config.Signal_Strength_Min);
         QVERIFY(config.Communication_Quality_Max > config.Communication_Quality_Min);
         QCOMPARE(config.Fail_Avoid_Count, 5);
-        QVERIFY(config.Program_Setting_Flag_Page != 0);
-        QVERIFY(config.Adapter_Tally_Page != 0);
+        // Every professional page is there once Release_Mode is set to 826.
+        for (int page :
+             {config.Program_Setting_Flag_Page, config.EEPROM_Access_Page,
+              config.RF_Hardware_Test_Page, config.DBG_Command_Page, config.Adapter_Tally_Page})
+            QVERIFY(page != 0);
+        QCOMPARE(config.Release_Mode, 0);
+
+        // Every simulated adapter of the built-in world is a supported one.
+        WLAdapterListEntry entries[WL_ADAPTER_LIST_MAX];
+        const int count = CreateAllNICAdapterList(entries, WL_ADAPTER_LIST_MAX);
+        QVERIFY(count >= 3);
+        for (int i = 0; i < count; ++i) {
+            char id[512] = {};
+            QVERIFY(kxsim_get_text(entries[i].name, "hardware_id", id, sizeof id) > 0);
+            QVERIFY2(config.hardwareIds.contains(QString::fromLatin1(id), Qt::CaseInsensitive), id);
+        }
     }
 };
 
