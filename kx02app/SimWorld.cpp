@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +14,7 @@ namespace kx::sim {
 namespace {
 
 constexpr std::int32_t kFirstHandle = 0x4B58; // any nonzero, distinct numbers will do
+constexpr std::uintmax_t kMaxScenarioBytes = 4 * 1024 * 1024;
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -45,8 +47,14 @@ Scenario SimWorld::scenarioFromEnvironment() {
     const std::string path = environment("KX02APP_SCENARIO");
     if (path.empty())
         return Scenario::builtIn();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A device or a pipe named by mistake would never end; a scenario is a small file.
+    std::error_code ec;
+    const bool smallFile = std::filesystem::is_regular_file(path, ec) &&
+                           std::filesystem::file_size(path, ec) <= kMaxScenarioBytes && !ec;
+    std::ifstream in;
+    if (smallFile)
+        in.open(path, std::ios::binary);
+    if (!smallFile || !in) {
         warn("cannot read the scenario \"" + path + "\"; using the built-in adapters");
         return Scenario::builtIn();
     }

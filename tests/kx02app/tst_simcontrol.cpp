@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "kx02app/kxsim.h"
@@ -63,6 +64,9 @@ private slots:
     void garbageScenarioFallsBackToDefault_data();
     void garbageScenarioFallsBackToDefault();
     void unknownKeysAreWarnedAndIgnored();
+    void scenarioThatIsNoSmallFile_data();
+    void scenarioThatIsNoSmallFile();
+    void scenarioFieldsReachTheWorld();
     void accessPointStationsAndFilter();
     void registersAndObjects();
     void versionsHostAndWzc();
@@ -324,6 +328,82 @@ void TestSimControl::unknownKeysAreWarnedAndIgnored() {
     QCOMPARE(r.opened, 1);
     kxsim_advance(5000);
     QCOMPARE(QueryWL_PortStatus(r.get()), 2);
+}
+
+void TestSimControl::scenarioThatIsNoSmallFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("pipe without writer") << "fifo";
+    QTest::newRow("endless device") << "device";
+    QTest::newRow("far too large") << "large";
+}
+
+void TestSimControl::scenarioThatIsNoSmallFile() {
+    QFETCH(QString, kind);
+    TestEnv env;
+    QString path = env.path() + "/scenario";
+    if (kind == "directory")
+        path = env.path();
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == "device")
+        path = "/dev/zero";
+    else if (kind == "large") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(64 * 1024 * 1024)); // sparse: costs no disk
+    }
+    qputenv("KX02APP_SCENARIO", QFile::encodeName(path));
+    const QByteArray err = stderrOf([] { kxsim_reset(); });
+    qunsetenv("KX02APP_SCENARIO");
+    QCOMPARE(err.count('\n'), 1);
+    QVERIFY(err.contains("built-in"));
+    QCOMPARE(adapterCount(), 3);
+}
+
+void TestSimControl::scenarioFieldsReachTheWorld() {
+    TestEnv env;
+    QCOMPARE(kxsim_load_scenario(R"({"seed": 7, "adapters": [
+        {"name": "Desk", "description": "Desk access point", "instance": "0201",
+         "hardware_id": "USB\\VID_1D5A&PID_3101", "mac": "00:16:3E:AA:BB:CC",
+         "firmware": "access_point", "stations": ["00:16:3E:01:02:03"]},
+        {"name": "Dead", "instance": "0202", "hardware_id": "PCI\\X", "opens": false},
+        {"name": "Managed", "instance": "0203", "hardware_id": "PCI\\Y", "wzc": 1}],
+        "networks": [{"ssid": "Odd", "bssid": "00:0A:1B:2C:3D:60", "channel": 4, "mode": 2,
+                      "wep": null, "signal": 70, "quality": 80}]})"),
+             0);
+    QCOMPARE(adapterCount(), 3);
+
+    SimRecord desk("Desk");
+    QVERIFY(desk.opened != 0);
+    QCOMPARE(simText("Desk", "description"), std::string("Desk access point"));
+    QCOMPARE(QueryWL_FirmwareMode_STA_AP(desk.get()), 1);
+    std::uint8_t mac[WL_MAC_BYTES] = {};
+    QCOMPARE(GetNICAdapterMAC(desk.get(), mac), 0);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(mac), WL_MAC_BYTES).toHex(),
+             QByteArray("00163eaabbcc"));
+    std::uint8_t stations[WL_STATION_LIST_BYTES];
+    QCOMPARE(WL_RetrieveStationList(desk.get(), stations, sizeof stations), 1);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(stations), 7).toHex(),
+             QByteArray("0100163e010203"));
+
+    QCOMPARE(SimRecord("Dead").opened, 0);
+
+    SimRecord managed("Managed");
+    QVERIFY(managed.opened != 0);
+    QCOMPARE(QueryWL_CheckWZCStatus(managed.get()), 1);
+    QCOMPARE(QueryWL_FirmwareMode_STA_AP(managed.get()), 0);
+    // An infrastructure-mode value other than 1 is reported as it is.
+    WLSurveyBuffer survey{};
+    QCOMPARE(WL_SiteSurveyStart(managed.get()), 0);
+    QCOMPARE(WL_RetrieveSiteSurveyData(managed.get(), &survey, WL_SURVEY_MAX_RECORDS), 1);
+    QCOMPARE(survey.records[0].infrastructureMode, 2u);
+    QCOMPARE(survey.records[0].frequencyKHz, 2427000u);
+    QVERIFY(qAbs(survey.records[0].signal - 70) <= 5); // seeded jitter around the level
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(survey.records[0].ssid),
+                        int(survey.records[0].ssidLength)),
+             QByteArray("Odd"));
 }
 
 void TestSimControl::accessPointStationsAndFilter() {
