@@ -20,13 +20,10 @@ int CConfigApp::run() {
     ProgramConfig::instance().load(ProgramConfig::defaultPath());
     LanguageChoice::startup();
 
-    // The title is claimed before any window exists: of two copies started at once,
-    // the one that claims it first runs and the other ends as if it had found it.
-    const QString title = LanguageChoice::programTitle();
-    if (SingleInstance::isRunning(title))
-        return 0;
+    // Finding the title taken and claiming it are one step, before any window exists:
+    // of two copies started at once exactly one runs, the other ends silently.
     SingleInstance instance;
-    if (!instance.announce(title) && SingleInstance::isRunning(title))
+    if (!instance.announce(LanguageChoice::programTitle()))
         return 0;
 
     CMainDlg mainDlg;

@@ -1,14 +1,11 @@
 #pragma once
 // "A top-level window with this title exists", across processes of one user: the running
-// main window announces its title on a local socket whose name is derived from the
-// title, the user and the user's registry. A second start looks for that socket.
+// program holds an exclusive lock on a file whose name is derived from the title, the
+// user and the user's registry. A second start finds the lock taken. The kernel drops
+// the lock when a copy ends, however it ends, so nothing stale is ever left to clean.
 
 #include <QObject>
 #include <QString>
-
-#include <memory>
-
-class QLocalServer;
 
 namespace kx {
 
@@ -20,15 +17,16 @@ public:
 
     // Whether a running copy announces `title`.
     static bool isRunning(const QString& title);
-    static QString socketName(const QString& title);
+    static QString lockPath(const QString& title);
 
-    // Announce `title` from now on (replacing the previous one); false when the name
-    // could not be taken.
+    // Announce `title` from now on, replacing the previous one. False (and the previous
+    // announcement kept) only when another copy announces it: of two copies claiming the
+    // same title at once, exactly one succeeds.
     bool announce(const QString& title);
     QString announcedTitle() const { return m_title; }
 
 private:
-    std::unique_ptr<QLocalServer> m_server;
+    int m_fd = -1;
     QString m_title;
 };
 

@@ -2,10 +2,15 @@
 // start of the real program beside it ends at once, silently, with exit code 0.
 
 #include <QFile>
-#include <QLocalServer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/SingleInstance.h"
 #include "platform/Registry.h"
@@ -84,22 +89,46 @@ private slots:
         QVERIFY(!SingleInstance::isRunning(kTitle));
     }
 
-    void aSocketLeftByADeadCopyIsTakenOver() {
+    void aCopyThatDiedLeavesNothingBehind() {
         test::TestEnv env;
-        // A listener that stops answering without removing its socket file.
-        const QString name = SingleInstance::socketName(kTitle);
-        QLocalServer::removeServer(name);
-        QLocalServer dead;
-        dead.setSocketOptions(QLocalServer::UserAccessOption);
-        QVERIFY(dead.listen(name));
-        const QString path = dead.fullServerName();
-        dead.close();
-        QFile stale(path);
-        QVERIFY(stale.open(QIODevice::WriteOnly)); // the file stays, nobody listens
-        stale.close();
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t pid = ::fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            // A copy that holds the title and is then killed without any clean-up.
+            const QByteArray path = QFile::encodeName(SingleInstance::lockPath(kTitle));
+            const int fd = ::open(path.constData(), O_RDWR | O_CREAT, 0600);
+            const bool locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
+            const char byte = locked ? 1 : 0;
+            [[maybe_unused]] const ssize_t n = ::write(ready[1], &byte, 1);
+            ::pause();
+            ::_exit(0);
+        }
+        char byte = 0;
+        QCOMPARE(::read(ready[0], &byte, 1), ssize_t(1));
+        ::close(ready[0]);
+        ::close(ready[1]);
+        QCOMPARE(byte, char(1));
+        QVERIFY(SingleInstance::isRunning(kTitle));
 
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        QVERIFY(QFile::exists(SingleInstance::lockPath(kTitle)));
+        QVERIFY(!SingleInstance::isRunning(kTitle));
         SingleInstance running;
         QVERIFY(running.announce(kTitle));
+        QVERIFY(SingleInstance::isRunning(kTitle));
+    }
+
+    void aTakenTitleKeepsThePreviousAnnouncement() {
+        test::TestEnv env;
+        SingleInstance other;
+        QVERIFY(other.announce(QStringLiteral("Neuer Titel  ")));
+        SingleInstance running;
+        QVERIFY(running.announce(kTitle));
+        QVERIFY(!running.announce(QStringLiteral("Neuer Titel  ")));
+        QCOMPARE(running.announcedTitle(), kTitle);
         QVERIFY(SingleInstance::isRunning(kTitle));
     }
 
