@@ -55,12 +55,23 @@ pids+=($!)
 export DISPLAY="$display"
 wait_for 100 xdpyinfo || fail "virtual display $display did not start"
 
-trayer --edge top --align right --widthtype request --height 32 --transparent false \
-    >"$work/trayer.log" 2>&1 &
-pids+=($!)
-# The notification area is there once someone owns its selection.
-wait_for 100 sh -c "xdotool search --classname trayer | grep -q ." ||
-    fail "the notification area did not start"
+# A busy machine (the sanitizer run) can make the panel slow to map, or lose it at
+# start: wait longer, and start it again once if it died.
+start_trayer() {
+    trayer --edge top --align right --widthtype request --height 32 --transparent false \
+        >>"$work/trayer.log" 2>&1 &
+    pids+=($!)
+    trayer_pid=$!
+}
+trayer_up() { xdotool search --classname trayer | grep -q .; }
+start_trayer
+if ! wait_for 200 trayer_up; then
+    kill -0 "$trayer_pid" 2>/dev/null || start_trayer
+    wait_for 200 trayer_up || {
+        sed 's/^/  trayer: /' "$work/trayer.log" >&2
+        fail "the notification area did not start"
+    }
+fi
 sleep 0.5
 
 mkdir -p "$work/registry" "$work/state" "$work/runtime"
