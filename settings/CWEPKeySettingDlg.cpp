@@ -16,6 +16,7 @@
 #include "settings/WepKeyText.h"
 #include "settings/WepKeyTexts.h"
 #include "store/SettingsStore.h"
+#include "store/WepKeys.h"
 
 namespace kx {
 
@@ -180,7 +181,7 @@ void CWEPKeySettingDlg::applyKeys() {
     // A missing value reads as empty, which gives the default keys.
     if (store.readAdapterValue(QStringLiteral("WEPDefaultKeys"), stored, 400) != 0)
         stored.clear();
-    const auto storedKeys = WepKeyText::storedKeys(stored);
+    const auto storedKeys = WepKeys::fromRecorded(stored);
     QString joined;
     for (int i = 0; i < kKeyCount; ++i) {
         const auto at = static_cast<std::size_t>(i);

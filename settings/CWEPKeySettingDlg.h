@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "store/WepKeys.h"
+
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -19,7 +21,7 @@ namespace kx {
 class CWEPKeySettingDlg final : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kKeyCount = 4;
+    static constexpr int kKeyCount = WepKeys::kCount;
 
     explicit CWEPKeySettingDlg(QWidget* parent = nullptr);
     ~CWEPKeySettingDlg() override;

@@ -18,11 +18,6 @@ namespace {
 constexpr auto kProfileLink = "ProfileLink";
 constexpr int kTextValueBytes = 400; // the buffer size for SSID and WEP key texts
 constexpr int kSsidQueryBytes = 104;
-constexpr int kKeyCount = 4;
-constexpr int kShortKeyDigits = 10;
-constexpr int kLongKeyDigits = 26;
-constexpr int kShortKeyBytes = 5;
-constexpr int kLongKeyBytes = 13;
 constexpr int kApSsidBytes = 32;
 
 // WEPStatus as the driver reads it at start.
@@ -131,13 +126,6 @@ bool usableProfileName(const QString& name) {
     return !name.isEmpty() && std::none_of(name.begin(), name.end(), [](QChar c) {
         return c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F;
     });
-}
-
-std::array<QString, kKeyCount> splitKeys(const QString& joined, int digits) {
-    std::array<QString, kKeyCount> keys;
-    for (int i = 0; i < kKeyCount; ++i)
-        keys[static_cast<std::size_t>(i)] = joined.mid(i * digits, digits);
-    return keys;
 }
 
 int wepStatusCode(int wepStatus, int wepBit) {
@@ -298,21 +286,15 @@ void SettingsStore::readFromAdapter(WirelessSettings& settings) {
     QString joined;
     const bool keysRead =
         readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined, kTextValueBytes) == 0;
-    const qsizetype length = keysRead ? joined.size() : 0;
-    if (length >= kKeyCount * kLongKeyDigits)
-        settings.keys = splitKeys(joined, kLongKeyDigits);
-    else if (length >= kKeyCount * kShortKeyDigits)
-        settings.keys = splitKeys(joined, kShortKeyDigits);
-    else
-        settings.keys = WirelessSettings{}.keys;
+    settings.keys = keysRead ? WepKeys::fromRecorded(joined) : WepKeys::defaults();
 
     query(kRadioQueries);
 }
 
-void SettingsStore::sendKeys(const std::array<QString, 4>& keys, int wepBit, int defaultKeyId) {
-    const int byteCount = wepBit != 0 ? kLongKeyBytes : kShortKeyBytes;
-    for (int i = 0; i < kKeyCount; ++i) {
-        std::uint8_t bytes[kLongKeyBytes] = {};
+void SettingsStore::sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId) {
+    const int byteCount = WepKeys::bytes(wepBit);
+    for (int i = 0; i < WepKeys::kCount; ++i) {
+        std::uint8_t bytes[WepKeys::bytes(1)] = {};
         HexText::toBytes(QByteArray::fromStdString(narrowed(keys[static_cast<std::size_t>(i)])),
                          bytes, byteCount);
         SetWL_WriteKey(AdapterState::record(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes);
@@ -355,16 +337,15 @@ void SettingsStore::applyWepStatus(int enabled, int keyIndex) {
     WLAdapterInfo* record = AdapterState::record();
     if (keyIndex == -1) {
         keyIndex = QueryWL_DefaultKeyID(record);
-        if (keyIndex < 0 || keyIndex >= kKeyCount)
+        if (keyIndex < 0 || keyIndex >= WepKeys::kCount)
             keyIndex = 0;
     }
     int statusCode = kWepOffCode;
     if (enabled != 0) {
         QString joined; // an unreadable value leaves it empty: all key bytes 0
         readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined, kTextValueBytes);
-        const int wepBit = joined.size() == kKeyCount * kLongKeyDigits ? 1 : 0;
-        sendKeys(splitKeys(joined, wepBit != 0 ? kLongKeyDigits : kShortKeyDigits), wepBit,
-                 keyIndex);
+        const int wepBit = joined.size() == WepKeys::kCount * WepKeys::digits(1) ? 1 : 0;
+        sendKeys(WepKeys::split(joined, WepKeys::digits(wepBit)), wepBit, keyIndex);
         SetWL_WEPStatus(record, 1);
         statusCode = wepStatusCode(1, wepBit);
     } else {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/WepKeys.h"
 #include "store/WirelessSettings.h"
 
 namespace kx {
@@ -53,7 +54,7 @@ private:
     QString profileKey(const QString& name) const;
     // Moves the cursor to `name` unless the walk has been there before.
     int moveCursor(const QString& name, QString& out);
-    void sendKeys(const std::array<QString, 4>& keys, int wepBit, int defaultKeyId);
+    void sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId);
 
     QString m_cursor;
     QSet<QString> m_seen; // case-folded names visited since the last firstProfile

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "store/WepKeys.h"
+
 namespace kx {
 
 struct WirelessSettings final {
@@ -17,8 +19,7 @@ struct WirelessSettings final {
     int authenticationMode = 3;
     int wepBit = 0;
     int defaultKeyId = 0;
-    std::array<QString, 4> keys{QStringLiteral("3C5A7E9B2D"), QStringLiteral("3C5A7E9B2D"),
-                                QStringLiteral("3C5A7E9B2D"), QStringLiteral("3C5A7E9B2D")};
+    WepKeys::Texts keys = WepKeys::defaults();
     int powerSaveMode = 0;
     int powerSaveLevel = 0;
     int fragmentationThreshold = 2305;

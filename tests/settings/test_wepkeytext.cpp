@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "settings/WepKeyText.h"
+#include "store/WepKeys.h"
 
 using kx::WepKeyText;
 
@@ -50,7 +51,7 @@ void TestWepKeyText::storedKeys_data() {
 void TestWepKeyText::storedKeys() {
     QFETCH(QString, stored);
     QFETCH(QStringList, keys);
-    const auto result = WepKeyText::storedKeys(stored);
+    const auto result = kx::WepKeys::fromRecorded(stored);
     QCOMPARE(QStringList(result.begin(), result.end()), keys);
 }
 
