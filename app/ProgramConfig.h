@@ -26,42 +26,43 @@ struct ProgramConfig final {
 
     bool professionalMode() const { return Release_Mode == kProfessionalCode; }
 
+    // Defaults come from the key table in ProgramConfig.cpp, set by the constructor.
     // MAIN_INFO
     QString Program_Main_Page_Title;
     QString Company_name;
     QString Company_name_abbreviation;
-    int Release_Mode = 0;
-    int Show_BSSID = 0;
-    int Show_dBm = 0;
-    int Show_Current_Tx_Data_Rate = 0;
-    int Main_Page_Update_Time_ms = 1000;
-    int NoStartSiteSurvey = 0;
-    int ProfessionalModeOnly = 0;
-    int PERStopSilenceTime = 1;
-    int EnableAccessPoint = 0;
+    int Release_Mode;
+    int Show_BSSID;
+    int Show_dBm;
+    int Show_Current_Tx_Data_Rate;
+    int Main_Page_Update_Time_ms;
+    int NoStartSiteSurvey;
+    int ProfessionalModeOnly;
+    int PERStopSilenceTime;
+    int EnableAccessPoint;
     QString ML_SBCS_File;
     QString ML_Unicode_File;
     // PROFESSIONAL_ACTIVE_PAGE
-    int Program_Setting_Flag_Page = 0;
-    int EEPROM_Access_Page = 0;
-    int RF_Hardware_Test_Page = 0;
-    int DBG_Command_Page = 0;
-    int Adapter_Tally_Page = 0;
+    int Program_Setting_Flag_Page;
+    int EEPROM_Access_Page;
+    int RF_Hardware_Test_Page;
+    int DBG_Command_Page;
+    int Adapter_Tally_Page;
     // ADAPTER_INFORMATION
-    int ChipVersion = 0;
-    int Region_Code = 0;
-    int RF_Module = 0;
-    int Signal_Strength_Max = 0;
-    int Signal_Strength_Min = 0;
-    int Communication_Quality_Max = 0;
-    int Communication_Quality_Min = 0;
-    int Fail_Avoid_Count = 5;
-    int RF_Test_Change_Rate = 0;
-    int RF_Test_PA_PE_TR_SW = 0;
-    int RF_Test_Scramber = 0;
-    int RF_Test_Spreading = 0;
-    int RF_Test_Philips_Rx_GC = 0;
-    int RF_Test_Receiver_Gain = 0;
+    int ChipVersion;
+    int Region_Code;
+    int RF_Module;
+    int Signal_Strength_Max;
+    int Signal_Strength_Min;
+    int Communication_Quality_Max;
+    int Communication_Quality_Min;
+    int Fail_Avoid_Count;
+    int RF_Test_Change_Rate;
+    int RF_Test_PA_PE_TR_SW;
+    int RF_Test_Scramber;
+    int RF_Test_Spreading;
+    int RF_Test_Philips_Rx_GC;
+    int RF_Test_Receiver_Gain;
 
     // MatchingDeviceId0.. up to the first missing or empty one, at most 20.
     QStringList hardwareIds;
