@@ -1,4 +1,5 @@
 #include "platform/PrivateProfile.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -229,25 +230,11 @@ void TestPrivateProfile::unreadableFilesGiveDefaults() {
 void TestPrivateProfile::noPermissionGivesDefaults() {
     const auto file = write("[S]\nk=v\n");
     QCOMPARE(::chmod(file.c_str(), 0), 0);
-    QString result;
-    if (::geteuid() != 0) {
-        result = get(file, "S", "k");
-    } else {
-        // Root reads anything: read as an ordinary user in a child process.
-        QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
-        const pid_t pid = ::fork();
-        QVERIFY(pid >= 0);
-        if (pid == 0) {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(2);
-            ::_exit(PrivateProfile::getString(u"S", u"k", u"DEF", file, kCapacity) == u"DEF" ? 0
-                                                                                             : 1);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(pid, &status, 0), pid);
-        result = WIFEXITED(status) && WEXITSTATUS(status) == 0 ? QStringLiteral("DEF")
-                                                               : QStringLiteral("read");
-    }
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
+    const int read = kx::test::runAsOrdinaryUser([&] {
+        return PrivateProfile::getString(u"S", u"k", u"DEF", file, kCapacity) == u"DEF" ? 0 : 1;
+    });
+    const QString result = read == 0 ? QStringLiteral("DEF") : QStringLiteral("read");
     QCOMPARE(result, QStringLiteral("DEF"));
 }
 

@@ -1,6 +1,7 @@
 #include "platform/RegParser.h"
 #include "platform/Registry.h"
 #include "tests/platform/RegistryPayload.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <QDir>
 #include <QFile>
@@ -597,21 +598,8 @@ void TestRegistry::readOnlyUserHasNoFullAccess() {
             failures |= 16;
         return failures;
     };
-    int failures = 0;
-    if (::geteuid() != 0) {
-        failures = check();
-    } else {
-        // Root writes anything: check as an ordinary user in a child process.
-        QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
-        const pid_t pid = ::fork();
-        QVERIFY(pid >= 0);
-        if (pid == 0) {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(100);
-            ::_exit(check());
-        }
-        failures = exitCodeOf(pid);
-    }
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
+    const int failures = kx::test::runAsOrdinaryUser(check);
     ::chmod(dir.c_str(), 0755);
     ::chmod(file.c_str(), 0644);
     QCOMPARE(failures, 0);

@@ -12,6 +12,7 @@
 #include "kx02app/kxsim.h"
 #include "platform/Registry.h"
 #include "store/SettingsStore.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestEnv.h"
@@ -205,20 +206,20 @@ void TestSettingsStore::writeAdapterValueNeverCreatesTheKey() {
 }
 
 void TestSettingsStore::writeAdapterValueWithoutFullAccess() {
-    const std::filesystem::path hive = Registry::hiveFile(Hive::LocalMachine);
-    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec;
-    std::filesystem::permissions(hive.parent_path(), readOnly);
-    std::filesystem::permissions(hive, std::filesystem::perms::owner_read);
-    const bool ignoresModes = ::access(hive.c_str(), W_OK) == 0;
+    namespace fs = std::filesystem;
+    const fs::path hive = Registry::hiveFile(Hive::LocalMachine);
+    const auto readable = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const auto searchable = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    fs::permissions(m_env->path().toStdString(), fs::perms::owner_all | readable | searchable);
+    fs::permissions(hive.parent_path(), readable | searchable);
+    fs::permissions(hive, readable);
     const QByteArray before = hiveText(Hive::LocalMachine);
-    const int result = store().writeAdapterValue(QStringLiteral("RFChannel"), 3);
+    const int result = runAsOrdinaryUser(
+        [] { return store().writeAdapterValue(QStringLiteral("RFChannel"), 3) == -1 ? 0 : 1; });
     const QByteArray after = hiveText(Hive::LocalMachine);
-    std::filesystem::permissions(hive.parent_path(), std::filesystem::perms::owner_all);
-    std::filesystem::permissions(hive, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write);
-    if (ignoresModes)
-        QSKIP("file modes do not bind this user");
-    QCOMPARE(result, -1);
+    fs::permissions(hive.parent_path(), fs::perms::owner_all);
+    fs::permissions(hive, fs::perms::owner_read | fs::perms::owner_write);
+    QCOMPARE(result, 0); // the write answered -1
     QCOMPARE(after, before);
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+// Tests of "the user may not write this" need a user that file modes bind. CI runs as
+// root, which writes anything: there the check runs in a forked child that has dropped
+// to the unprivileged user 65534 (the files it touches must be readable by others).
+
+#include <functional>
+
+namespace kx::test {
+
+// Runs check() as an ordinary user and answers its result (0..255), or -1 when the
+// child could not become that user or did not end normally.
+int runAsOrdinaryUser(const std::function<int()>& check);
+
+} // namespace kx::test
