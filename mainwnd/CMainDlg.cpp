@@ -249,7 +249,11 @@ QWidget* CMainDlg::buildBottomArea() {
     m_rxValue = makeValue(area, "rxFrameValue", m_rxLabel);
     m_statusIcon = makeLabel(area, "statusIcon");
     m_statusIcon->setFixedSize(kStatusIconSize, kStatusIconSize);
-    m_statusIcon->setPixmap(ProductIcons::statusFrame(0).pixmap(kStatusIconSize));
+    // Drawn once: the tick only swaps them.
+    for (int f = 0; f < ProductIcons::kStatusFrames; ++f)
+        m_statusFrames[static_cast<std::size_t>(f)] =
+            ProductIcons::statusFrame(f).pixmap(kStatusIconSize);
+    m_statusIcon->setPixmap(m_statusFrames[0]);
     m_notice = makeLabel(area, "zeroConfigNotice");
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->setStyleSheet(QStringLiteral("color: #b42318; font-weight: bold;"));
@@ -357,7 +361,7 @@ void CMainDlg::recreateTrayIcon() {
 }
 
 void CMainDlg::advanceStatusIcon() {
-    m_statusIcon->setPixmap(ProductIcons::statusFrame(m_state.iconFrame).pixmap(kStatusIconSize));
+    m_statusIcon->setPixmap(m_statusFrames[static_cast<std::size_t>(m_state.iconFrame)]);
     m_state.iconFrame = (m_state.iconFrame + 1) % ProductIcons::kStatusFrames;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include <QDialog>
+#include <QPixmap>
 #include <QTimer>
 
 #include "adapter/AdapterList.h"
@@ -15,6 +16,7 @@
 #include "adapter/kx02app.h"
 #include "app/CTrayIcon.h"
 #include "mainwnd/ConnectingDots.h"
+#include "mainwnd/ProductIcons.h"
 #include "mainwnd/SignalHistory.h"
 
 class QComboBox;
@@ -182,6 +184,7 @@ private:
     QLabel* m_rxLabel = nullptr;
     QLabel* m_rxValue = nullptr;
     QLabel* m_statusIcon = nullptr;
+    std::array<QPixmap, ProductIcons::kStatusFrames> m_statusFrames;
     QLabel* m_notice = nullptr;
 };
 
