@@ -3,6 +3,8 @@
 // chip, 17 of the driver's debug counters, one row per counter with its name and the
 // counter as unsigned decimal.
 
+#include <optional>
+
 #include <QList>
 #include <QString>
 
