@@ -15,8 +15,8 @@ namespace {
 constexpr std::int32_t kMemoryRequestBytes = 8;
 constexpr std::int32_t kOldDebugBytes = 1040;
 constexpr std::int32_t kApSsidBytes = 36;
-constexpr std::uint32_t kOldDebugReplyWords = 4;
 constexpr std::size_t kOldDebugReplyOffset = 12;
+constexpr std::uint32_t kOldDebugRoomWords = (kOldDebugBytes - kOldDebugReplyOffset) / 4;
 
 enum TestCommandCode : std::uint16_t {
     ContinuousTx = 0x40,
@@ -170,8 +170,9 @@ std::int32_t oldDebug(SimAdapter& adapter, void* buffer) {
     registers.writeMemory(address, word(buffer, 1));
     auto* bytes = static_cast<std::uint8_t*>(buffer);
     std::fill(bytes + 8, bytes + kOldDebugBytes, 0);
-    putWord(buffer, 2, kOldDebugReplyWords);
-    for (std::uint32_t i = 0; i < kOldDebugReplyWords; ++i) {
+    // The count is the driver's word; the data never passes the buffer.
+    putWord(buffer, 2, adapter.oldDebugWords);
+    for (std::uint32_t i = 0; i < std::min(adapter.oldDebugWords, kOldDebugRoomWords); ++i) {
         const std::uint32_t value = registers.readMemory(address + 4 * i);
         std::memcpy(bytes + kOldDebugReplyOffset + 4 * i, &value, sizeof value);
     }

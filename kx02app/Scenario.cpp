@@ -175,6 +175,22 @@ Scenario::Network readNetwork(Reader& r, const json& o) {
     return n;
 }
 
+PerSource::Setup readPerSource(Reader& r, const json& o) {
+    PerSource::Setup p;
+    r.checkKeys(o, "\"per_source\"",
+                {"frames", "lost", "frames_per_second", "port", "start_after_ms", "frame_bytes"});
+    constexpr int kMaxFrames = 10000000;
+    constexpr int kMaxDelayMs = 3600000;
+    constexpr int kHeaderBytes = 28, kMaxFrameBytes = 2346;
+    p.frames = r.number(o, "frames", p.frames, 0, kMaxFrames);
+    p.lost = r.number(o, "lost", p.frames / 100, 0, p.frames);
+    p.framesPerSecond = r.number(o, "frames_per_second", p.framesPerSecond, 1, 100000);
+    p.port = r.number(o, "port", p.port, 1, 0xFFFF);
+    p.startAfterMs = r.number(o, "start_after_ms", p.startAfterMs, 0, kMaxDelayMs);
+    p.frameBytes = r.number(o, "frame_bytes", p.frameBytes, kHeaderBytes, kMaxFrameBytes);
+    return p;
+}
+
 } // namespace
 
 Scenario Scenario::builtIn() {
@@ -211,6 +227,7 @@ Scenario Scenario::builtIn() {
         network("", "00:0A:1B:2C:3D:53", 9, Infrastructure, "", 47, 65),
     };
     s.seed = 2004;
+    s.perSource = PerSource::Setup{};
     return s;
 }
 
@@ -222,7 +239,7 @@ std::optional<Scenario> Scenario::parse(std::string_view text, std::string& erro
         return std::nullopt;
     }
     Reader r(error, warnings);
-    r.checkKeys(root, "the scenario", {"adapters", "networks", "seed", "overrides"});
+    r.checkKeys(root, "the scenario", {"adapters", "networks", "seed", "overrides", "per_source"});
     Scenario s = builtIn();
     s.overrides.clear();
     if (root.contains("adapters")) {
@@ -260,6 +277,15 @@ std::optional<Scenario> Scenario::parse(std::string_view text, std::string& erro
                 else
                     s.overrides[fn] = static_cast<std::int32_t>(value.get<std::int64_t>());
             }
+    }
+    if (root.contains("per_source")) {
+        const json& p = root["per_source"];
+        if (p.is_null())
+            s.perSource.reset();
+        else if (!p.is_object())
+            r.fail("\"per_source\" must be null or an object");
+        else
+            s.perSource = readPerSource(r, p);
     }
     if (r.failed())
         return std::nullopt;

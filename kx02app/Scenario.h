@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "kx02app/MacAddress.h"
+#include "kx02app/PerSource.h"
 
 namespace kx::sim {
 
@@ -46,6 +47,7 @@ public:
     std::vector<Network> networks;
     std::uint64_t seed = 1;
     std::map<std::string, std::int32_t> overrides;
+    std::optional<PerSource::Setup> perSource; // the packet-error-rate transmitter, if any
 
     static Scenario builtIn();
     // Unknown keys are reported in `warnings` and ignored; anything malformed gives

@@ -75,9 +75,9 @@ bool singleRate(int rate) {
 
 SimAdapter::SimAdapter(const Scenario::Adapter& setup,
                        const std::vector<Scenario::Network>& networks, std::uint64_t seed,
-                       std::int32_t handle)
+                       std::int32_t handle, const std::optional<PerSource::Setup>& perSource)
     : m_setup(setup), m_networks(networks), m_model(setup.hardwareId), m_handle(handle),
-      m_random(seed ^ std::hash<std::string>{}(setup.instance)) {
+      m_random(seed ^ std::hash<std::string>{}(setup.instance)), m_perSource(perSource) {
     const auto size = static_cast<std::size_t>(m_model.eepromSize());
     m_eeprom =
         EepromStore::load(setup.instance, size)
@@ -118,6 +118,11 @@ void SimAdapter::sync(std::int64_t now) {
     if (m_rf.sensitivityTest == 0 && now > from) {
         m_counters.setLoad(load());
         m_counters.advance(now - from);
+    }
+    if (m_rf.sensitivityTest != 0) {
+        const PerSource::Arrivals arrivals = m_perSource.take(now);
+        if (m_perSource.heardOn(m_rf.recvPort))
+            m_counters.receiveTestFrames(arrivals.good, arrivals.damaged, m_perSource.frameBytes());
     }
     m_now = now;
 }
@@ -470,6 +475,22 @@ std::int32_t SimAdapter::setRf(int RfTestState::*field, std::int32_t value, std:
     if (value < low || value > high)
         return -1;
     m_rf.*field = value;
+    return 0;
+}
+
+std::int32_t SimAdapter::setSensitivityTest(std::int32_t on) {
+    if (setRf(&RfTestState::sensitivityTest, on, 0, 1) != 0)
+        return -1;
+    if (on == 0)
+        m_perSource.stop();
+    return 0;
+}
+
+std::int32_t SimAdapter::setReceivePort(std::int32_t port) {
+    if (setRf(&RfTestState::recvPort, port, 0, 0xFFFF) != 0)
+        return -1;
+    if (m_rf.sensitivityTest != 0)
+        m_perSource.start(m_now);
     return 0;
 }
 

@@ -12,6 +12,7 @@
 #include "kx02app/AccessPointState.h"
 #include "kx02app/AdapterModel.h"
 #include "kx02app/Association.h"
+#include "kx02app/PerSource.h"
 #include "kx02app/RegisterFile.h"
 #include "kx02app/RfTestState.h"
 #include "kx02app/Scenario.h"
@@ -44,7 +45,8 @@ public:
     static constexpr std::int32_t kDriverVersion = 0x01024A10; // 1.02, 2004-10-10
 
     SimAdapter(const Scenario::Adapter& setup, const std::vector<Scenario::Network>& networks,
-               std::uint64_t seed, std::int32_t handle);
+               std::uint64_t seed, std::int32_t handle,
+               const std::optional<PerSource::Setup>& perSource);
 
     // ---- identity and life cycle
     const Scenario::Adapter& setup() const { return m_setup; }
@@ -103,6 +105,10 @@ public:
     bool storeEeprom(const std::vector<std::uint8_t>& image);
     std::int32_t setRf(int RfTestState::*field, std::int32_t value, std::int32_t low,
                        std::int32_t high);
+    // Sensitivity-test mode: the link's own traffic is no longer counted, only the
+    // frames of a test transmitter, which starts its burst when the receive port is set.
+    std::int32_t setSensitivityTest(std::int32_t on);
+    std::int32_t setReceivePort(std::int32_t port);
     std::int32_t setAntenna(std::int32_t which, std::int32_t antenna);
     std::int32_t antenna(std::int32_t which) const;
     std::int32_t firmwareTestCommand(std::int32_t command, std::int32_t value);
@@ -133,6 +139,7 @@ public:
     int restartCount = 0;
     int joinCount = 0;
     std::int32_t driverVersion = kDriverVersion;
+    std::uint32_t oldDebugWords = 4; // words the old debug mode answers with
 
     // Joins again with the current settings (restart, changed SSID, changed firmware).
     void join();
@@ -157,6 +164,7 @@ private:
     RegisterFile m_registers;
     AccessPointState m_ap;
     RfTestState m_rf;
+    PerSource m_perSource;
     std::vector<std::uint8_t> m_eeprom;
     Pins m_pins;
     LinkQuality m_lastQuality;

@@ -72,7 +72,7 @@ struct OtherField {
     Setter set; // null: read only
 };
 
-const std::array<OtherField, 16> kOther{{
+const std::array<OtherField, 17> kOther{{
     {"wzc", [](SimAdapter& a) -> std::int64_t { return a.wzc; },
      [](SimAdapter& a, std::int64_t v) { a.wzc = static_cast<int>(v); }},
     {"firmware_mode", [](SimAdapter& a) -> std::int64_t { return a.firmwareAp ? 1 : 0; },
@@ -97,6 +97,8 @@ const std::array<OtherField, 16> kOther{{
      [](SimAdapter& a, std::int64_t v) { a.registers().setPaGain(static_cast<int>(v)); }},
     {"philips_gain", [](SimAdapter& a) -> std::int64_t { return a.registers().philipsGain(); },
      [](SimAdapter& a, std::int64_t v) { a.registers().setPhilipsGain(static_cast<int>(v)); }},
+    {"old_debug_words", [](SimAdapter& a) -> std::int64_t { return a.oldDebugWords; },
+     [](SimAdapter& a, std::int64_t v) { a.oldDebugWords = static_cast<std::uint32_t>(v); }},
     {"power_control", [](SimAdapter& a) -> std::int64_t { return a.rf().powerControl; },
      [](SimAdapter& a, std::int64_t v) { a.rf().powerControl = static_cast<std::uint16_t>(v); }},
     {"chip", [](SimAdapter& a) -> std::int64_t { return a.model().chip(); }, nullptr},

@@ -76,8 +76,8 @@ void SimWorld::build(Scenario scenario) {
     std::int32_t handle = kFirstHandle;
     for (const Scenario::Adapter& a : m_scenario.adapters) {
         DriverRegistry::install(a);
-        m_adapters.push_back(
-            std::make_unique<SimAdapter>(a, m_scenario.networks, m_scenario.seed, handle++));
+        m_adapters.push_back(std::make_unique<SimAdapter>(a, m_scenario.networks, m_scenario.seed,
+                                                          handle++, m_scenario.perSource));
     }
     m_built = true;
 }

@@ -45,6 +45,13 @@ void TrafficCounters::advance(std::int64_t milliseconds) {
     }
 }
 
+void TrafficCounters::receiveTestFrames(std::uint64_t good, std::uint64_t damaged, int frameBytes) {
+    m_values[RxUnicastFrames] += good;
+    m_values[RxUnicastOctets] += good * static_cast<std::uint64_t>(frameBytes);
+    m_values[RxCrc32Errors] += damaged;
+    m_values[RxTotal] += good + damaged;
+}
+
 void TrafficCounters::reset() {
     m_values = {};
     m_carry = {};

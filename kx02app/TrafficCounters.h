@@ -38,6 +38,9 @@ public:
 
     void setLoad(const Load& load);
     void advance(std::int64_t milliseconds);
+    // Unicast frames of a test transmitter: the good ones counted with their octets,
+    // the damaged ones as CRC-32 errors.
+    void receiveTestFrames(std::uint64_t good, std::uint64_t damaged, int frameBytes);
     void reset();
 
     std::uint64_t value(std::size_t index) const { return m_values[index]; }

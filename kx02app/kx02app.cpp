@@ -437,10 +437,12 @@ int32_t SetWL_TxContinuous(WLAdapterInfo* info, int32_t on) {
     return setRf("SetWL_TxContinuous", info, &RfTestState::txContinuous, on, 0, 1);
 }
 int32_t SetWL_SensitivityTest(WLAdapterInfo* info, int32_t on) {
-    return setRf("SetWL_SensitivityTest", info, &RfTestState::sensitivityTest, on, 0, 1);
+    return op("SetWL_SensitivityTest", info, json::array({on}),
+              [=](SimAdapter& a) { return a.setSensitivityTest(on); });
 }
 int32_t SetWL_FirmwareRecvPort(WLAdapterInfo* info, int32_t port) {
-    return setRf("SetWL_FirmwareRecvPort", info, &RfTestState::recvPort, port, 0, 0xFFFF);
+    return op("SetWL_FirmwareRecvPort", info, json::array({port}),
+              [=](SimAdapter& a) { return a.setReceivePort(port); });
 }
 int32_t SetWL_FilterBand(WLAdapterInfo* info, int32_t band) {
     return setRf("SetWL_FilterBand", info, &RfTestState::filterBand, band, 1, 2);

@@ -290,6 +290,8 @@ void TestSimControl::garbageScenarioFallsBackToDefault_data() {
         R"({"adapters": [{"name": "A", "instance": "1", "hardware_id": "X", "mac": "00:11"}]})");
     QTest::newRow("bad firmware") << QByteArray(
         R"({"adapters": [{"name": "A", "instance": "1", "hardware_id": "X", "firmware": "router"}]})");
+    QTest::newRow("more lost than sent")
+        << QByteArray(R"({"per_source": {"frames": 10, "lost": 11}})");
     QTest::newRow("override not a number")
         << QByteArray(R"({"overrides": {"KxOpenAdapter": "no"}})");
 }

@@ -1,0 +1,60 @@
+#include "pro/ConsoleField.h"
+
+#include <limits>
+
+namespace kx {
+
+namespace {
+constexpr qsizetype kMaxHexDigits = 8;
+
+int hexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+} // namespace
+
+std::optional<std::uint32_t> ConsoleField::hex(const QString& text) {
+    const QString field = text.trimmed();
+    if (field.size() > kMaxHexDigits)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (const QChar c : field) {
+        // Checked before any narrowing, so no other character passes for a digit.
+        const int digit = hexDigit(c);
+        if (digit < 0)
+            return std::nullopt;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+std::optional<std::int32_t> ConsoleField::decimal(const QString& text) {
+    const QString field = text.trimmed();
+    if (field.isEmpty())
+        return 0;
+    QStringView digits(field);
+    const bool negative = digits.front() == u'-';
+    if (negative || digits.front() == u'+')
+        digits = digits.mid(1);
+    if (digits.isEmpty())
+        return std::nullopt;
+    const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
+                                        : std::numeric_limits<std::int32_t>::max();
+    std::int64_t magnitude = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c.unicode() - u'0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+} // namespace kx
