@@ -53,6 +53,8 @@ std::optional<std::string> StateFile::read(const std::filesystem::path& path, st
         return std::nullopt;
     // Read one byte past the limit: a file that grew since the check is refused too.
     std::ifstream in(path, std::ios::binary);
+    if (!in.is_open())
+        return std::nullopt;
     std::string bytes(limit + 1, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad() || static_cast<std::size_t>(in.gcount()) > limit)
