@@ -13,13 +13,18 @@ bool AccessPointState::listed(const Mac& mac) const {
     return false;
 }
 
+bool AccessPointState::admits(const Mac& mac, int filterMode) const {
+    if (filterMode == 1)
+        return listed(mac);
+    if (filterMode == 2)
+        return !listed(mac);
+    return true;
+}
+
 std::vector<Mac> AccessPointState::associated(int filterMode) const {
     std::vector<Mac> out;
     for (const Mac& mac : stations) {
-        const bool onList = listed(mac);
-        if ((filterMode == 1 && !onList) || (filterMode == 2 && onList))
-            continue;
-        if (out.size() < WL_STATION_SLOTS)
+        if (admits(mac, filterMode) && out.size() < WL_STATION_SLOTS)
             out.push_back(mac);
     }
     return out;

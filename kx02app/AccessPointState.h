@@ -1,6 +1,6 @@
 #pragma once
-// What the access-point firmware keeps: its SSID, the MAC filter table and the
-// stations of the scenario that try to associate.
+// What the access-point firmware keeps beside its settings: its SSID, the MAC filter
+// table, and the stations of the scenario that try to associate.
 
 #include <array>
 #include <cstdint>
@@ -20,7 +20,10 @@ public:
     FilterTable filter{};
     std::vector<Mac> stations;
 
-    // The stations the filter lets in (mode 1: listed ones only; mode 2: all but the listed).
+    // Whether the filter lets a station in (mode 1: listed ones only; mode 2: all but
+    // the listed; any other mode: everyone).
+    bool admits(const Mac& mac, int filterMode) const;
+    // The scenario's stations the filter lets in.
     std::vector<Mac> associated(int filterMode) const;
 
 private:

@@ -33,6 +33,7 @@ public:
         world.prepare();
         const std::optional<std::int32_t> forced = world.forced(fn);
         const std::int32_t ret = forced ? *forced : body(world);
+        world.settle();
         world.trace().add(fn, std::move(args), ret);
         return ret;
     }

@@ -63,14 +63,27 @@ void loadWepStatus(const std::string& key, StationConfig& config) {
         config.put(Setting::WepBit, *status == 6 ? 1 : 0);
 }
 
-void loadSsid(const std::string& key, StationConfig& config) {
+std::optional<std::string> readSsid(const std::string& key) {
     const std::optional<std::string> text = readText(key, "SSID");
     if (!text)
-        return;
+        return std::nullopt;
     // The program records the text it narrowed to single bytes for the adapter.
-    const std::string bytes = TextCodec::narrow(TextCodec::utf8ToUtf16(*text));
-    if (bytes.size() <= StationConfig::kMaxSsid)
-        config.ssid = bytes;
+    std::string bytes = TextCodec::narrow(TextCodec::utf8ToUtf16(*text));
+    if (bytes.size() > StationConfig::kMaxSsid)
+        return std::nullopt;
+    return bytes;
+}
+
+// Access-point firmware takes the recorded SSID as its own (the program resends it to
+// the access point from there) and the recorded fragmentation threshold as the access
+// point's.
+void loadAccessPoint(const std::string& key, SimAdapter& adapter) {
+    if (const std::optional<std::string> ssid = readSsid(key))
+        adapter.accessPoint().ssid = *ssid;
+    const SettingInfo& frag = SettingTable::info(Setting::ApFragThreshold);
+    if (const std::optional<int> value = readNumber(key, "FragmentThreshold");
+        value && frag.accepts(*value))
+        adapter.config().put(Setting::ApFragThreshold, *value);
 }
 
 void loadAntenna(const std::string& key, RfTestState& rf) {
@@ -114,8 +127,11 @@ void DriverRegistry::loadStartSettings(SimAdapter& adapter) {
     }
     loadKeys(key, config);
     loadWepStatus(key, config);
-    loadSsid(key, config);
+    if (const std::optional<std::string> ssid = readSsid(key))
+        config.ssid = *ssid;
     loadAntenna(key, adapter.rf());
+    if (adapter.firmwareAp)
+        loadAccessPoint(key, adapter);
 }
 
 } // namespace kx::sim

@@ -1,6 +1,6 @@
 #pragma once
-// Where written EEPROM images survive the process: one file per adapter instance in
-// $KX02APP_STATE_DIR, else $XDG_STATE_HOME/kx02app, else ~/.local/state/kx02app.
+// Written EEPROM images, kept beside the other adapter state (StateFile): one file
+// "eeprom-<instance>.bin" per adapter.
 
 #include <cstdint>
 #include <filesystem>

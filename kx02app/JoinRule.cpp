@@ -7,7 +7,8 @@ namespace {
 bool nameMatches(const Scenario::Network& n, const StationConfig& c) {
     if (!c.ssid.empty())
         return n.ssid == c.ssid;
-    return !n.ssid.empty() && n.wepKey.empty();
+    // "Any network" takes only a name it hears.
+    return !n.ssid.empty() && !n.hidden && n.wepKey.empty();
 }
 
 bool candidate(const Scenario::Network& n, const StationConfig& c, bool adHoc,
@@ -35,6 +36,12 @@ Association::Target ownNetwork(LinkKind kind, const StationConfig& c, const Mac&
 }
 
 } // namespace
+
+bool JoinRule::suits(const Scenario::Network& network, const StationConfig& config,
+                     std::uint16_t channelMask) {
+    return candidate(network, config, network.mode == Scenario::AdHoc, channelMask) &&
+           keyMatches(network, config);
+}
 
 Association::Target JoinRule::choose(const StationConfig& config,
                                      const std::vector<Scenario::Network>& networks,

@@ -22,6 +22,10 @@ public:
                                       const std::vector<Scenario::Network>& networks,
                                       std::uint16_t channelMask, const Mac& ownMac,
                                       bool accessPointFirmware, const std::string& apSsid);
+    // Whether the station may stay with a network it joined: name, BSSID, channel and
+    // key still match.
+    static bool suits(const Scenario::Network& network, const StationConfig& config,
+                      std::uint16_t channelMask);
 };
 
 } // namespace kx::sim

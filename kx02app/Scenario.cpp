@@ -111,7 +111,7 @@ Scenario::Adapter readAdapter(Reader& r, const json& o, std::size_t index) {
     }
     r.checkKeys(o, "an adapter",
                 {"name", "description", "instance", "hardware_id", "mac", "firmware", "opens",
-                 "wzc", "stations", "channel_mask", "ap_ssid"});
+                 "wzc", "stations", "channel_mask", "ap_ssid", "ap_signal", "ap_quality"});
     for (const char* required : {"name", "instance", "hardware_id"}) {
         if (!o.contains(required))
             r.fail(std::string("an adapter lacks \"") + required + "\"");
@@ -138,6 +138,8 @@ Scenario::Adapter readAdapter(Reader& r, const json& o, std::size_t index) {
     if (o.contains("channel_mask"))
         a.channelMask = static_cast<std::uint16_t>(r.number(o, "channel_mask", 0x3FFF, 1, 0x3FFF));
     a.apSsid = r.text(o, "ap_ssid", a.apSsid, 32);
+    a.apSignal = r.number(o, "ap_signal", a.apSignal, 0, 100);
+    a.apQuality = r.number(o, "ap_quality", a.apQuality, 0, 100);
     return a;
 }
 

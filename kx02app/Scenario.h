@@ -29,6 +29,10 @@ public:
         std::vector<Mac> stations;
         std::optional<std::uint16_t> channelMask; // EEPROM record 6 of the older chip
         std::string apSsid = "TolvaAP";
+        // How the other adapters of the world hear this one while it runs an access
+        // point: weaker than "TolvaNet", so "any network" still finds that one first.
+        int apSignal = 70;
+        int apQuality = 80;
     };
 
     enum NetworkMode { AdHoc = 0, Infrastructure = 1 };
@@ -41,6 +45,7 @@ public:
         std::vector<std::uint8_t> wepKey; // empty: open network
         int signal = 50;                  // raw 0..100
         int quality = 50;                 // "goodness" 0..100
+        bool hidden = false;              // beacons without its SSID; joinable by name
     };
 
     std::vector<Adapter> adapters;

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string_view>
 
+#include "kx02app/AccessPointStore.h"
 #include "kx02app/DriverRegistry.h"
 #include "kx02app/EepromBuilder.h"
 #include "kx02app/EepromStore.h"
@@ -43,8 +44,10 @@ WLSurveyRecord surveyRecord(const Scenario::Network& n, int signal) {
     WLSurveyRecord r{};
     r.length = sizeof(WLSurveyRecord);
     std::copy(n.bssid.begin(), n.bssid.end(), r.bssid);
-    r.ssidLength = static_cast<std::uint32_t>(n.ssid.size());
-    std::memcpy(r.ssid, n.ssid.data(), n.ssid.size());
+    if (!n.hidden) {
+        r.ssidLength = static_cast<std::uint32_t>(n.ssid.size());
+        std::memcpy(r.ssid, n.ssid.data(), n.ssid.size());
+    }
     r.privacy = n.wepKey.empty() ? 0 : 1;
     r.signal = signal;
     r.networkTypeInUse = kDirectSequence;
@@ -73,10 +76,9 @@ bool singleRate(int rate) {
 
 } // namespace
 
-SimAdapter::SimAdapter(const Scenario::Adapter& setup,
-                       const std::vector<Scenario::Network>& networks, std::uint64_t seed,
+SimAdapter::SimAdapter(const Scenario::Adapter& setup, const Airwaves& air, std::uint64_t seed,
                        std::int32_t handle, const std::optional<PerSource::Setup>& perSource)
-    : m_setup(setup), m_networks(networks), m_model(setup.hardwareId), m_handle(handle),
+    : m_setup(setup), m_air(air), m_model(setup.hardwareId), m_handle(handle),
       m_random(seed ^ std::hash<std::string>{}(setup.instance)), m_perSource(perSource) {
     const auto size = static_cast<std::size_t>(m_model.eepromSize());
     m_eeprom =
@@ -99,7 +101,13 @@ std::int32_t SimAdapter::open() {
     ++openCount;
     if (!m_started) {
         m_started = true;
+        // The firmware's own memory first: what the program recorded overrides it.
+        if (firmwareAp) {
+            if (const std::optional<std::string> memory = AccessPointStore::load(m_setup.instance))
+                AccessPointStore::decode(*memory, channelMask(), m_config, m_ap);
+        }
         DriverRegistry::loadStartSettings(*this);
+        m_savedAp = AccessPointStore::encode(m_config, m_ap);
         join();
     }
     return 1;
@@ -134,20 +142,16 @@ TrafficCounters::Load SimAdapter::load() const {
     switch (m_link.target().kind) {
     case LinkKind::Infrastructure:
     case LinkKind::AdHoc: {
-        const Scenario::Network* n = joinedNetwork();
+        const std::optional<Scenario::Network> n = joinedNetwork();
         const bool infra = m_link.target().kind == LinkKind::Infrastructure;
         return {infra ? kInfraTx : kAdHocTx, infra ? kInfraRx : kAdHocRx,
-                n != nullptr ? (100 - n->quality) * 3 : kBaseBadPermille,
-                n != nullptr && !n->wepKey.empty()};
+                n ? (100 - n->quality) * 3 : kBaseBadPermille, n && !n->wepKey.empty()};
     }
     case LinkKind::OwnAdHoc:
     case LinkKind::PseudoIbss:
         return {1, 0, 0, wepOn};
     case LinkKind::AccessPoint: {
-        const int stations =
-            firmwareAp
-                ? static_cast<int>(m_ap.associated(m_config.get(Setting::ApFilterMode)).size())
-                : 0;
+        const int stations = static_cast<int>(associatedStations().size());
         return {1 + kPerStationTx * stations, kPerStationRx * stations, kBaseBadPermille, wepOn};
     }
     case LinkKind::Searching:
@@ -156,20 +160,49 @@ TrafficCounters::Load SimAdapter::load() const {
     return {};
 }
 
-const Scenario::Network* SimAdapter::joinedNetwork() const {
-    const int index = m_link.target().network;
-    if (index < 0 || static_cast<std::size_t>(index) >= m_networks.size() || !m_link.linked(m_now))
-        return nullptr;
-    return &m_networks[static_cast<std::size_t>(index)];
+std::optional<Scenario::Network> SimAdapter::joinedNetwork() const {
+    if (!m_link.linked(m_now))
+        return std::nullopt;
+    return m_air.find(*this, m_link.target());
+}
+
+Association::Target SimAdapter::choose() const {
+    return JoinRule::choose(m_config, m_air.joinableBy(*this), channelMask(), m_mac, firmwareAp,
+                            m_ap.ssid);
 }
 
 void SimAdapter::join() {
     if (m_link.linked(m_now))
         m_counters.countLinkLoss();
-    m_link.begin(
-        JoinRule::choose(m_config, m_networks, channelMask(), m_mac, firmwareAp, m_ap.ssid), m_now);
+    m_link.begin(choose(), m_now);
     ++joinCount;
     m_rf.dozing = 0;
+}
+
+void SimAdapter::followAir() {
+    if (!m_started)
+        return;
+    const Association::Target& target = m_link.target();
+    const auto firstAccessPoint = static_cast<int>(m_air.scenarioCount());
+    if (target.kind == LinkKind::Infrastructure && target.network >= firstAccessPoint) {
+        const std::optional<Scenario::Network> n = m_air.find(*this, target);
+        if (!n || n->ssid != target.ssid || n->channel != target.channel ||
+            !JoinRule::suits(*n, m_config, channelMask()))
+            join();
+    } else if (target.kind == LinkKind::Searching && choose().network >= firstAccessPoint) {
+        join();
+    }
+}
+
+void SimAdapter::keepAccessPoint() {
+    if (!m_started || !firmwareAp)
+        return;
+    std::string memory = AccessPointStore::encode(m_config, m_ap);
+    if (memory == m_savedAp)
+        return;
+    // A state directory that cannot be written is not retried on every call.
+    AccessPointStore::save(m_setup.instance, memory);
+    m_savedAp = std::move(memory);
 }
 
 std::int32_t SimAdapter::restart() {
@@ -213,8 +246,8 @@ std::int32_t SimAdapter::currentTxRate() const {
     if (singleRate(rate))
         return rate;
     // Automatic choice among the allowed rates: the weaker the signal, the slower.
-    const Scenario::Network* n = joinedNetwork();
-    const int signal = n != nullptr ? n->signal : 100;
+    const std::optional<Scenario::Network> n = joinedNetwork();
+    const int signal = n ? n->signal : 100;
     const int cap = signal >= 35 ? 8 : signal >= 20 ? 4 : signal >= 10 ? 2 : 1;
     for (int bit = 8; bit >= 1; bit /= 2) {
         if ((rate & bit) != 0 && bit <= cap)
@@ -298,12 +331,12 @@ std::int32_t SimAdapter::cqsl(std::int32_t* qualitySum, std::int32_t* signal,
                               std::int32_t* packets) {
     if (qualitySum == nullptr || signal == nullptr || packets == nullptr)
         return -1;
-    const Scenario::Network* n = joinedNetwork();
+    const std::optional<Scenario::Network> n = joinedNetwork();
     const bool pinned = m_pins.qualitySum || m_pins.signal || m_pins.packets;
-    if (n == nullptr && !pinned)
+    if (!n && !pinned)
         return -1;
     LinkQuality q;
-    if (n != nullptr) {
+    if (n) {
         q.packets = m_random.between(1, 10);
         q.signal = std::clamp(n->signal + m_random.between(-3, 3), 0, 100);
         const int perPacket = std::clamp(rawQuality(n->quality) + m_random.between(-2, 2), 0, 100);
@@ -357,17 +390,52 @@ std::int32_t SimAdapter::setFilterList(const std::uint8_t* table, std::int32_t l
     return 0;
 }
 
+std::optional<Scenario::Network> SimAdapter::beacon() const {
+    const int channel = m_config.get(Setting::DesiredChannel);
+    if (m_link.target().kind != LinkKind::AccessPoint || !m_link.linked(m_now) || channel < 1 ||
+        channel > 14)
+        return std::nullopt;
+    Scenario::Network n;
+    n.ssid = m_ap.ssid;
+    n.hidden = m_config.get(Setting::ApHideSsid) == 1;
+    n.bssid = m_mac;
+    n.channel = channel;
+    if (m_config.get(Setting::WepStatus) == 1)
+        n.wepKey = m_config.defaultKey();
+    n.signal = m_setup.apSignal;
+    n.quality = m_setup.apQuality;
+    return n;
+}
+
+bool SimAdapter::admits(const Mac& station) const {
+    return m_ap.admits(station, m_config.get(Setting::ApFilterMode));
+}
+
+bool SimAdapter::runsAccessPoint() const {
+    return firmwareAp || m_link.target().kind == LinkKind::AccessPoint;
+}
+
+std::vector<Mac> SimAdapter::associatedStations() const {
+    std::vector<Mac> stations = m_ap.associated(m_config.get(Setting::ApFilterMode));
+    for (const Mac& client : m_air.clientsOf(*this)) {
+        if (stations.size() < WL_STATION_SLOTS)
+            stations.push_back(client);
+    }
+    return stations;
+}
+
 std::int32_t SimAdapter::survey(void* buffer, std::int32_t maxRecords) {
     if (buffer == nullptr || maxRecords < 0)
         return -1;
+    const std::vector<Scenario::Network> heard = m_air.heardBy(*this);
     const std::size_t count =
-        std::min({m_networks.size(), static_cast<std::size_t>(WL_SURVEY_MAX_RECORDS),
+        std::min({heard.size(), static_cast<std::size_t>(WL_SURVEY_MAX_RECORDS),
                   static_cast<std::size_t>(maxRecords)});
     auto* out = static_cast<std::uint8_t*>(buffer);
     const auto count32 = static_cast<std::uint32_t>(count);
     std::memcpy(out, &count32, sizeof count32);
     for (std::size_t i = 0; i < count; ++i) {
-        const Scenario::Network& n = m_networks[i];
+        const Scenario::Network& n = heard[i];
         const WLSurveyRecord record =
             surveyRecord(n, std::clamp(n.signal + m_random.between(-2, 2), 0, 100));
         std::memcpy(out + sizeof count32 + i * sizeof record, &record, sizeof record);
@@ -379,9 +447,9 @@ std::int32_t SimAdapter::stationList(std::uint8_t* buffer, std::int32_t length) 
     if (buffer == nullptr || length < WL_STATION_LIST_BYTES)
         return -1;
     std::fill_n(buffer, WL_STATION_LIST_BYTES, 0);
-    if (!firmwareAp)
+    if (!runsAccessPoint())
         return 0;
-    const std::vector<Mac> stations = m_ap.associated(m_config.get(Setting::ApFilterMode));
+    const std::vector<Mac> stations = associatedStations();
     for (std::size_t i = 0; i < stations.size(); ++i) {
         std::uint8_t* slot = buffer + i * sizeof(WLStationSlot);
         slot[0] = 1;

@@ -11,6 +11,7 @@
 #include "adapter/kx02app.h"
 #include "kx02app/AccessPointState.h"
 #include "kx02app/AdapterModel.h"
+#include "kx02app/Airwaves.h"
 #include "kx02app/Association.h"
 #include "kx02app/PerSource.h"
 #include "kx02app/RegisterFile.h"
@@ -44,9 +45,8 @@ public:
 
     static constexpr std::int32_t kDriverVersion = 0x01024A10; // 1.02, 2004-10-10
 
-    SimAdapter(const Scenario::Adapter& setup, const std::vector<Scenario::Network>& networks,
-               std::uint64_t seed, std::int32_t handle,
-               const std::optional<PerSource::Setup>& perSource);
+    SimAdapter(const Scenario::Adapter& setup, const Airwaves& air, std::uint64_t seed,
+               std::int32_t handle, const std::optional<PerSource::Setup>& perSource);
 
     // ---- identity and life cycle
     const Scenario::Adapter& setup() const { return m_setup; }
@@ -84,6 +84,9 @@ public:
     std::int32_t setApSsid(const char* ssid);
     std::int32_t filterList(std::uint8_t* table, std::int32_t length) const;
     std::int32_t setFilterList(const std::uint8_t* table, std::int32_t length);
+    // The network the other adapters hear while this one runs an access point.
+    std::optional<Scenario::Network> beacon() const;
+    bool admits(const Mac& station) const;
 
     // ---- scans, stations, counters
     std::int32_t survey(void* buffer, std::int32_t maxRecords);
@@ -143,14 +146,23 @@ public:
 
     // Joins again with the current settings (restart, changed SSID, changed firmware).
     void join();
+    // A station joined to an access point of the world loses it when the access point
+    // goes, or no longer matches, and searches again; a searching one joins an access
+    // point that comes to match.
+    void followAir();
+    // Saves the access-point firmware's memory when it changed since the last save.
+    void keepAccessPoint();
 
 private:
     TrafficCounters::Load load() const;
-    const Scenario::Network* joinedNetwork() const;
+    std::optional<Scenario::Network> joinedNetwork() const;
+    Association::Target choose() const;
+    bool runsAccessPoint() const;
+    std::vector<Mac> associatedStations() const;
     int rawQuality(int goodness) const;
 
     Scenario::Adapter m_setup;
-    const std::vector<Scenario::Network>& m_networks;
+    const Airwaves& m_air;
     AdapterModel m_model;
     std::int32_t m_handle;
     Mac m_mac{};
@@ -163,6 +175,7 @@ private:
     TrafficCounters m_counters;
     RegisterFile m_registers;
     AccessPointState m_ap;
+    std::string m_savedAp; // what the access point's memory file holds
     RfTestState m_rf;
     PerSource m_perSource;
     std::vector<std::uint8_t> m_eeprom;

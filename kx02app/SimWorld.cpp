@@ -76,8 +76,8 @@ void SimWorld::build(Scenario scenario) {
     std::int32_t handle = kFirstHandle;
     for (const Scenario::Adapter& a : m_scenario.adapters) {
         DriverRegistry::install(a);
-        m_adapters.push_back(std::make_unique<SimAdapter>(a, m_scenario.networks, m_scenario.seed,
-                                                          handle++, m_scenario.perSource));
+        m_adapters.push_back(std::make_unique<SimAdapter>(a, m_air, m_scenario.seed, handle++,
+                                                          m_scenario.perSource));
     }
     m_built = true;
 }
@@ -88,6 +88,13 @@ void SimWorld::prepare() {
     const std::int64_t now = m_clock.now();
     for (const auto& adapter : m_adapters)
         adapter->sync(now);
+    for (const auto& adapter : m_adapters)
+        adapter->followAir();
+}
+
+void SimWorld::settle() {
+    for (const auto& adapter : m_adapters)
+        adapter->keepAccessPoint();
 }
 
 void SimWorld::reset() {

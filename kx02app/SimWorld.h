@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "adapter/kx02app.h"
+#include "kx02app/Airwaves.h"
 #include "kx02app/Scenario.h"
 #include "kx02app/SimAdapter.h"
 #include "kx02app/SimClock.h"
@@ -26,8 +27,11 @@ public:
     static SimWorld& instance();
 
     std::mutex& mutex() { return m_mutex; }
-    // Creates the world when this is the first call, then brings it to the current time.
+    // Creates the world when this is the first call, then brings it to the current time;
+    // stations follow what the access points changed.
     void prepare();
+    // After every call: access points keep what the call changed.
+    void settle();
     // Everything afresh from KX02APP_SCENARIO or the built-in scenario.
     void reset();
     // Everything afresh from `json`; malformed text gives the built-in world and false.
@@ -60,6 +64,7 @@ private:
     bool m_built = false;
     Scenario m_scenario;
     std::vector<std::unique_ptr<SimAdapter>> m_adapters;
+    Airwaves m_air{m_scenario.networks, m_adapters};
     SimAdapter* m_lastOpened = nullptr;
     std::map<std::string, std::int32_t, std::less<>> m_overrides;
     SimClock m_clock;

@@ -61,6 +61,11 @@ QList<int> StationCodes::offeredChannels(std::uint16_t mask) {
     return channels;
 }
 
+QList<int> StationCodes::operationChannels(int answer) {
+    // A failed query answers -1, whose bits would offer every channel.
+    return answer < 0 ? QList<int>{} : offeredChannels(static_cast<std::uint16_t>(answer));
+}
+
 int StationCodes::shownChannel(int reported) {
     return reported < 1 ? kFallbackChannel : reported;
 }

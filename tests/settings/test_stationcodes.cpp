@@ -16,6 +16,7 @@ private slots:
     void positionsPastTheTablesSendNothing();
     void offeredChannels_data();
     void offeredChannels();
+    void operationChannels();
     void channelFallback();
 };
 
@@ -85,6 +86,14 @@ void TestStationCodes::offeredChannels() {
     QFETCH(int, mask);
     QFETCH(QList<int>, channels);
     QCOMPARE(StationCodes::offeredChannels(static_cast<std::uint16_t>(mask)), channels);
+}
+
+void TestStationCodes::operationChannels() {
+    QCOMPARE(StationCodes::operationChannels(0x0421), (QList<int>{1, 6, 11}));
+    QCOMPARE(StationCodes::operationChannels(0x0421).indexOf(11), 2);
+    // A failed query offers nothing rather than every channel.
+    QCOMPARE(StationCodes::operationChannels(-1), QList<int>{});
+    QCOMPARE(StationCodes::operationChannels(-2), QList<int>{});
 }
 
 void TestStationCodes::channelFallback() {

@@ -1,0 +1,110 @@
+#include "kx02app/AccessPointStore.h"
+
+#include <algorithm>
+#include <array>
+
+#include <nlohmann/json.hpp>
+
+#include "kx02app/HexBytes.h"
+#include "kx02app/StateFile.h"
+
+namespace kx::sim {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr std::size_t kFileLimit = 64 * 1024;
+
+// What an access point runs with. The station-only settings (rates, power saving,
+// network type ...) are the registry's business alone.
+constexpr std::array kKept{
+    Setting::DesiredChannel,  Setting::BasicRate,      Setting::AuthMode,
+    Setting::WepStatus,       Setting::WepBit,         Setting::DefaultKeyId,
+    Setting::Preamble,        Setting::ApHideSsid,     Setting::ApTxPower,
+    Setting::ApFragThreshold, Setting::ApRtsThreshold, Setting::ApFilterMode};
+
+bool kept(Setting id) {
+    return std::find(kKept.begin(), kKept.end(), id) != kKept.end();
+}
+
+template <std::size_t N> std::optional<std::array<std::uint8_t, N>> bytesOf(const json& value) {
+    if (!value.is_string())
+        return std::nullopt;
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        HexBytes::parse(value.get_ref<const std::string&>());
+    if (!bytes || bytes->size() != N)
+        return std::nullopt;
+    std::array<std::uint8_t, N> out{};
+    std::copy(bytes->begin(), bytes->end(), out.begin());
+    return out;
+}
+
+void decodeSettings(const json& settings, std::uint16_t channelMask, StationConfig& config) {
+    if (!settings.is_object())
+        return;
+    for (const auto& [field, value] : settings.items()) {
+        const SettingInfo* s = SettingTable::byField(field);
+        if (s == nullptr || !kept(s->id) || !value.is_number_integer())
+            continue;
+        const std::int64_t v = value.get<std::int64_t>();
+        if (v < INT32_MIN || v > INT32_MAX || !s->accepts(static_cast<int>(v)))
+            continue;
+        if (s->id == Setting::DesiredChannel && (channelMask >> (v - 1) & 1) == 0)
+            continue;
+        config.put(s->id, static_cast<int>(v));
+    }
+}
+
+} // namespace
+
+std::string AccessPointStore::encode(const StationConfig& config, const AccessPointState& ap) {
+    json settings = json::object();
+    for (const Setting id : kKept)
+        settings[SettingTable::info(id).field] = config.get(id);
+    json keys = json::array();
+    for (const StationConfig::Key& key : config.keys)
+        keys.push_back(HexBytes::upper(key.data(), key.size()));
+    // The SSID is bytes, not necessarily UTF-8: kept as hexadecimal digits.
+    const auto* ssid = reinterpret_cast<const std::uint8_t*>(ap.ssid.data());
+    return json{{"ssid", HexBytes::upper(ssid, ap.ssid.size())},
+                {"settings", settings},
+                {"keys", keys},
+                {"filter", HexBytes::upper(ap.filter.data(), ap.filter.size())}}
+        .dump(1);
+}
+
+void AccessPointStore::decode(std::string_view text, std::uint16_t channelMask,
+                              StationConfig& config, AccessPointState& ap) {
+    const json root = json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded() || !root.is_object())
+        return;
+    if (const auto ssid = root.find("ssid"); ssid != root.end() && ssid->is_string()) {
+        const std::optional<std::vector<std::uint8_t>> bytes =
+            HexBytes::parse(ssid->get_ref<const std::string&>());
+        if (bytes && bytes->size() <= StationConfig::kMaxSsid)
+            ap.ssid.assign(bytes->begin(), bytes->end());
+    }
+    if (const auto settings = root.find("settings"); settings != root.end())
+        decodeSettings(*settings, channelMask, config);
+    if (const auto keys = root.find("keys"); keys != root.end() && keys->is_array()) {
+        for (std::size_t i = 0; i < std::min(keys->size(), config.keys.size()); ++i) {
+            if (const auto key = bytesOf<StationConfig::kLongKey>((*keys)[i]))
+                config.keys[i] = *key;
+        }
+    }
+    if (const auto filter = root.find("filter"); filter != root.end()) {
+        if (const auto table = bytesOf<WL_FILTER_TABLE_BYTES>(*filter))
+            ap.filter = *table;
+    }
+}
+
+std::optional<std::string> AccessPointStore::load(std::string_view instance) {
+    return StateFile::read(StateFile::path("accesspoint", instance, ".json"), kFileLimit);
+}
+
+bool AccessPointStore::save(std::string_view instance, std::string_view text) {
+    return StateFile::write(StateFile::path("accesspoint", instance, ".json"), text);
+}
+
+} // namespace kx::sim
