@@ -16,7 +16,6 @@ namespace kx {
 class MacEntry final {
 public:
     using Mac = std::array<std::uint8_t, 6>;
-    static constexpr int kMaxCharacters = 24;
 
     static Checked<Mac> parse(const QString& text);
     // Upper-case pairs separated by single blanks.

@@ -13,6 +13,10 @@ constexpr int kLastByte = VersionTuple::kLink - 1;
 constexpr const char* kFieldNames[VersionTuple::kStrings] = {
     "Manufacture Name", "Product Name", "Additional Info 1", "Additional Info 2"};
 
+QString fieldName(int index) {
+    return QString::fromLatin1(kFieldNames[index]);
+}
+
 } // namespace
 
 std::array<std::string, VersionTuple::kStrings> VersionTuple::decode(const std::uint8_t* data,
@@ -59,10 +63,6 @@ Checked<VersionTuple::Data> VersionTuple::encode(const Texts& texts) {
         pos += n;
     }
     return data;
-}
-
-QString VersionTuple::fieldName(int index) {
-    return QString::fromLatin1(kFieldNames[index]);
 }
 
 } // namespace kx

@@ -28,8 +28,6 @@ public:
     // Each text trimmed and stored as single bytes. Refused, naming the field, when a
     // text holds a character that is no single byte or the texts do not all fit.
     static Checked<Data> encode(const Texts& texts);
-    // The field names, in tuple order.
-    static QString fieldName(int index);
 };
 
 } // namespace kx
