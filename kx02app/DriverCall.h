@@ -25,16 +25,35 @@ public:
         });
     }
 
+    // The same, and the trace shows what the operation answered in `Out` when it ran
+    // and succeeded.
+    template <typename Body, typename Out>
+    static std::int32_t onAdapter(const char* fn, const WLAdapterInfo* info, nlohmann::json args,
+                                  Body&& body, Out&& out) {
+        return run(
+            fn, std::move(args),
+            [&](SimWorld& world) -> std::int32_t {
+                SimAdapter* adapter = world.adapterForRecord(info);
+                return adapter != nullptr ? body(*adapter) : -1;
+            },
+            out);
+    }
+
     // An operation that needs no open adapter.
     template <typename Body>
     static std::int32_t run(const char* fn, nlohmann::json args, Body&& body) {
+        return run(fn, std::move(args), body, [] { return nlohmann::json(); });
+    }
+
+    template <typename Body, typename Out>
+    static std::int32_t run(const char* fn, nlohmann::json args, Body&& body, Out&& out) {
         SimWorld& world = SimWorld::instance();
         const std::lock_guard<std::mutex> lock(world.mutex());
         world.prepare();
         const std::optional<std::int32_t> forced = world.forced(fn);
         const std::int32_t ret = forced ? *forced : body(world);
         world.settle();
-        world.trace().add(fn, std::move(args), ret);
+        world.trace().add(fn, std::move(args), ret, !forced && ret >= 0 ? out() : nlohmann::json());
         return ret;
     }
 };

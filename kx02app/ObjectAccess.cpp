@@ -76,19 +76,16 @@ std::int32_t testCommand(SimAdapter& adapter, void* buffer) {
     RegisterFile& registers = adapter.registers();
     switch (command.command) {
     case ContinuousTx:
-        if (command.value > 1)
+        if (adapter.testTransmission(command.value, command.extra) != 0)
             return -1;
-        rf.txContinuous = command.value;
-        rf.pattern = command.extra;
         break;
     case PaGainStep:
         registers.setPaGain(registers.paGain() + static_cast<std::int16_t>(command.value));
         command.value = static_cast<std::uint16_t>(registers.paGain());
         break;
     case TestRate:
-        if (command.value > 6)
+        if (adapter.setTestRate(command.value) != 0)
             return -1;
-        rf.testRate = command.value;
         break;
     case TxPowerRead:
         command.value = static_cast<std::uint16_t>(adapter.txPower());

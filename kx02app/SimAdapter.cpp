@@ -597,8 +597,54 @@ std::int32_t SimAdapter::txPowerSetPoint(std::uint8_t* buffer) const {
 }
 
 std::int32_t SimAdapter::txPower() const {
-    // The detector reads only while the transmitter runs.
-    return m_rf.txContinuous != 0 ? 0x30 + 4 * m_registers.paGain() : 0;
+    constexpr int kBaseReading = 0x30, kPerGainStep = 4;
+    if (!m_rf.emitting())
+        return 0;
+    if (powerControlStatus() == 1) {
+        const int channel =
+            m_rf.testChannel > 0 ? m_rf.testChannel : m_config.get(Setting::DesiredChannel);
+        const std::vector<std::uint8_t> setPoint = EepromBuilder::txSetPoint(m_eeprom, m_model);
+        return setPoint[static_cast<std::size_t>(std::clamp(channel, 1, 14) - 1)];
+    }
+    return kBaseReading + kPerGainStep * m_registers.paGain();
+}
+
+std::int32_t SimAdapter::setTxContinuous(std::int32_t on) {
+    constexpr int kRateRegister = 5, kPatternRegister = 9, kFastestRate = 3;
+    if (on != 0 && on != 1)
+        return -1;
+    if (on == 0)
+        m_rf.stopEmission();
+    else if (m_model.newerChip())
+        m_rf.startEmission(m_rf.pattern <= RfTestState::CarrierSuppression ? m_rf.pattern
+                                                                           : RfTestState::Normal,
+                           m_rf.testRate);
+    else
+        m_rf.startEmission(RfTestState::patternOfCr9(m_registers.phy(kPatternRegister)),
+                           std::min<int>(m_registers.phy(kRateRegister), kFastestRate));
+    return 0;
+}
+
+std::int32_t SimAdapter::testTransmission(std::uint16_t on, std::uint16_t pattern) {
+    if (on > 1 || (on == 1 && pattern > RfTestState::CarrierSuppression))
+        return -1; // nothing to send without a pattern
+    m_rf.pattern = pattern;
+    if (on == 1)
+        m_rf.startEmission(pattern, m_rf.testRate);
+    else
+        m_rf.stopEmission();
+    return 0;
+}
+
+std::int32_t SimAdapter::setTestRate(std::uint16_t index) {
+    constexpr std::uint16_t kRates = 7;
+    if (index >= kRates)
+        return -1;
+    m_rf.testRate = index;
+    // The newer chip's firmware changes the rate of a running transmission at once.
+    if (m_rf.txContinuous != 0)
+        m_rf.emitRate = index;
+    return 0;
 }
 
 std::int32_t SimAdapter::txPowerMeasure(std::int32_t* value) const {

@@ -117,7 +117,15 @@ public:
     std::int32_t firmwareTestCommand(std::int32_t command, std::int32_t value);
     std::int32_t txPowerSetPoint(std::uint8_t* buffer) const;
     std::int32_t txPowerMeasure(std::int32_t* value) const;
+    // The detector: nothing while no continuous transmission is sent; with the
+    // firmware's power control on, the EEPROM set point of the test channel; else it
+    // follows the PA gain.
     std::int32_t txPower() const;
+    // The older chip's transmitter takes pattern (CR9) and rate (CR5) when it starts.
+    std::int32_t setTxContinuous(std::int32_t on);
+    // The newer chip's test command 0x40: start (with a pattern 0-2) or stop.
+    std::int32_t testTransmission(std::uint16_t on, std::uint16_t pattern);
+    std::int32_t setTestRate(std::uint16_t index);
     std::int32_t powerControlStatus() const;
     std::int32_t macAddress(std::uint8_t* buffer) const;
     std::int32_t firmwareVersion(std::uint8_t* buffer) const;

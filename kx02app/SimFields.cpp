@@ -51,9 +51,11 @@ struct RfField {
     int RfTestState::*member;
 };
 
-const std::array<RfField, 12> kRf{{
+const std::array<RfField, 14> kRf{{
     {"tx_continuous", &RfTestState::txContinuous},
     {"tx_pattern", &RfTestState::pattern},
+    {"emit_pattern", &RfTestState::emitPattern},
+    {"emit_rate", &RfTestState::emitRate},
     {"sensitivity_test", &RfTestState::sensitivityTest},
     {"recv_port", &RfTestState::recvPort},
     {"filter_band", &RfTestState::filterBand},

@@ -9,11 +9,13 @@ void Trace::openFile(const std::string& path) {
         m_file.open(path, std::ios::app | std::ios::binary);
 }
 
-void Trace::add(const char* fn, nlohmann::json args, std::int32_t ret) {
+void Trace::add(const char* fn, nlohmann::json args, std::int32_t ret, nlohmann::json out) {
     nlohmann::ordered_json line;
     line["fn"] = fn;
     line["args"] = std::move(args);
     line["ret"] = ret;
+    if (!out.is_null())
+        line["out"] = std::move(out);
     std::string text = line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     if (m_file.is_open()) {
         m_file << text << '\n';

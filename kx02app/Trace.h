@@ -1,7 +1,8 @@
 #pragma once
 // The record of driver calls: one JSON line per call, {"fn": name, "args": [...],
-// "ret": n}, kept in memory (the most recent lines) and appended to the file named by
-// KX02APP_TRACE, flushed line by line so that a crash loses nothing.
+// "ret": n}, with "out" for the few calls whose answer the trace shows, kept in memory (the most
+// recent lines) and appended to the file named by KX02APP_TRACE, flushed line by line so that a
+// crash loses nothing.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +20,8 @@ public:
 
     // An empty path writes no file.
     void openFile(const std::string& path);
-    void add(const char* fn, nlohmann::json args, std::int32_t ret);
+    // A null `out` leaves the line without it.
+    void add(const char* fn, nlohmann::json args, std::int32_t ret, nlohmann::json out = nullptr);
     std::size_t count() const { return m_lines.size(); }
     const std::string* line(std::size_t index) const;
     void clear() { m_lines.clear(); }

@@ -136,8 +136,10 @@ int32_t KxCloseAdapter(WLAdapterInfo* info) {
 }
 
 int32_t GetNICAdapterMAC(WLAdapterInfo* info, uint8_t* mac6) {
-    return op("GetNICAdapterMAC", info, json::array({nullptr}),
-              [=](SimAdapter& a) { return a.macAddress(mac6); });
+    return DriverCall::onAdapter(
+        "GetNICAdapterMAC", info, json::array({nullptr}),
+        [=](SimAdapter& a) { return a.macAddress(mac6); },
+        [=] { return TraceArgs::bytes(mac6, WL_MAC_BYTES); });
 }
 
 int32_t QueryWL_FirmwareMode_STA_AP(WLAdapterInfo* info) {
@@ -378,8 +380,13 @@ int32_t SetWL_ResetTallyData(WLAdapterInfo* info) {
 
 // ---- engineering
 int32_t ReadOid(WLAdapterInfo* info, uint32_t oid, void* buffer, int32_t length) {
-    return op("ReadOid", info, oidArgs(oid, buffer, length),
-              [=](SimAdapter& a) { return kx::sim::ObjectAccess::read(a, oid, buffer, length); });
+    // The address the adapter answers shows in the trace, as GetNICAdapterMAC's does.
+    return DriverCall::onAdapter(
+        "ReadOid", info, oidArgs(oid, buffer, length),
+        [=](SimAdapter& a) { return kx::sim::ObjectAccess::read(a, oid, buffer, length); },
+        [=] {
+            return oid == WL_OID_CURRENT_ADDRESS ? TraceArgs::bytes(buffer, WL_MAC_BYTES) : json();
+        });
 }
 int32_t WriteOid(WLAdapterInfo* info, uint32_t oid, void* buffer, int32_t length) {
     return op("WriteOid", info, oidArgs(oid, buffer, length),
@@ -434,7 +441,8 @@ int32_t QueryWL_ExtEEPROM_IDData(const uint8_t* image, int32_t busKind, int32_t 
 }
 
 int32_t SetWL_TxContinuous(WLAdapterInfo* info, int32_t on) {
-    return setRf("SetWL_TxContinuous", info, &RfTestState::txContinuous, on, 0, 1);
+    return op("SetWL_TxContinuous", info, json::array({on}),
+              [=](SimAdapter& a) { return a.setTxContinuous(on); });
 }
 int32_t SetWL_SensitivityTest(WLAdapterInfo* info, int32_t on) {
     return op("SetWL_SensitivityTest", info, json::array({on}),

@@ -69,6 +69,7 @@ private slots:
     void scenarioFieldsReachTheWorld();
     void accessPointStationsAndFilter();
     void registersAndObjects();
+    void continuousTransmission();
     void versionsHostAndWzc();
 };
 
@@ -521,6 +522,56 @@ void TestSimControl::versionsHostAndWzc() {
     QCOMPARE(SetWL_DisableWirelessZeroConfiguration(r.get(), 2), -1);
     QCOMPARE(kxsim_set_int(nullptr, "no_such_field", 1), -1);
     QCOMPARE(kxsim_set_int("9999", "wzc", 1), -1);
+}
+
+void TestSimControl::continuousTransmission() {
+    TestEnv env;
+    SimRecord card(kCardName);
+    std::int32_t power = -1;
+    QCOMPARE(SetWL_WritePHYRegister(card.get(), 5, 1), 0);
+    QCOMPARE(SetWL_WritePHYRegister(card.get(), 9, 0x08), 0);
+    QCOMPARE(QueryWL_CRTxPowerMeasure(card.get(), &power), 0);
+    QCOMPARE(power, 0); // nothing sent yet
+    QCOMPARE(SetWL_TxContinuous(card.get(), 1), 0);
+    QCOMPARE(simInt("0008", "emit_pattern"), 2); // carrier suppression
+    QCOMPARE(simInt("0008", "emit_rate"), 1);
+    QCOMPARE(QueryWL_CRTxPowerMeasure(card.get(), &power), 0);
+    QCOMPARE(power, 0x30 + 4 * 8);
+    // The registers are taken at the start only.
+    QCOMPARE(SetWL_WritePHYRegister(card.get(), 9, 0x18), 0);
+    QCOMPARE(SetWL_WritePHYRegister(card.get(), 5, 3), 0);
+    QCOMPARE(simInt("0008", "emit_pattern"), 2);
+    QCOMPARE(SetWL_TxContinuous(card.get(), 1), 0);
+    QCOMPARE(simInt("0008", "emit_pattern"), 1);
+    QCOMPARE(simInt("0008", "emit_rate"), 3);
+    QCOMPARE(SetWL_WriteMACRegister(card.get(), 0x600044, 2 * 4096 + 0x87), 0);
+    QCOMPARE(QueryWL_CRTxPowerMeasure(card.get(), &power), 0);
+    QCOMPARE(power, 0x30 + 4 * 2);
+    QCOMPARE(SetWL_DisableNIC(card.get()), 0);
+    QCOMPARE(QueryWL_CRTxPowerMeasure(card.get(), &power), 0);
+    QCOMPARE(power, 0);
+    QCOMPARE(SetWL_TxContinuous(card.get(), 0), 0);
+    QCOMPARE(simInt("0008", "emit_pattern"), -1);
+
+    // The newer chip: test commands, and no start without a pattern.
+    SimRecord pci;
+    WLTestCommand start{0x40, 1, 0xFFFF, 0};
+    QCOMPARE(WriteOid(pci.get(), WL_OID_TEST_COMMAND, &start, sizeof start), -1);
+    QCOMPARE(simInt("0007", "tx_continuous"), 0);
+    start.extra = 1;
+    QCOMPARE(WriteOid(pci.get(), WL_OID_TEST_COMMAND, &start, sizeof start), 0);
+    WLTestCommand rate{0x42, 6, 0, 0};
+    QCOMPARE(WriteOid(pci.get(), WL_OID_TEST_COMMAND, &rate, sizeof rate), 0);
+    QCOMPARE(simInt("0007", "emit_pattern"), 1);
+    QCOMPARE(simInt("0007", "emit_rate"), 6);
+
+    // The address the adapter answers is in the trace.
+    std::uint8_t mac[6] = {};
+    QCOMPARE(GetNICAdapterMAC(pci.get(), mac), 0);
+    QVERIFY(lastTraceLine().ends_with(R"("ret":0,"out":"001c7e210207"})"));
+    kxsim_force("GetNICAdapterMAC", 0);
+    QCOMPARE(GetNICAdapterMAC(pci.get(), mac), 0);
+    QVERIFY(lastTraceLine().ends_with(R"("ret":0})"));
 }
 
 QTEST_GUILESS_MAIN(TestSimControl)

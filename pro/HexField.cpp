@@ -1,0 +1,81 @@
+#include "pro/HexField.h"
+
+#include "store/HexText.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int kMaxDigits16 = 4;
+
+int hexValue(QChar c) {
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    return -1;
+}
+
+bool isHexDigit(QChar c) {
+    return hexValue(c) >= 0;
+}
+
+bool isSeparator(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+} // namespace
+
+Checked<std::uint16_t> HexField::number16(const QString& text, const QString& field) {
+    const QString digits = text.trimmed();
+    bool valid = digits.size() <= kMaxDigits16;
+    std::uint16_t value = 0;
+    for (const QChar c : digits) {
+        valid = valid && isHexDigit(c);
+        if (valid)
+            value = static_cast<std::uint16_t>(value << 4 | hexValue(c));
+    }
+    if (!valid) {
+        return EepromProblem{field, QStringLiteral("%1: please enter a hexadecimal number of at "
+                                                   "most four digits (0-9, A-F).")
+                                        .arg(field)};
+    }
+    return value;
+}
+
+Checked<std::vector<std::uint8_t>> HexField::bytes(const QString& text, int count,
+                                                   const QString& field) {
+    // Every run of digits gives one byte per pair, and one for a digit left over.
+    int found = 0;
+    int run = 0;
+    bool valid = true;
+    for (const QChar c : text + u' ') {
+        if (isHexDigit(c)) {
+            ++run;
+        } else if (isSeparator(c)) {
+            found += (run + 1) / 2;
+            run = 0;
+        } else {
+            valid = false;
+        }
+    }
+    if (!valid || found > count) {
+        return EepromProblem{
+            field, QStringLiteral("%1: please enter at most %2 hexadecimal %3 (0-9, A-F), "
+                                  "separated by blanks.")
+                       .arg(field, QString::number(count),
+                            count == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))};
+    }
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(count));
+    HexText::toBytes(text.toLatin1(), out.data(), count);
+    return out;
+}
+
+QString HexField::show16(std::uint8_t low, std::uint8_t high) {
+    const std::uint8_t bytes[] = {high, low};
+    return HexText::fromBytes(bytes, 2, false);
+}
+
+} // namespace kx
