@@ -40,6 +40,13 @@ int checkFile(int fd, FileLock::Owner owner) {
 }
 
 int lockWithin(int fd, std::chrono::milliseconds wait) {
+    if (wait == FileLock::kForever) {
+        while (::flock(fd, LOCK_EX) != 0) {
+            if (errno != EINTR)
+                return errno;
+        }
+        return 0;
+    }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0)

@@ -16,8 +16,10 @@ class FileLock final {
 public:
     enum class Owner { Anyone, OnlyMe };
 
-    // Waits at most `wait` for a lock that another holder has (zero: one try). With
-    // Owner::OnlyMe a lock file that belongs to another user is refused.
+    // Waits at most `wait` for a lock that another holder has (zero: one try; kForever:
+    // until it is free, in the kernel's order of waiters). With Owner::OnlyMe a lock
+    // file that belongs to another user is refused.
+    static constexpr std::chrono::milliseconds kForever = std::chrono::milliseconds::max();
     FileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds wait,
              Owner owner = Owner::Anyone);
     ~FileLock();

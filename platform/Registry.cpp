@@ -7,7 +7,6 @@
 #include "platform/RegParser.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -83,7 +82,8 @@ std::string errorText(int error) {
     return std::strerror(error);
 }
 
-std::atomic<std::int64_t> g_lockWaitMs{2000};
+// Installing keys happens at the driver's start; see ensureValues().
+constexpr std::chrono::seconds kInstallLockWait(2);
 
 std::mutex g_readOnlyMutex;
 std::optional<RegistryFailure> g_readOnly;
@@ -271,13 +271,14 @@ enum class Change { Failed, None, Done };
 using Changer = std::function<Change(RegHive&, std::string& why)>;
 
 // Read-modify-write of one hive under its lock; 0 when the change held.
-int modify(Hive hive, Directory directory, const Changer& change) {
+int modify(Hive hive, Directory directory, const Changer& change,
+           std::chrono::milliseconds lockWait = FileLock::kForever) {
     const fs::path file = Registry::hiveFile(hive);
     if (const std::optional<RegistryFailure> readOnly = readOnlyReason())
         return fail(readOnly->file, readOnly->reason);
     if (prepareDirectory(directory) != 0 || checkHiveAccess(file) != 0)
         return -1;
-    const FileLock lock(lockFileOf(file), std::chrono::milliseconds(g_lockWaitMs.load()));
+    const FileLock lock(lockFileOf(file), lockWait);
     if (!lock.isHeld())
         return fail(lockFileOf(file), lock.reason());
     FileStamp stamp;
@@ -432,18 +433,19 @@ int Registry::ensureValues(Hive hive, const std::vector<RegistryDefault>& defaul
         });
     };
     const std::shared_ptr<const RegHive> current = load(hive);
+    const auto install = [&](RegHive& h, std::string&) {
+        if (!missing(h))
+            return Change::None;
+        for (const RegistryDefault* d : usable) {
+            RegKey& key = h.ensureKey(d->path);
+            if (!key.findValue(d->name))
+                key.setValue(RegValue::makeText(d->name, d->text));
+        }
+        return Change::Done;
+    };
     const int result = current && !missing(*current)
                            ? 0
-                           : modify(hive, Directory::Create, [&](RegHive& h, std::string&) {
-                                 if (!missing(h))
-                                     return Change::None;
-                                 for (const RegistryDefault* d : usable) {
-                                     RegKey& key = h.ensureKey(d->path);
-                                     if (!key.findValue(d->name))
-                                         key.setValue(RegValue::makeText(d->name, d->text));
-                                 }
-                                 return Change::Done;
-                             });
+                           : modify(hive, Directory::Create, install, kInstallLockWait);
     if (result == 0 && usable.size() < defaults.size())
         return fail(hiveFile(hive), "unusable key or value name");
     return result;
@@ -455,10 +457,6 @@ RegistryFailure Registry::lastFailure() {
 
 int Registry::makeDirectory() {
     return prepareDirectory(Directory::Create);
-}
-
-void Registry::setLockWait(std::chrono::milliseconds wait) {
-    g_lockWaitMs = wait.count();
 }
 
 int Registry::waitForLocks(std::chrono::milliseconds wait) {

@@ -69,7 +69,9 @@ public:
     static int deleteValue(Hive hive, std::string_view path, std::string_view name);
     // Creates every missing key and writes every missing value (values already there are
     // kept), all in one write of the hive. Entries with unusable names are left out and
-    // make the result -1.
+    // make the result -1. Unlike the other writes, which wait for another writer as long
+    // as it takes, it gives up after two seconds: the driver calls it while the program
+    // starts, which a stuck lock must not stall.
     static int ensureValues(Hive hive, const std::vector<RegistryDefault>& defaults);
 
     // Why the last failed write of this thread failed. Not cleared by a later success.
@@ -77,9 +79,6 @@ public:
 
     // Creates the registry directory 0700 when missing, and tightens it (see above).
     static int makeDirectory();
-    // How long a write waits for a lock that another program holds before it fails
-    // (2 seconds unless set).
-    static void setLockWait(std::chrono::milliseconds wait);
     // -1 when another program holds a hive's lock for longer than `wait`, lastFailure()
     // naming it; other problems are left to the writes that meet them. Start-up asks
     // this before its first write, so that a stuck lock cannot stall it at every write.
