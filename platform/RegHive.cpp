@@ -20,12 +20,11 @@ bool isChildOf(std::string_view foldedPath, std::string_view foldedParent) {
            foldedPath[foldedParent.size()] == '\\';
 }
 
-// Text that may stand between quotes on one line.
+// Text that may stand between quotes on one line. Other control characters stay as
+// they are: a person may have typed a tab, and the UTF-16 of hex(1) could not keep
+// bytes that are no UTF-8.
 bool isQuotable(std::string_view text) {
-    return std::none_of(text.begin(), text.end(), [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return u < 0x20 || u == 0x7F;
-    });
+    return text.find_first_of("\r\n") == std::string_view::npos;
 }
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -62,7 +61,7 @@ void appendHex(std::string& out, std::uint32_t type, const std::vector<std::uint
     }
 }
 
-// Text with line breaks or control characters goes as hex(1): UTF-16LE with its NUL.
+// Text with line breaks goes as hex(1): UTF-16LE with its NUL.
 std::vector<std::uint8_t> registryStringBytes(std::string_view text) {
     std::u16string units = TextCodec::utf8ToUtf16(text);
     units += u'\0';
