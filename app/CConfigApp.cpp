@@ -2,15 +2,56 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFile>
+
+#include <chrono>
+#include <cstdio>
 
 #include "adapter/AdapterState.h"
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
 #include "app/ProgramConfig.h"
 #include "app/SingleInstance.h"
+#include "app/UiSeam.h"
 #include "mainwnd/CMainDlg.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Registry.h"
 
 namespace kx {
+
+namespace {
+
+// A registry writer holds its lock for milliseconds; one held this long is stuck.
+constexpr std::chrono::seconds kRegistryLockWait(2);
+
+// Start-up problems: no window exists yet, so a message of its own and a line on stderr.
+void tell(const QString& text) {
+    std::fprintf(stderr, "kxconfig: %s\n", qPrintable(text));
+    UiSeam::current().inform(nullptr, QStringLiteral("KXConfig"), text);
+}
+
+// Without the file no adapter is supported; the defaults alone would say nothing.
+void checkConfigFile(const QString& path) {
+    const std::string reason =
+        PrivateProfile::unreadableReason(QFile::encodeName(path).toStdString());
+    if (!reason.empty())
+        tell(QStringLiteral("%1 cannot be read: %2. No adapter is supported without it.")
+                 .arg(path, QString::fromStdString(reason)));
+}
+
+// A lock that another program keeps would stall every settings change: go on without them.
+void checkRegistryLocks() {
+    if (Registry::waitForLocks(kRegistryLockWait) == 0)
+        return;
+    RegistryFailure failure = Registry::lastFailure();
+    failure.reason = "locked by another program since start-up";
+    Registry::setReadOnly(failure);
+    tell(QStringLiteral("The settings are locked by another program (%1). KXConfig runs, but "
+                        "no change of a setting is saved.")
+             .arg(QString::fromStdString(failure.file.string())));
+}
+
+} // namespace
 
 int CConfigApp::run() {
     // Windows come and go (dialogs, the indicator); only the exit command ends the run.
@@ -18,6 +59,8 @@ int CConfigApp::run() {
 
     AdapterState::current().reset();
     ProgramConfig::instance().load(ProgramConfig::defaultPath());
+    checkConfigFile(ProgramConfig::defaultPath());
+    checkRegistryLocks();
     LanguageChoice::startup();
 
     // Finding the title taken and claiming it are one step, before any window exists:
@@ -25,6 +68,9 @@ int CConfigApp::run() {
     SingleInstance instance;
     if (!instance.announce(LanguageChoice::programTitle()))
         return 0;
+    if (!instance.problem().isEmpty())
+        tell(QStringLiteral("KXConfig cannot tell whether it is running already: %1.")
+                 .arg(instance.problem()));
 
     CMainDlg mainDlg;
     CTrayIcon tray; // declared after the window, so it goes first at the end

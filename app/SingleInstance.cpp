@@ -1,43 +1,42 @@
 #include "app/SingleInstance.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 
-#include <fcntl.h>
-#include <sys/file.h>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileLock.h"
 #include "platform/Registry.h"
 
 namespace kx {
 
 namespace {
 
-// The descriptor holding the title's lock, or -1 when another copy holds it (or the
-// file cannot be opened, which then counts as nobody running).
-int claim(const QString& title, bool* taken) {
+// $XDG_RUNTIME_DIR when it is what the base-directory rules promise: an absolute path to
+// a directory of ours that nobody else may enter. Otherwise the registry directory.
+QString lockDirectory() {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    struct stat st {};
+    if (runtime.startsWith('/') && ::lstat(runtime.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+        st.st_uid == ::geteuid() && (st.st_mode & 077) == 0)
+        return QFile::decodeName(runtime);
+    Registry::makeDirectory();
+    return QString::fromStdString(Registry::directory().string());
+}
+
+std::unique_ptr<FileLock> claim(const QString& title) {
     const QByteArray path = QFile::encodeName(SingleInstance::lockPath(title));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    *taken = false;
-    if (fd < 0)
-        return -1;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        *taken = errno == EWOULDBLOCK;
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    return std::make_unique<FileLock>(path.toStdString(), std::chrono::milliseconds(0),
+                                      FileLock::Owner::OnlyMe);
 }
 
 } // namespace
 
 SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
-SingleInstance::~SingleInstance() {
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
+SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::lockPath(const QString& title) {
     // The registry directory stands for the user's profile, so copies started with
@@ -46,31 +45,24 @@ QString SingleInstance::lockPath(const QString& title) {
     hash.addData(QByteArray::fromStdString(Registry::directory().string()));
     hash.addData(QByteArrayView("\n"));
     hash.addData(title.toUtf8());
-    return QDir::tempPath() + QStringLiteral("/kxconfig-%1-%2.lock")
-                                  .arg(getuid())
-                                  .arg(QString::fromLatin1(hash.result().toHex().left(24)));
+    return lockDirectory() + QStringLiteral("/kxconfig-%1.lock")
+                                 .arg(QString::fromLatin1(hash.result().toHex().left(24)));
 }
 
 bool SingleInstance::isRunning(const QString& title) {
-    bool taken = false;
-    const int fd = claim(title, &taken);
-    if (fd >= 0)
-        ::close(fd); // closing drops the lock again
-    return taken;
+    return claim(title)->error() == EWOULDBLOCK;
 }
 
 bool SingleInstance::announce(const QString& title) {
-    if (m_fd >= 0 && title == m_title)
+    if (m_lock && m_lock->isHeld() && title == m_title)
         return true;
-    bool taken = false;
-    const int fd = claim(title, &taken);
-    if (taken)
+    std::unique_ptr<FileLock> lock = claim(title);
+    if (lock->error() == EWOULDBLOCK)
         return false;
-    // Without a lock file (no usable temporary directory) the program runs unannounced
-    // rather than not at all.
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = fd;
+    m_problem = lock->isHeld() ? QString()
+                               : lockPath(title) + QStringLiteral(": ") +
+                                     QString::fromStdString(lock->reason());
+    m_lock = std::move(lock);
     m_title = title;
     return true;
 }

@@ -102,12 +102,13 @@ std::string DriverRegistry::keyPath(std::string_view instance) {
            std::string(instance);
 }
 
-void DriverRegistry::install(const Scenario::Adapter& adapter) {
-    const std::string key = keyPath(adapter.instance);
-    if (Registry::createKey(kHive, key) != 0)
-        return;
-    if (!readText(key, "MatchingDeviceId"))
-        Registry::writeString(kHive, key, "MatchingDeviceId", adapter.hardwareId);
+void DriverRegistry::install(const std::vector<Scenario::Adapter>& adapters) {
+    std::vector<RegistryDefault> values;
+    values.reserve(adapters.size());
+    for (const Scenario::Adapter& adapter : adapters)
+        values.push_back({keyPath(adapter.instance), "MatchingDeviceId", adapter.hardwareId});
+    // Without the keys no adapter is found; the program says why when it writes itself.
+    Registry::ensureValues(kHive, values);
 }
 
 void DriverRegistry::loadStartSettings(SimAdapter& adapter) {

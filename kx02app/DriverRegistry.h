@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "kx02app/Scenario.h"
 
@@ -15,9 +16,9 @@ class SimAdapter;
 class DriverRegistry final {
 public:
     static std::string keyPath(std::string_view instance);
-    // Creates the key and writes "MatchingDeviceId" when it is missing; nothing else
-    // in the key is touched.
-    static void install(const Scenario::Adapter& adapter);
+    // Creates each adapter's key and writes its "MatchingDeviceId" where missing, in one
+    // write of the hive; nothing else in the keys is touched.
+    static void install(const std::vector<Scenario::Adapter>& adapters);
     // Takes every recorded setting that is present and valid; others keep their value.
     static void loadStartSettings(SimAdapter& adapter);
 };

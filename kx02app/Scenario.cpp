@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "adapter/kx02app.h"
 #include "kx02app/HexBytes.h"
 
 namespace kx::sim {
@@ -28,6 +29,18 @@ Scenario::Network network(std::string ssid, std::string_view bssid, int channel,
     n.signal = signal;
     n.quality = quality;
     return n;
+}
+
+// The value of an integer; nullopt for anything else, and for a number beyond 64-bit
+// signed range, which would otherwise wrap to a small or negative one.
+std::optional<std::int64_t> integer(const json& v) {
+    if (v.is_number_unsigned())
+        return v.get<std::uint64_t>() <= static_cast<std::uint64_t>(INT64_MAX)
+                   ? std::optional<std::int64_t>(static_cast<std::int64_t>(v.get<std::uint64_t>()))
+                   : std::nullopt;
+    if (v.is_number_integer())
+        return v.get<std::int64_t>();
+    return std::nullopt;
 }
 
 // Reads one scenario object, remembering the first problem met.
@@ -66,13 +79,13 @@ public:
     int number(const json& object, const char* key, int fallback, int low, int high) {
         if (!object.contains(key))
             return fallback;
-        const json& v = object[key];
-        if (!v.is_number_integer() || v.get<std::int64_t>() < low || v.get<std::int64_t>() > high) {
+        const std::optional<std::int64_t> v = integer(object[key]);
+        if (!v || *v < low || *v > high) {
             fail(std::string("\"") + key + "\" must be an integer from " + std::to_string(low) +
                  " to " + std::to_string(high));
             return fallback;
         }
-        return static_cast<int>(v.get<std::int64_t>());
+        return static_cast<int>(*v);
     }
 
     bool flag(const json& object, const char* key, bool fallback) {
@@ -81,8 +94,8 @@ public:
         const json& v = object[key];
         if (v.is_boolean())
             return v.get<bool>();
-        if (v.is_number_integer() && (v.get<std::int64_t>() == 0 || v.get<std::int64_t>() == 1))
-            return v.get<std::int64_t>() == 1;
+        if (const std::optional<std::int64_t> n = integer(v); n && (*n == 0 || *n == 1))
+            return *n == 1;
         fail(std::string("\"") + key + "\" must be true or false");
         return fallback;
     }
@@ -249,8 +262,14 @@ std::optional<Scenario> Scenario::parse(std::string_view text, std::string& erro
             r.fail("\"adapters\" must be a list");
         else {
             s.adapters.clear();
-            for (const json& a : root["adapters"])
-                s.adapters.push_back(readAdapter(r, a, s.adapters.size()));
+            const json& list = root["adapters"];
+            // The driver's adapter list holds no more; the rest could never be found.
+            const std::size_t used = std::min<std::size_t>(list.size(), WL_ADAPTER_LIST_MAX);
+            if (used < list.size())
+                warnings.push_back("only the first " + std::to_string(used) + " of " +
+                                   std::to_string(list.size()) + " adapters are used");
+            for (std::size_t i = 0; i < used; ++i)
+                s.adapters.push_back(readAdapter(r, list[i], i));
         }
     }
     if (root.contains("networks")) {
@@ -273,11 +292,11 @@ std::optional<Scenario> Scenario::parse(std::string_view text, std::string& erro
             r.fail("\"overrides\" must map operation names to integers");
         else
             for (const auto& [fn, value] : root["overrides"].items()) {
-                if (!value.is_number_integer() || value.get<std::int64_t>() < INT32_MIN ||
-                    value.get<std::int64_t>() > INT32_MAX)
+                const std::optional<std::int64_t> v = integer(value);
+                if (!v || *v < INT32_MIN || *v > INT32_MAX)
                     r.fail("the override of \"" + fn + "\" must be a 32-bit integer");
                 else
-                    s.overrides[fn] = static_cast<std::int32_t>(value.get<std::int64_t>());
+                    s.overrides[fn] = static_cast<std::int32_t>(*v);
             }
     }
     if (root.contains("per_source")) {

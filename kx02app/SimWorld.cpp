@@ -73,9 +73,9 @@ void SimWorld::build(Scenario scenario) {
     m_trace = Trace();
     m_trace.openFile(environment("KX02APP_TRACE"));
     rawSurvey.clear();
+    DriverRegistry::install(m_scenario.adapters);
     std::int32_t handle = kFirstHandle;
     for (const Scenario::Adapter& a : m_scenario.adapters) {
-        DriverRegistry::install(a);
         m_adapters.push_back(std::make_unique<SimAdapter>(a, m_air, m_scenario.seed, handle++,
                                                           m_scenario.perSource));
     }

@@ -1,8 +1,8 @@
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -17,49 +17,54 @@ int writeAll(int fd, std::string_view content) {
         const ssize_t n = ::write(fd, content.data(), content.size());
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n < 0)
             return -1;
+        if (n == 0) {
+            errno = EIO;
+            return -1;
+        }
         content.remove_prefix(static_cast<std::size_t>(n));
     }
     return 0;
 }
 
-int syncDirectory(const std::filesystem::path& dir) {
+void syncDirectory(const std::filesystem::path& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return -1;
-    const int rc = ::fsync(fd);
+        return;
+    ::fsync(fd);
     ::close(fd);
-    return rc == 0 ? 0 : -1;
 }
 
-mode_t modeFor(const std::filesystem::path& file) {
-    struct stat st {};
-    if (::stat(file.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    return 0644;
-}
-
-// Writes, syncs and closes the temporary file; 0 on success.
+// Writes, syncs and closes the temporary file; 0 on success, else errno says why.
 int fillTemp(int fd, std::string_view content, mode_t mode) {
-    const bool ok = writeAll(fd, content) == 0 && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    return (::close(fd) == 0 && ok) ? 0 : -1;
+    int failure = 0;
+    if (writeAll(fd, content) != 0 || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && failure == 0)
+        failure = errno;
+    errno = failure;
+    return failure == 0 ? 0 : -1;
 }
 } // namespace
 
-int AtomicFile::replace(const std::filesystem::path& file, std::string_view content) {
+int AtomicFile::replace(const std::filesystem::path& file, std::string_view content, mode_t mode,
+                        std::string& reason) {
     std::string temp = file.string();
     temp += kTempInfix;
     temp += "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        reason = std::strerror(errno);
         return -1;
-    if (fillTemp(fd, content, modeFor(file)) != 0 || ::rename(temp.c_str(), file.c_str()) != 0) {
+    }
+    if (fillTemp(fd, content, mode) != 0 || ::rename(temp.c_str(), file.c_str()) != 0) {
+        reason = std::strerror(errno);
         ::unlink(temp.c_str());
         return -1;
     }
-    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
-    return syncDirectory(dir);
+    syncDirectory(file.has_parent_path() ? file.parent_path() : ".");
+    return 0;
 }
 
 void AtomicFile::removeLeftovers(const std::filesystem::path& file) {

@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <atomic>
 #include <time.h>
 
 namespace kx {
@@ -18,11 +19,23 @@ public:
     std::int64_t tickMs() const override { return readNs(CLOCK_MONOTONIC) / 1'000'000; }
 };
 
+// Readers on other threads (the caches are shared) see a whole pointer.
+std::atomic<const Clock*> g_installed{nullptr};
+
 } // namespace
 
 const Clock& Clock::system() {
     static const SystemClock clock;
     return clock;
+}
+
+const Clock& Clock::current() {
+    const Clock* installed = g_installed.load(std::memory_order_acquire);
+    return installed ? *installed : system();
+}
+
+void Clock::install(const Clock* clock) {
+    g_installed.store(clock, std::memory_order_release);
 }
 
 } // namespace kx

@@ -17,6 +17,12 @@ public:
     virtual std::int64_t tickMs() const = 0;
 
     static const Clock& system();
+
+    // The clock of this process's platform code (the file-stamp caches read it): the
+    // system clock until another is installed. An installed clock must outlive its
+    // installation; nullptr puts the system clock back.
+    static const Clock& current();
+    static void install(const Clock* clock);
 };
 
 } // namespace kx

@@ -1,7 +1,8 @@
 #include "platform/FileStamp.h"
 
+#include "platform/Clock.h"
+
 #include <sys/stat.h>
-#include <time.h>
 
 namespace kx {
 
@@ -39,9 +40,7 @@ std::optional<FileStamp> FileStamp::ofDescriptor(int fd) {
 }
 
 std::int64_t FileStamp::nowNs() {
-    timespec ts{};
-    ::clock_gettime(CLOCK_REALTIME, &ts);
-    return toNs(ts);
+    return Clock::current().wallNs();
 }
 
 bool FileStamp::isSettled(std::int64_t readStartNs) const {

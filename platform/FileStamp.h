@@ -21,7 +21,7 @@ struct FileStamp final {
 
     static std::optional<FileStamp> ofPath(const std::filesystem::path& path);
     static std::optional<FileStamp> ofDescriptor(int fd);
-    // Wall-clock nanoseconds, the clock the file times come from.
+    // Wall-clock nanoseconds, the clock the file times come from (Clock::current()).
     static std::int64_t nowNs();
 
     // True when the file had last changed well before readStartNs, so any later change

@@ -2,7 +2,12 @@
 
 #include "platform/ProfileFile.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kx {
 
@@ -51,7 +56,25 @@ std::int32_t PrivateProfile::getInt(std::u16string_view section, std::u16string_
     const std::shared_ptr<const ProfileFile> parsed = ProfileFile::load(file);
     const std::optional<std::u16string_view> value =
         parsed ? parsed->value(section, key) : std::nullopt;
-    return value ? leadingDecimal(*value) : defaultValue;
+    return value && !value->empty() ? leadingDecimal(*value) : defaultValue;
+}
+
+std::string PrivateProfile::unreadableReason(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::strerror(errno);
+    struct stat st {};
+    std::string reason;
+    if (::fstat(fd, &st) != 0)
+        reason = std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        reason = "is a directory";
+    else if (!S_ISREG(st.st_mode))
+        reason = "is not a regular file";
+    else if (st.st_size > ProfileFile::kMaxFileSize)
+        reason = "is larger than 64 MiB";
+    ::close(fd);
+    return reason;
 }
 
 } // namespace kx

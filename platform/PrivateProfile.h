@@ -23,9 +23,13 @@ public:
     static std::u16string getString(std::u16string_view section, std::u16string_view key,
                                     std::u16string_view defaultValue,
                                     const std::filesystem::path& file, std::size_t capacity);
-    // A leading decimal number: optional sign, then digits; nothing numeric gives 0.
+    // A leading decimal number: optional sign, then digits; nothing numeric gives 0. An
+    // empty value gives the default, as a missing one does.
     static std::int32_t getInt(std::u16string_view section, std::u16string_view key,
                                std::int32_t defaultValue, const std::filesystem::path& file);
+    // Why the file cannot be read (e.g. "No such file or directory", "is a directory"),
+    // or empty when it can.
+    static std::string unreadableReason(const std::filesystem::path& file);
 };
 
 } // namespace kx

@@ -16,8 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Larger files are not configuration files; reading them would only cost memory.
-constexpr off_t kMaxFileSize = 64 * 1024 * 1024;
 // Parsed files kept at once; the program uses two.
 constexpr std::size_t kMaxCached = 16;
 
@@ -82,7 +80,7 @@ std::optional<std::string> readRegularFile(const fs::path& file, FileStamp& stam
         return std::nullopt;
     struct stat st {};
     std::optional<std::string> content;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxFileSize) {
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= ProfileFile::kMaxFileSize) {
         stamp = FileStamp::ofDescriptor(fd).value_or(FileStamp{});
         content.emplace();
         content->reserve(static_cast<std::size_t>(st.st_size));
@@ -93,7 +91,7 @@ std::optional<std::string> readRegularFile(const fs::path& file, FileStamp& stam
                 continue;
             if (n < 0)
                 content.reset();
-            if (n <= 0 || content->size() > static_cast<std::size_t>(kMaxFileSize))
+            if (n <= 0 || content->size() > static_cast<std::size_t>(ProfileFile::kMaxFileSize))
                 break;
             content->append(buffer, static_cast<std::size_t>(n));
         }

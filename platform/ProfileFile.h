@@ -4,6 +4,7 @@
 // and trimmed, values trimmed and unquoted. Keys before the first section belong to
 // no section; lines without '=' are ignored.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -15,6 +16,9 @@ namespace kx {
 
 class ProfileFile final {
 public:
+    // Larger files are not configuration files; reading them would only cost memory.
+    static constexpr std::int64_t kMaxFileSize = 64 * 1024 * 1024;
+
     // Parses decoded text (UTF-16 units).
     explicit ProfileFile(std::u16string_view text);
 

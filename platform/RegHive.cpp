@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 namespace kx {
 
@@ -19,12 +20,11 @@ bool isChildOf(std::string_view foldedPath, std::string_view foldedParent) {
            foldedPath[foldedParent.size()] == '\\';
 }
 
-// Text that may stand between quotes on one line.
+// Text that may stand between quotes on one line. Other control characters stay as
+// they are: a person may have typed a tab, and the UTF-16 of hex(1) could not keep
+// bytes that are no UTF-8.
 bool isQuotable(std::string_view text) {
-    return std::none_of(text.begin(), text.end(), [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return u < 0x20 || u == 0x7F;
-    });
+    return text.find_first_of("\r\n") == std::string_view::npos;
 }
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -61,7 +61,7 @@ void appendHex(std::string& out, std::uint32_t type, const std::vector<std::uint
     }
 }
 
-// Text with line breaks or control characters goes as hex(1): UTF-16LE with its NUL.
+// Text with line breaks goes as hex(1): UTF-16LE with its NUL.
 std::vector<std::uint8_t> registryStringBytes(std::string_view text) {
     std::u16string units = TextCodec::utf8ToUtf16(text);
     units += u'\0';
@@ -72,6 +72,11 @@ std::vector<std::uint8_t> registryStringBytes(std::string_view text) {
         bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
     return bytes;
+}
+
+void appendLine(std::string& out, std::string_view text) {
+    out += text;
+    out += '\n';
 }
 
 void appendValue(std::string& out, const RegValue& value) {
@@ -97,6 +102,40 @@ void appendValue(std::string& out, const RegValue& value) {
         appendHex(out, value.type, value.bytes);
         break;
     }
+    if (!value.comment.empty()) {
+        out += ' ';
+        out += value.comment;
+    }
+    out += '\n';
+}
+
+void appendSection(std::string& out, std::string_view root, const RegKey& key) {
+    out += '[';
+    out += root;
+    if (!key.path.empty()) {
+        out += '\\';
+        out += key.path;
+    }
+    out += "]\n";
+    // Kept lines by the value they stood in front of; the rest follow the values.
+    std::unordered_map<std::string, std::vector<const RegNote*>> before;
+    std::vector<const RegNote*> after;
+    for (const RegValue& value : key.values)
+        before.try_emplace(foldRegistryName(value.name));
+    for (const RegNote& note : key.notes) {
+        const auto it = note.beforeValue ? before.find(*note.beforeValue) : before.end();
+        if (it != before.end())
+            it->second.push_back(&note);
+        else
+            after.push_back(&note);
+    }
+    for (const RegValue& value : key.values) {
+        for (const RegNote* note : before[foldRegistryName(value.name)])
+            appendLine(out, note->text);
+        appendValue(out, value);
+    }
+    for (const RegNote* note : after)
+        appendLine(out, note->text);
     out += '\n';
 }
 } // namespace
@@ -137,15 +176,19 @@ RegKey& RegHive::ensureKey(std::string_view path) {
 
 RegKey& RegHive::addKey(std::string_view path) {
     m_index.emplace(foldRegistryName(path), m_keys.size());
-    m_keys.push_back(RegKey{std::string(path), {}});
+    m_keys.push_back(RegKey{std::string(path), {}, {}});
     return m_keys.back();
 }
 
 void RegHive::removeKey(std::string_view path) {
     const std::string folded = foldRegistryName(path);
-    std::erase_if(m_keys, [&](const RegKey& key) {
+    std::erase_if(m_keys, [&](RegKey& key) {
         const std::string keyPath = foldRegistryName(key.path);
-        return keyPath == folded || isChildOf(keyPath, folded);
+        if (keyPath != folded && !isChildOf(keyPath, folded))
+            return false;
+        for (RegNote& note : key.notes)
+            m_loose.push_back(std::move(note.text));
+        return true;
     });
     reindex();
 }
@@ -178,18 +221,12 @@ std::vector<std::string> RegHive::subKeyNames(std::string_view path) const {
 std::string RegHive::serialize() const {
     std::string out(kHeader);
     out += "\n\n";
-    for (const RegKey& key : m_keys) {
-        out += '[';
-        out += m_root;
-        if (!key.path.empty()) {
-            out += '\\';
-            out += key.path;
-        }
-        out += "]\n";
-        for (const RegValue& value : key.values)
-            appendValue(out, value);
+    for (const std::string& line : m_loose)
+        appendLine(out, line);
+    if (!m_loose.empty())
         out += '\n';
-    }
+    for (const RegKey& key : m_keys)
+        appendSection(out, m_root, key);
     return out;
 }
 

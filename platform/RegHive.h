@@ -24,12 +24,20 @@ public:
     bool keyExists(std::string_view path) const;
     // The key's section, made with sections for its missing parents when needed.
     RegKey& ensureKey(std::string_view path);
-    // The key and all its descendants.
+    // The key and all its descendants. Their kept lines become loose lines.
     void removeKey(std::string_view path);
     // Direct children as first written, in file order.
     std::vector<std::string> subKeyNames(std::string_view path) const;
 
-    // UTF-8 .reg text: header, blank line, then each section followed by a blank line.
+    // Kept lines that belong to no key: those before the first section, under a section
+    // that could not be read, or of a key the file itself removed. A rewrite puts them
+    // first, where no section is open, so that none of them can join a key.
+    const std::vector<std::string>& looseLines() const { return m_loose; }
+    void addLooseLine(std::string text) { m_loose.push_back(std::move(text)); }
+
+    // UTF-8 .reg text: header, blank line, the loose lines and a blank line, then each
+    // section followed by a blank line. Kept lines stand where they were read: in front
+    // of the value they preceded, or after the section's values.
     std::string serialize() const;
 
 private:
@@ -38,6 +46,7 @@ private:
 
     std::string m_root;
     std::vector<RegKey> m_keys;
+    std::vector<std::string> m_loose;
     std::unordered_map<std::string, std::size_t> m_index; // folded path -> m_keys index
 };
 

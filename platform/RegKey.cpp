@@ -37,6 +37,8 @@ void RegKey::setValue(RegValue value) {
         return;
     }
     value.name = std::move(it->name);
+    if (value.comment.empty())
+        value.comment = std::move(it->comment);
     *it = std::move(value);
 }
 

@@ -16,6 +16,7 @@ struct RegValue final {
     static constexpr std::uint32_t kTypeExpandString = 2;
     static constexpr std::uint32_t kTypeBinary = 3;
     static constexpr std::uint32_t kTypeDword = 4;
+    static constexpr std::uint32_t kTypeMultiString = 7;
 
     std::string name; // empty: the key's default value (@)
     Kind kind = Kind::Text;
@@ -23,6 +24,7 @@ struct RegValue final {
     std::uint32_t dword = 0;         // Kind::Dword
     std::uint32_t type = 0;          // Kind::Binary: the type number of hex(N):
     std::vector<std::uint8_t> bytes; // Kind::Binary, kept exactly as found
+    std::string comment;             // "; ..." written after the value, kept as it was
 
     static RegValue makeText(std::string name, std::string text);
     static RegValue makeDword(std::string name, std::uint32_t value);

@@ -3,19 +3,19 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileLock.h"
 #include "platform/FileStamp.h"
+#include "platform/ProcessNotice.h"
 #include "platform/RegParser.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <pwd.h>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +31,8 @@ constexpr const char* kRootNames[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER"}
 constexpr std::int64_t kMaxHiveSize = 64 * 1024 * 1024;
 // Parsed hives kept at once; the program uses two.
 constexpr std::size_t kMaxCached = 16;
+// Hives hold WEP keys.
+constexpr mode_t kPrivateFile = 0600;
 
 const char* rootName(Hive hive) {
     return kRootNames[static_cast<int>(hive)];
@@ -68,18 +70,57 @@ fs::path homeDirectory() {
     return pw && pw->pw_dir ? pw->pw_dir : "/";
 }
 
-enum class ReadResult { Ok, Missing, Failed };
+// Problems are set here as they are met, for lastFailure().
+thread_local RegistryFailure t_lastFailure;
 
-// The whole file and the stamp of what was read.
+int fail(const fs::path& file, std::string reason) {
+    t_lastFailure = RegistryFailure{file, std::move(reason)};
+    return -1;
+}
+
+std::string errorText(int error) {
+    return std::strerror(error);
+}
+
+// Installing keys happens at the driver's start; see ensureValues().
+constexpr std::chrono::seconds kInstallLockWait(2);
+
+std::mutex g_readOnlyMutex;
+std::optional<RegistryFailure> g_readOnly;
+
+std::optional<RegistryFailure> readOnlyReason() {
+    const std::lock_guard lock(g_readOnlyMutex);
+    return g_readOnly;
+}
+
+// The whole file and the stamp of what was read, or the reason it cannot be a hive.
+struct ReadResult {
+    enum { Ok, Missing, Failed } status = Failed;
+    std::string reason;
+};
+
 ReadResult readFile(const fs::path& file, std::string& content, FileStamp& stamp) {
+    // O_NONBLOCK: a FIFO in the hive's place must not block the open.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {ReadResult::Missing, {}};
+        return {ReadResult::Failed, errorText(errno)};
+    }
     const std::optional<FileStamp> opened = FileStamp::ofDescriptor(fd);
     struct stat st {};
-    if (!opened || opened->size > kMaxHiveSize || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::string problem;
+    if (!opened || ::fstat(fd, &st) != 0)
+        problem = errorText(errno);
+    else if (S_ISDIR(st.st_mode))
+        problem = "is a directory";
+    else if (!S_ISREG(st.st_mode))
+        problem = "is not a regular file";
+    else if (opened->size > kMaxHiveSize)
+        problem = "is larger than 64 MiB";
+    if (!problem.empty()) {
         ::close(fd);
-        return ReadResult::Failed;
+        return {ReadResult::Failed, problem};
     }
     char buffer[65536];
     ssize_t n = 0;
@@ -90,45 +131,59 @@ ReadResult readFile(const fs::path& file, std::string& content, FileStamp& stamp
             break;
         content.append(buffer, static_cast<std::size_t>(n));
     }
+    const int readError = errno;
     ::close(fd);
     if (n < 0)
-        return ReadResult::Failed;
+        return {ReadResult::Failed, errorText(readError)};
     stamp = *opened;
-    return ReadResult::Ok;
+    return {ReadResult::Ok, {}};
 }
 
-// Says once per process and per broken content which file is broken and where.
-void reportBroken(const fs::path& file, std::string_view content, const RegParseError& error) {
-    static std::mutex mutex;
-    static std::set<std::pair<std::string, std::size_t>> reported;
-    const std::lock_guard lock(mutex);
-    if (!reported.emplace(file.string(), std::hash<std::string_view>{}(content)).second)
-        return;
-    std::fprintf(stderr,
-                 "kxconfig: registry file %s does not parse at line %zu (%s); it is left "
-                 "unchanged\n",
-                 file.c_str(), error.line, error.reason.c_str());
+// Says once per process which lines of a hive were skipped, and where.
+void reportSkipped(const fs::path& file, const std::vector<RegSkippedLine>& skipped) {
+    std::map<std::string, int> seen; // the same text twice is two lines
+    for (const RegSkippedLine& line : skipped) {
+        const int occurrence = ++seen[line.reason + '\n' + line.text];
+        const std::string key = "skipped\n" + file.string() + '\n' + line.reason + '\n' +
+                                line.text + '\n' + std::to_string(occurrence);
+        ProcessNotice::once(key, "kxconfig: registry file " + file.string() + ", line " +
+                                     std::to_string(line.line) + ": " + line.reason +
+                                     "; the line is skipped and kept as written");
+    }
 }
 
-// nullptr when the hive file is broken or unreadable: nothing may be read from it and
-// nothing written over it. A missing file is an empty hive.
-std::shared_ptr<const RegHive> loadFresh(Hive hive, const fs::path& file, FileStamp& stamp) {
+std::string brokenReason(const RegParseError& error) {
+    return "does not parse at line " + std::to_string(error.line) + " (" + error.reason + ")";
+}
+
+// nullptr when the hive file cannot be read: nothing may be read from it and nothing
+// written over it (`reason` says why). A missing file is an empty hive.
+std::shared_ptr<const RegHive> loadFresh(Hive hive, const fs::path& file, FileStamp& stamp,
+                                         std::string& reason) {
     std::string content;
-    switch (readFile(file, content, stamp)) {
+    const ReadResult read = readFile(file, content, stamp);
+    switch (read.status) {
     case ReadResult::Missing:
         stamp = FileStamp{};
         return std::make_shared<const RegHive>(rootName(hive));
     case ReadResult::Failed:
+        reason = read.reason;
         return nullptr;
     case ReadResult::Ok:
         break;
     }
     auto parsed = std::make_shared<RegHive>(rootName(hive));
     RegParseError error;
-    if (RegParser::parse(content, *parsed, error) != 0) {
-        reportBroken(file, content, error);
+    std::vector<RegSkippedLine> skipped;
+    if (RegParser::parse(content, *parsed, error, skipped) != 0) {
+        reason = brokenReason(error);
+        ProcessNotice::once("broken\n" + file.string() + '\n' +
+                                std::to_string(std::hash<std::string_view>{}(content)),
+                            "kxconfig: registry file " + file.string() + ' ' + reason +
+                                "; it is left unchanged");
         return nullptr;
     }
+    reportSkipped(file, skipped);
     return parsed;
 }
 
@@ -138,8 +193,9 @@ struct CacheEntry {
 };
 
 // Parsed hives by path; an entry is used only while the file's stamp is unchanged and
-// the file had settled before it was read.
-std::shared_ptr<const RegHive> load(Hive hive) {
+// the file had settled before it was read. nullptr (with `reason` when asked for) when the
+// hive cannot be read.
+std::shared_ptr<const RegHive> load(Hive hive, std::string* reason = nullptr) {
     static std::mutex mutex;
     static std::map<std::string, CacheEntry> cache;
     const fs::path file = Registry::hiveFile(hive);
@@ -152,7 +208,10 @@ std::shared_ptr<const RegHive> load(Hive hive) {
     }
     const std::int64_t readStart = FileStamp::nowNs();
     FileStamp stamp;
-    std::shared_ptr<const RegHive> parsed = loadFresh(hive, file, stamp);
+    std::string problem;
+    std::shared_ptr<const RegHive> parsed = loadFresh(hive, file, stamp, problem);
+    if (reason)
+        *reason = problem;
     const std::lock_guard lock(mutex);
     if (parsed && stamp.inode != 0 && stamp.isSettled(readStart)) {
         if (cache.size() >= kMaxCached)
@@ -163,58 +222,94 @@ std::shared_ptr<const RegHive> load(Hive hive) {
     return parsed;
 }
 
-bool mayWrite(const fs::path& path) {
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+// 0 when `path` may be written, else errno.
+int writeAccess(const fs::path& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 // Renaming needs the directory; an existing hive the user may not write stays as it is.
-bool mayWriteHive(const fs::path& file) {
-    if (!mayWrite(file.parent_path()))
-        return false;
-    return mayWrite(file) || errno == ENOENT;
+int checkHiveAccess(const fs::path& file) {
+    if (const int error = writeAccess(file.parent_path()); error != 0)
+        return fail(file.parent_path(), errorText(error));
+    if (const int error = writeAccess(file); error != 0 && error != ENOENT)
+        return fail(file, errorText(error));
+    return 0;
+}
+
+enum class Directory { Existing, Create };
+
+// The registry directory, made 0700 when missing (its parents as usual). Our own
+// directory that others may enter is tightened; one the user named is left as it is (it
+// may be any directory), its files are private all the same.
+int prepareDirectory(Directory directory) {
+    const fs::path dir = Registry::directory();
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            return fail(dir, errorText(errno));
+        if (directory == Directory::Existing)
+            return 0;
+        std::error_code ec;
+        fs::create_directories(dir.parent_path(), ec);
+        if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
+            return fail(dir, errorText(errno));
+        return 0;
+    }
+    if (S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0 &&
+        envValue("KXCONFIG_REGISTRY_DIR").empty())
+        ::chmod(dir.c_str(), st.st_mode & 0700);
+    return 0;
+}
+
+fs::path lockFileOf(const fs::path& hiveFile) {
+    return fs::path(hiveFile).concat(".lock");
 }
 
 // What a change did to the hive.
 enum class Change { Failed, None, Done };
 
-enum class Directory { Existing, Create };
+using Changer = std::function<Change(RegHive&, std::string& why)>;
 
 // Read-modify-write of one hive under its lock; 0 when the change held.
-int modify(Hive hive, Directory directory, const std::function<Change(RegHive&)>& change) {
+int modify(Hive hive, Directory directory, const Changer& change,
+           std::chrono::milliseconds lockWait = FileLock::kForever) {
     const fs::path file = Registry::hiveFile(hive);
-    if (directory == Directory::Create) {
-        std::error_code ec;
-        fs::create_directories(file.parent_path(), ec);
-    }
-    const FileLock lock(fs::path(file).concat(".lock"));
+    if (const std::optional<RegistryFailure> readOnly = readOnlyReason())
+        return fail(readOnly->file, readOnly->reason);
+    if (prepareDirectory(directory) != 0 || checkHiveAccess(file) != 0)
+        return -1;
+    const FileLock lock(lockFileOf(file), lockWait);
     if (!lock.isHeld())
-        return -1;
+        return fail(lockFileOf(file), lock.reason());
     FileStamp stamp;
-    const std::shared_ptr<const RegHive> current = loadFresh(hive, file, stamp);
+    std::string reason;
+    const std::shared_ptr<const RegHive> current = loadFresh(hive, file, stamp, reason);
     if (!current)
-        return -1;
+        return fail(file, reason);
     RegHive changed = *current;
-    switch (change(changed)) {
+    switch (change(changed, reason)) {
     case Change::Failed:
-        return -1;
+        return fail(file, reason);
     case Change::None:
         return 0;
     case Change::Done:
         break;
     }
-    if (!mayWriteHive(file))
-        return -1;
     AtomicFile::removeLeftovers(file);
-    return AtomicFile::replace(file, changed.serialize());
+    if (AtomicFile::replace(file, changed.serialize(), kPrivateFile, reason) != 0)
+        return fail(file, reason);
+    return 0;
 }
 
 int setValue(Hive hive, std::string_view path, RegValue value) {
     if (!isValidKeyPath(path) || !isValidValueName(value.name))
-        return -1;
-    return modify(hive, Directory::Existing, [&](RegHive& h) {
+        return fail(Registry::hiveFile(hive), "unusable key or value name");
+    return modify(hive, Directory::Existing, [&](RegHive& h, std::string& why) {
         // The program never creates an adapter's key: writing needs an existing key.
-        if (!h.keyExists(path))
+        if (!h.keyExists(path)) {
+            why = "there is no key " + std::string(path);
             return Change::Failed;
+        }
         h.ensureKey(path).setValue(std::move(value));
         return Change::Done;
     });
@@ -251,15 +346,29 @@ bool Registry::keyExists(Hive hive, std::string_view path) {
 }
 
 bool Registry::openFullAccess(Hive hive, std::string_view path) {
-    return keyExists(hive, path) && mayWriteHive(hiveFile(hive));
+    std::string reason;
+    const std::shared_ptr<const RegHive> h = load(hive, &reason);
+    if (!h) {
+        fail(hiveFile(hive), reason);
+        return false;
+    }
+    if (!isValidKeyPath(path) || !h->keyExists(path)) {
+        fail(hiveFile(hive), "there is no key " + std::string(path));
+        return false;
+    }
+    if (const std::optional<RegistryFailure> readOnly = readOnlyReason()) {
+        fail(readOnly->file, readOnly->reason);
+        return false;
+    }
+    return checkHiveAccess(hiveFile(hive)) == 0;
 }
 
 int Registry::createKey(Hive hive, std::string_view path) {
     if (!isValidKeyPath(path))
-        return -1;
+        return fail(hiveFile(hive), "unusable key name");
     if (keyExists(hive, path))
         return 0;
-    return modify(hive, Directory::Create, [&](RegHive& h) {
+    return modify(hive, Directory::Create, [&](RegHive& h, std::string&) {
         if (h.findKey(path))
             return Change::None;
         h.ensureKey(path);
@@ -301,11 +410,70 @@ int Registry::writeDword(Hive hive, std::string_view path, std::string_view name
 
 int Registry::deleteValue(Hive hive, std::string_view path, std::string_view name) {
     if (!isValidKeyPath(path))
-        return -1;
-    return modify(hive, Directory::Existing, [&](RegHive& h) {
+        return fail(hiveFile(hive), "unusable key name");
+    return modify(hive, Directory::Existing, [&](RegHive& h, std::string& why) {
         RegKey* key = h.findKey(path);
-        return key && key->removeValue(name) ? Change::Done : Change::Failed;
+        if (key && key->removeValue(name))
+            return Change::Done;
+        why = "there is no value " + std::string(name) + " in " + std::string(path);
+        return Change::Failed;
     });
+}
+
+int Registry::ensureValues(Hive hive, const std::vector<RegistryDefault>& defaults) {
+    std::vector<const RegistryDefault*> usable;
+    for (const RegistryDefault& d : defaults) {
+        if (isValidKeyPath(d.path) && isValidValueName(d.name))
+            usable.push_back(&d);
+    }
+    const auto missing = [&](const RegHive& h) {
+        return std::any_of(usable.begin(), usable.end(), [&](const RegistryDefault* d) {
+            const RegKey* key = h.findKey(d->path);
+            return !key || !key->findValue(d->name);
+        });
+    };
+    const std::shared_ptr<const RegHive> current = load(hive);
+    const auto install = [&](RegHive& h, std::string&) {
+        if (!missing(h))
+            return Change::None;
+        for (const RegistryDefault* d : usable) {
+            RegKey& key = h.ensureKey(d->path);
+            if (!key.findValue(d->name))
+                key.setValue(RegValue::makeText(d->name, d->text));
+        }
+        return Change::Done;
+    };
+    const int result = current && !missing(*current)
+                           ? 0
+                           : modify(hive, Directory::Create, install, kInstallLockWait);
+    if (result == 0 && usable.size() < defaults.size())
+        return fail(hiveFile(hive), "unusable key or value name");
+    return result;
+}
+
+RegistryFailure Registry::lastFailure() {
+    return t_lastFailure;
+}
+
+int Registry::makeDirectory() {
+    return prepareDirectory(Directory::Create);
+}
+
+int Registry::waitForLocks(std::chrono::milliseconds wait) {
+    if (prepareDirectory(Directory::Create) != 0)
+        return 0;
+    for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) {
+        const fs::path lockFile = lockFileOf(hiveFile(hive));
+        const FileLock lock(lockFile, wait);
+        if (!lock.isHeld() && lock.error() == EWOULDBLOCK)
+            return fail(lockFile, lock.reason());
+    }
+    return 0;
+}
+
+void Registry::setReadOnly(std::optional<RegistryFailure> why) {
+    const std::lock_guard lock(g_readOnlyMutex);
+    g_readOnly = std::move(why);
 }
 
 std::vector<std::string> Registry::valueNames(Hive hive, std::string_view path) {

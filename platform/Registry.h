@@ -4,13 +4,21 @@
 // (~/.local/share/kxconfig/registry). Key and value names are case-insensitive and
 // case-preserving. Every change is a read-modify-write under a file lock, written to
 // a temporary file, synced and renamed over the hive, so a hive is never torn and two
-// writers never lose each other's values. A hive that does not parse is never
-// overwritten: it reads as empty and every write to it fails.
+// writers never lose each other's values. Hives are read as the registry editor imports
+// .reg files (platform/RegParser.h): lines it cannot read are skipped with a warning on
+// stderr, and a rewrite keeps them and the comments. A hive that cannot be read at all
+// is never overwritten: it reads as empty and every write to it fails.
+//
+// Hives hold WEP keys: the directory is made 0700, every hive, temporary and lock file
+// 0600, and one of ours that others could read is tightened at the next write (the
+// directory only at its default place: a $KXCONFIG_REGISTRY_DIR may be any directory).
 //
 // Text is UTF-8. Functions answer 0 on success and -1 on failure.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +26,20 @@
 namespace kx {
 
 enum class Hive { LocalMachine, CurrentUser };
+
+// Why a write failed: the file (or directory) it could not write and the reason, e.g.
+// "Permission denied".
+struct RegistryFailure final {
+    std::filesystem::path file;
+    std::string reason;
+};
+
+// A value that a key should have, written only where it is missing.
+struct RegistryDefault final {
+    std::string path;
+    std::string name;
+    std::string text;
+};
 
 class Registry final {
 public:
@@ -45,6 +67,24 @@ public:
     static int writeDword(Hive hive, std::string_view path, std::string_view name,
                           std::uint32_t value);
     static int deleteValue(Hive hive, std::string_view path, std::string_view name);
+    // Creates every missing key and writes every missing value (values already there are
+    // kept), all in one write of the hive. Entries with unusable names are left out and
+    // make the result -1. Unlike the other writes, which wait for another writer as long
+    // as it takes, it gives up after two seconds: the driver calls it while the program
+    // starts, which a stuck lock must not stall.
+    static int ensureValues(Hive hive, const std::vector<RegistryDefault>& defaults);
+
+    // Why the last failed write of this thread failed. Not cleared by a later success.
+    static RegistryFailure lastFailure();
+
+    // Creates the registry directory 0700 when missing, and tightens it (see above).
+    static int makeDirectory();
+    // -1 when another program holds a hive's lock for longer than `wait`, lastFailure()
+    // naming it; other problems are left to the writes that meet them. Start-up asks
+    // this before its first write, so that a stuck lock cannot stall it at every write.
+    static int waitForLocks(std::chrono::milliseconds wait);
+    // While set, every write fails at once with `why` as its failure.
+    static void setReadOnly(std::optional<RegistryFailure> why);
 
     // Names as stored (their original case), in file order.
     static std::vector<std::string> valueNames(Hive hive, std::string_view path);

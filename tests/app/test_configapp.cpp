@@ -2,6 +2,8 @@
 // window never shows itself, and the orderly end through the tray's exit command.
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -9,9 +11,13 @@
 #include "app/CConfigApp.h"
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
+#include "app/ProgramConfig.h"
 #include "app/SingleInstance.h"
 #include "app/UserProfile.h"
 #include "mainwnd/CMainDlg.h"
+#include "platform/FileLock.h"
+#include "platform/Registry.h"
+#include "tests/support/ScriptedSeam.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestEnv.h"
 
@@ -52,6 +58,7 @@ class TestConfigApp final : public QObject {
 private slots:
     void runsHiddenAndEndsInOrder() {
         test::TestEnv env;
+        test::ScriptedSeam seam; // KXConfig.INI is not beside the test
         test::clearSimTrace();
         ShowCounter counter;
 
@@ -103,6 +110,7 @@ private slots:
 
     void aRunningCopyEndsTheStartBeforeAnyWindow() {
         test::TestEnv env;
+        test::ScriptedSeam seam;
         SingleInstance other;
         QVERIFY(other.announce(kTitle + QStringLiteral("  ")));
         test::clearSimTrace();
@@ -115,6 +123,41 @@ private slots:
         QCOMPARE(counter.shows, 0);
         QCOMPARE(test::simCalls(), QStringList{QStringLiteral("QueryWL_IsWindows2000()")});
         QVERIFY(SingleInstance::isRunning(kTitle + QStringLiteral("  ")));
+    }
+
+    // Nothing at start-up fails without a word, and none of it stops the program.
+    void startUpSaysWhatItCannotUse() {
+        test::TestEnv env;
+        test::ScriptedSeam seam;
+        QVERIFY(QDir().mkpath(env.registryDir()));
+        const std::filesystem::path hiveLock =
+            Registry::hiveFile(Hive::CurrentUser).string() + ".lock";
+        const FileLock stuck(hiveLock, std::chrono::milliseconds(0));
+        QVERIFY(stuck.isHeld());
+        const QString title = kTitle + QStringLiteral("  ");
+        QVERIFY(QFile::link(env.path() + QStringLiteral("/elsewhere"),
+                            SingleInstance::lockPath(title)));
+        bool running = false;
+        QTimer::singleShot(0, [&] {
+            running = runningMainWindow() != nullptr;
+            if (CTrayIcon* tray = CTrayIcon::instance())
+                emit tray->command(CTrayIcon::ExitCommand);
+        });
+        QCOMPARE(CConfigApp().run(), 0);
+        Registry::setReadOnly(std::nullopt);
+
+        QVERIFY(running);
+        QCOMPARE(seam.messages.size(), 3);
+        const QString missingIni = ProgramConfig::defaultPath();
+        QVERIFY2(seam.messages[0].text.startsWith(missingIni + QStringLiteral(" cannot be read: ")),
+                 qPrintable(seam.messages[0].text));
+        QVERIFY2(seam.messages[1].text.contains(QString::fromStdString(hiveLock.string())),
+                 qPrintable(seam.messages[1].text));
+        QVERIFY2(seam.messages[2].text.contains(QStringLiteral("is a symbolic link")),
+                 qPrintable(seam.messages[2].text));
+        QVERIFY(!QFile::exists(env.path() + QStringLiteral("/elsewhere")));
+        // The first start's title could not be stored: the settings stayed read-only.
+        QCOMPARE(UserProfile::readString(LanguageChoice::kProgramTitleValue, QString()), QString());
     }
 };
 

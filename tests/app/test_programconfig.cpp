@@ -111,6 +111,9 @@ private slots:
             << 5;
         QTest::newRow("key in any case")
             << QByteArray("[main_info]\nrelease_mode=826\n") << releaseMode << 826;
+        QTest::newRow("empty value takes the default")
+            << QByteArray("[ADAPTER_INFORMATION]\nFail_Avoid_Count=\n")
+            << QStringLiteral("Fail_Avoid_Count") << 5;
     }
     void integerKeys() {
         QFETCH(QByteArray, ini);

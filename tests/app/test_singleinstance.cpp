@@ -1,6 +1,7 @@
 // The single-instance rule: a running main window announces its title, and a second
 // start of the real program beside it ends at once, silently, with exit code 0.
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -9,11 +10,13 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/SingleInstance.h"
 #include "platform/Registry.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TestEnv.h"
 
 using namespace kx;
@@ -63,6 +66,85 @@ class TestSingleInstance final : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { qunsetenv("XDG_RUNTIME_DIR"); }
+
+    void theLockLivesWhereOnlyTheUserMayWrite() {
+        test::TestEnv env;
+        const QString runtime = env.path() + QStringLiteral("/run");
+        QVERIFY(QDir().mkdir(runtime));
+        QVERIFY(
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        QVERIFY(SingleInstance::lockPath(kTitle).startsWith(runtime + u'/'));
+        // A runtime directory others may enter is not used.
+        QVERIFY(QFile::setPermissions(runtime, QFile::permissions(runtime) | QFile::ExeOther));
+        const QString lock = SingleInstance::lockPath(kTitle);
+        qunsetenv("XDG_RUNTIME_DIR");
+        QVERIFY(lock.startsWith(env.registryDir() + u'/'));
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(env.registryDir()).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, 0700u);
+
+        // Another local user can neither plant the lock file nor hold it.
+        QVERIFY(QFile::setPermissions(env.path(), QFile::permissions(env.path()) | QFile::ExeOther |
+                                                      QFile::ReadOther));
+        const QByteArray path = QFile::encodeName(lock);
+        const int planted = test::runAsOrdinaryUser([&] {
+            const int fd = ::open(path.constData(), O_RDWR | O_CREAT, 0644);
+            return fd < 0 ? 0 : 1;
+        });
+        QCOMPARE(planted, 0);
+        SingleInstance running;
+        QVERIFY(running.announce(kTitle));
+        QVERIFY(running.problem().isEmpty());
+    }
+
+    // A lock file that is a link, or that another user made and holds, neither ends the
+    // start silently nor is followed: the program runs and says why it cannot check.
+    void aForeignOrLinkedLockFileIsRefused() {
+        test::TestEnv env;
+        const QString lock = SingleInstance::lockPath(kTitle);
+        const QString target = env.path() + QStringLiteral("/target");
+        QVERIFY(QFile::link(target, lock));
+        {
+            SingleInstance running;
+            QVERIFY(running.announce(kTitle));
+            QVERIFY2(running.problem() == lock + QStringLiteral(": is a symbolic link"),
+                     qPrintable(running.problem()));
+            QVERIFY(!SingleInstance::isRunning(kTitle));
+            QVERIFY(!QFile::exists(target));
+        }
+        QVERIFY(QFile::remove(lock));
+
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t pid = ::fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            // Another user's file, held as a running copy would hold it.
+            const QByteArray path = QFile::encodeName(lock);
+            const int fd = ::open(path.constData(), O_RDWR | O_CREAT, 0644);
+            const bool held =
+                fd >= 0 && ::fchown(fd, 65534, 65534) == 0 && ::flock(fd, LOCK_EX) == 0;
+            const char byte = held ? 1 : 0;
+            [[maybe_unused]] const ssize_t n = ::write(ready[1], &byte, 1);
+            ::pause();
+            ::_exit(0);
+        }
+        char byte = 0;
+        QCOMPARE(::read(ready[0], &byte, 1), ssize_t(1));
+        ::close(ready[0]);
+        ::close(ready[1]);
+        SingleInstance running;
+        const bool announced = running.announce(kTitle);
+        const QString problem = running.problem();
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        QCOMPARE(byte, char(1));
+        QVERIFY(announced);
+        QCOMPARE(problem, lock + QStringLiteral(": belongs to another user"));
+    }
+
     void announcedTitleIsFound() {
         test::TestEnv env;
         QVERIFY(!SingleInstance::isRunning(kTitle));

@@ -1,5 +1,6 @@
 // The simulated driver's contract at its edges: refused arguments, forced results,
 // the call trace, scenario files, and the engineering objects.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -202,6 +203,25 @@ void TestSimControl::adapterListIsBounded() {
     QCOMPARE(static_cast<unsigned char>(entries[2].name[0]), 0xCD);
     QCOMPARE(CreateAllNICAdapterList(nullptr, 2), 0);
     QCOMPARE(CreateNICAdapterList(entries, -1), 0);
+    // A world of more adapters than the list can hold keeps those it can list, and starts
+    // at once: their keys go into the hive in one write.
+    std::string many = R"({"adapters": [)";
+    for (int i = 0; i < 3000; ++i) {
+        char adapter[100];
+        std::snprintf(adapter, sizeof adapter,
+                      R"(%s{"name": "A%d", "instance": "%04d", "hardware_id": "PCI\\VEN_%d"})",
+                      i ? "," : "", i, i, i);
+        many += adapter;
+    }
+    many += "]}";
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray warned = stderrOf([&] { QCOMPARE(kxsim_load_scenario(many.c_str()), 0); });
+    QCOMPARE(adapterCount(), WL_ADAPTER_LIST_MAX);
+    SimRecord last("A49");
+    QCOMPARE(last.opened, 1);
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(warned.contains("only the first 50 of 3000 adapters are used"), warned.constData());
     // A scenario instance longer than the four characters of the field is refused.
     QCOMPARE(kxsim_load_scenario(
                  R"({"adapters": [{"name": "A", "instance": "12345", "hardware_id": "X"}]})"),
@@ -295,6 +315,13 @@ void TestSimControl::garbageScenarioFallsBackToDefault_data() {
         << QByteArray(R"({"per_source": {"frames": 10, "lost": 11}})");
     QTest::newRow("override not a number")
         << QByteArray(R"({"overrides": {"KxOpenAdapter": "no"}})");
+    // Numbers past 64-bit signed range must not wrap into -1 or INT32_MIN.
+    QTest::newRow("override 2^64 - 1")
+        << QByteArray(R"({"overrides": {"KxOpenAdapter": 18446744073709551615}})");
+    QTest::newRow("override 2^64 - 2^31")
+        << QByteArray(R"({"overrides": {"KxOpenAdapter": 18446744071562067968}})");
+    QTest::newRow("channel 2^64 + 6 wraps to nothing")
+        << QByteArray(R"({"networks": [{"ssid": "A", "channel": 18446744073709551622}]})");
 }
 
 void TestSimControl::garbageScenarioFallsBackToDefault() {

@@ -1,5 +1,10 @@
 // The simulated driver's class keys: installation, and the settings read at start.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <unistd.h>
 
 #include "kx02app/kxsim.h"
 #include "platform/Registry.h"
@@ -40,6 +45,8 @@ private slots:
     void startReadsRecordedSettings();
     void recordedNetworkIsJoinedAtStart();
     void onlyTheFirstOpenReadsTheKey();
+    void aBrokenHiveIsSaidOnce_data();
+    void aBrokenHiveIsSaidOnce();
 };
 
 void TestSimRegistry::installsEveryAdapterKey() {
@@ -148,6 +155,45 @@ void TestSimRegistry::onlyTheFirstOpenReadsTheKey() {
     kxsim_reset();
     SimRecord restarted;
     QCOMPARE(QueryWL_DesiredChannel(restarted.get()), 11);
+}
+
+void TestSimRegistry::aBrokenHiveIsSaidOnce_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("said");
+    QTest::newRow("cannot be read at all")
+        << QByteArray("[HKEY_LOCAL_MACHINE\\K]\n") << QByteArray("does not parse at line 1");
+    QTest::newRow("one line skipped")
+        << QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=dword:zz\n")
+        << QByteArray(", line 4: bad dword digits");
+}
+
+// The program and the driver library both read the adapters' hive; a person hears about
+// a broken one once.
+void TestSimRegistry::aBrokenHiveIsSaidOnce() {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, said);
+    TestEnv env;
+    QVERIFY(QDir().mkpath(env.registryDir()));
+    QFile hive(QString::fromStdString(Registry::hiveFile(Hive::LocalMachine).string()));
+    QVERIFY(hive.open(QIODevice::WriteOnly));
+    hive.write(content);
+    hive.close();
+
+    QTemporaryFile capture;
+    QVERIFY(capture.open());
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(capture.handle(), 2);
+    Registry::keyExists(Hive::LocalMachine, "K"); // the program's copy
+    kxsim_reset();                                // the library's copy installs
+    Registry::keyExists(Hive::LocalMachine, key("0007"));
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    capture.seek(0);
+    const QByteArray text = capture.readAll();
+    QCOMPARE(text.count('\n'), 1);
+    QVERIFY2(text.contains(said), text.constData());
 }
 
 QTEST_GUILESS_MAIN(TestSimRegistry)

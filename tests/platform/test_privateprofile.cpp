@@ -1,4 +1,5 @@
 #include "platform/PrivateProfile.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/OrdinaryUser.h"
 
 #include <QElapsedTimer>
@@ -8,7 +9,6 @@
 #include <QTest>
 
 #include <atomic>
-#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -196,7 +196,11 @@ void TestPrivateProfile::integers_data() {
     QTest::newRow("quoted") << QByteArray("\"5\"") << 5;
     QTest::newRow("hex is not read") << QByteArray("0x10") << 0;
     QTest::newRow("letters") << QByteArray("abc") << 0;
-    QTest::newRow("empty") << QByteArray("") << 0;
+    // An empty value is the default (77), as a missing one; "Fail_Avoid_Count=" must not
+    // read as 0.
+    QTest::newRow("empty") << QByteArray("") << 77;
+    QTest::newRow("blanks only") << QByteArray(" \t ") << 77;
+    QTest::newRow("empty quotes") << QByteArray("\"\"") << 77;
     QTest::newRow("sign only") << QByteArray("-") << 0;
     QTest::newRow("blank after sign") << QByteArray("- 5") << 0;
     QTest::newRow("double sign") << QByteArray("--5") << 0;
@@ -225,6 +229,13 @@ void TestPrivateProfile::unreadableFilesGiveDefaults() {
     QCOMPARE(::mkfifo(fifo.c_str(), 0644), 0);
     QCOMPARE(get(fifo, "S", "k"), QStringLiteral("DEF"));
     QCOMPARE(get("/dev/zero", "S", "k"), QStringLiteral("DEF"));
+
+    // What start-up says about a KXConfig.INI it cannot use.
+    QCOMPARE(PrivateProfile::unreadableReason(dir / "missing.ini"),
+             std::string("No such file or directory"));
+    QCOMPARE(PrivateProfile::unreadableReason(dir), std::string("is a directory"));
+    QCOMPARE(PrivateProfile::unreadableReason(fifo), std::string("is not a regular file"));
+    QCOMPARE(PrivateProfile::unreadableReason(write("[S]\n")), std::string());
 }
 
 void TestPrivateProfile::noPermissionGivesDefaults() {
@@ -264,7 +275,9 @@ void TestPrivateProfile::changedFileIsSeen() {
 
     // Once settled the file is served from the cache; an edit that keeps its inode,
     // size and modification time must still be seen.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    kx::test::ManualClock clock;
+    const kx::test::InstalledClock installed(clock);
+    clock.advanceMs(2000);
     QCOMPARE(get(file, "S", "k"), QStringLiteral("three"));
     struct stat before {};
     QCOMPARE(::stat(file.c_str(), &before), 0);
@@ -284,7 +297,9 @@ void TestPrivateProfile::lookupsDoNotReparse() {
         content += "Text_Key_" + QByteArray::number(i) + " = Some text of the window " +
                    QByteArray::number(i) + "\n";
     const auto file = write(content);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    kx::test::ManualClock clock;
+    const kx::test::InstalledClock installed(clock);
+    clock.advanceMs(2000);
     QCOMPARE(get(file, "English", "Text_Key_10"), QStringLiteral("Some text of the window 10"));
     QElapsedTimer timer;
     timer.start();

@@ -1,17 +1,22 @@
+#include "platform/FileLock.h"
 #include "platform/RegParser.h"
 #include "platform/Registry.h"
 #include "tests/platform/RegistryPayload.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/OrdinaryUser.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 
 #include <chrono>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <poll.h>
@@ -153,10 +158,18 @@ private slots:
     void otherTypesSurviveRewrite();
     void brokenHiveIsNeverWritten_data();
     void brokenHiveIsNeverWritten();
+    void unreadableLinesAreSkippedAndKept_data();
+    void unreadableLinesAreSkippedAndKept();
+    void rewriteKeepsWhatThePersonWrote();
     void hostileNamesAreRefused_data();
     void hostileNamesAreRefused();
     void missingKeysAndHives();
     void hiveThatIsNoFile();
+    void failuresSayWhy_data();
+    void failuresSayWhy();
+    void heldLockFailsInBoundedTime();
+    void filesArePrivate();
+    void missingValuesAreAddedInOneWrite();
     void seesOtherProcessesWrites();
     void readOnlyUserHasNoFullAccess();
     void killedWriterNeverTearsTheHive();
@@ -331,6 +344,27 @@ void TestRegistry::handWrittenFiles_data() {
                               << QByteArray("x") << QByteArray("r");
     QTest::newRow("implied parent key") << hiveText("[HKEY_LOCAL_MACHINE\\A\\B\\C]\n")
                                         << QByteArray("A\\B") << QByteArray() << QByteArray();
+    QTest::newRow("CR-only line ends")
+        << QByteArray("REGEDIT4\r\r[HKEY_LOCAL_MACHINE\\A]\r\"x\"=\"y\"\r\"z\"=\"w\"\r")
+        << QByteArray("A") << QByteArray("z") << QByteArray("w");
+    QTest::newRow("comment after a value")
+        << hiveText("[HKEY_LOCAL_MACHINE\\A]\n\"x\"=\"a;b\" ; not \"data\"\n") << QByteArray("A")
+        << QByteArray("x") << QByteArray("a;b");
+    QTest::newRow("blanks after dword:, then a comment")
+        << hiveText("[HKEY_LOCAL_MACHINE\\A]\n\"n\"=dword:  0000002a ;the answer\n")
+        << QByteArray("A") << QByteArray("n") << QByteArray("42");
+    QTest::newRow("trailing backslash on a key name")
+        << hiveText("[HKEY_LOCAL_MACHINE\\A\\B\\]\n\"x\"=\"y\"\n") << QByteArray("A\\B")
+        << QByteArray("x") << QByteArray("y");
+    QTest::newRow("REGEDIT4 hex(2) is 8-bit text")
+        << QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\A]\n\"p\"=hex(2):25,50,41,25,00\n")
+        << QByteArray("A") << QByteArray("p") << QByteArray("%PA%");
+    QTest::newRow("continuation ended by the next value")
+        << hiveText("[HKEY_LOCAL_MACHINE\\A]\n\"h\"=hex:01,\\\n\"x\"=\"y\"\n") << QByteArray("A")
+        << QByteArray("x") << QByteArray("y");
+    QTest::newRow("continuation ended by the end of the file")
+        << hiveText("[HKEY_LOCAL_MACHINE\\A]\n\"x\"=hex(1):79,00,\\\n  00,00,\\") << QByteArray("A")
+        << QByteArray("x") << QByteArray("y");
 }
 
 void TestRegistry::handWrittenFiles() {
@@ -434,22 +468,6 @@ void TestRegistry::brokenHiveIsNeverWritten_data() {
     QTest::newRow("no header") << good << 1;
     QTest::newRow("unknown header") << "Windows Registry Editor Version 9\n\n" + good << 1;
     QTest::newRow("UTF-16 big endian") << QByteArray("\xFE\xFF\0W", 4) << 1;
-    QTest::newRow("stray line") << hiveText(good + "garbage\n") << 5;
-    QTest::newRow("unterminated string") << hiveText(good + "\"w\"=\"open\n") << 5;
-    QTest::newRow("unterminated name") << hiveText(good + "\"w=\"x\n") << 5;
-    QTest::newRow("text after string") << hiveText(good + "\"w\"=\"a\"b\n") << 5;
-    QTest::newRow("bad dword digits") << hiveText(good + "\"w\"=dword:xyz\n") << 5;
-    QTest::newRow("dword too long") << hiveText(good + "\"w\"=dword:123456789\n") << 5;
-    QTest::newRow("empty dword") << hiveText(good + "\"w\"=dword:\n") << 5;
-    QTest::newRow("unknown type") << hiveText(good + "\"w\"=qword:1\n") << 5;
-    QTest::newRow("bad hex byte") << hiveText(good + "\"w\"=hex:01,zz\n") << 5;
-    QTest::newRow("hex byte too long") << hiveText(good + "\"w\"=hex:012\n") << 5;
-    QTest::newRow("continued past the end") << hiveText(good + "\n\"w\"=hex:01,\\\n") << 6;
-    QTest::newRow("value before any section") << hiveText("\"w\"=\"x\"\n" + good) << 3;
-    QTest::newRow("other hive") << hiveText(good + "[HKEY_CURRENT_USER\\K]\n") << 5;
-    QTest::newRow("unclosed section") << hiveText(good + "[HKEY_LOCAL_MACHINE\\K\n") << 5;
-    QTest::newRow("empty key name") << hiveText(good + "[HKEY_LOCAL_MACHINE\\A\\\\B]\n") << 5;
-    QTest::newRow("missing equals") << hiveText(good + "\"w\" \"x\"\n") << 5;
 }
 
 void TestRegistry::brokenHiveIsNeverWritten() {
@@ -471,6 +489,88 @@ void TestRegistry::brokenHiveIsNeverWritten() {
     QCOMPARE(said.count('\n'), 1);
     QVERIFY2(said.contains(hivePath().toUtf8()), said.constData());
     QVERIFY2(said.contains("line " + QByteArray::number(line) + " "), said.constData());
+}
+
+void TestRegistry::unreadableLinesAreSkippedAndKept_data() {
+    QTest::addColumn<QByteArray>("bad");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("warnings");
+    const auto row = [](const char* tag, const QByteArray& bad, int line = 5, int warnings = 1) {
+        QTest::newRow(tag) << bad << line << warnings;
+    };
+    row("stray line", "garbage");
+    row("# is no comment", "# Channel for the office");
+    row("unterminated string", "\"w\"=\"open");
+    row("unterminated name", "\"w=\"x");
+    row("text after string", "\"w\"=\"a\"b");
+    row("bad dword digits", "\"w\"=dword:xyz");
+    row("dword too long", "\"w\"=dword:123456789");
+    row("empty dword", "\"w\"=dword:");
+    row("unknown type", "\"w\"=qword:1");
+    row("bad hex byte", "\"w\"=hex:01,zz");
+    row("hex byte too long", "\"w\"=hex:012");
+    row("comment inside a continued value", "\"w\"=hex:01,\\ ;c\n  02");
+    row("missing equals", "\"w\" \"x\"");
+    // The values under a section that cannot be read belong to no key, not to the one
+    // before it.
+    row("other hive", "[HKEY_CURRENT_USER\\K]\n\"w\"=\"x\"", 5, 2);
+    row("unclosed section", "[HKEY_LOCAL_MACHINE\\K\n\"w\"=\"x\"", 5, 2);
+    row("empty key name", "[HKEY_LOCAL_MACHINE\\A\\\\B]\n\"w\"=\"x\"", 5, 2);
+    row("value before any section", "\"w\"=\"x\"", 3);
+}
+
+// A line the registry editor would not import costs that line only: it is said once with
+// file and line, every other value reads, and a rewrite keeps the line as it was.
+void TestRegistry::unreadableLinesAreSkippedAndKept() {
+    QFETCH(QByteArray, bad);
+    QFETCH(int, line);
+    QFETCH(int, warnings);
+    const QByteArray good = "[HKEY_LOCAL_MACHINE\\K]\n\"v\"=\"x\"\n";
+    const QByteArray after = "[HKEY_LOCAL_MACHINE\\L]\n\"u\"=\"y\"\n";
+    writeHive(line == 3 ? hiveText(bad + "\n" + good + after)
+                        : hiveText(good + bad + "\n" + after));
+    StderrCapture capture;
+    QCOMPARE(readText("K", "v"), std::optional<std::string>("x"));
+    QCOMPARE(readText("L", "u"), std::optional<std::string>("y"));
+    QCOMPARE(readText("K", "w"), std::nullopt);
+    QCOMPARE(Registry::writeString(LM, "K", "added", "z"), 0);
+    QCOMPARE(readText("K", "added"), std::optional<std::string>("z"));
+    const QByteArray said = capture.text();
+    QCOMPARE(said.count('\n'), warnings);
+    QVERIFY2(said.contains(hivePath().toUtf8() + ", line " + QByteArray::number(line) + ":"),
+             said.constData());
+    QVERIFY2(readHive().contains(bad), readHive().constData());
+    QCOMPARE(readText("L", "u"), std::optional<std::string>("y"));
+}
+
+void TestRegistry::rewriteKeepsWhatThePersonWrote() {
+    writeHive("Windows Registry Editor Version 5.00\r\n"
+              "; Settings of the office PC\r\n"
+              "\r\n"
+              "[HKEY_LOCAL_MACHINE\\Net\\0007]\r\n"
+              "# tried channel 11 first\r\n"
+              "\"RFChannel\"=\"6\" ; the quiet one\r\n"
+              "\"SSID\"=\"Lab\r\n"
+              "; off until the new keys come\r\n"
+              "\"WEPStatus\"=\"0\"\r\n");
+    QCOMPARE(Registry::writeString(LM, "Net\\0007", "RFChannel", "11"), 0);
+    QCOMPARE(Registry::deleteValue(LM, "Net\\0007", "WEPStatus"), 0);
+    QCOMPARE(Registry::writeString(LM, "Net\\0007", "TxDataRate", "15"), 0);
+    const QByteArray rewritten = readHive();
+    QCOMPARE(rewritten, hiveText("; Settings of the office PC\n"
+                                 "\n"
+                                 "[HKEY_LOCAL_MACHINE\\Net]\n"
+                                 "\n"
+                                 "[HKEY_LOCAL_MACHINE\\Net\\0007]\n"
+                                 "# tried channel 11 first\n"
+                                 "\"RFChannel\"=\"11\" ; the quiet one\n"
+                                 "\"TxDataRate\"=\"15\"\n"
+                                 "\"SSID\"=\"Lab\n"
+                                 "; off until the new keys come\n"
+                                 "\n"));
+    // Read again, the file gives the same hive: the next write changes only its value.
+    QCOMPARE(Registry::writeString(LM, "Net\\0007", "TxDataRate", "4"), 0);
+    QCOMPARE(readHive(), QByteArray(rewritten).replace("\"15\"", "\"4\""));
 }
 
 void TestRegistry::hostileNamesAreRefused_data() {
@@ -546,17 +646,153 @@ void TestRegistry::hiveThatIsNoFile() {
     QVERIFY(QFileInfo(hivePath()).isDir());
 }
 
+void TestRegistry::failuresSayWhy_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("hive is a directory") << "directory" << QByteArray("is a directory");
+    QTest::newRow("hive is a FIFO") << "fifo" << QByteArray("is not a regular file");
+    QTest::newRow("hive over the size limit") << "huge" << QByteArray("is larger than 64 MiB");
+    QTest::newRow("hive that cannot be read at all")
+        << "broken" << QByteArray("does not parse at line 1 (missing registry editor header)");
+    QTest::newRow("no such key") << "nokey" << QByteArray("there is no key K");
+}
+
+// The caller tells the user "Settings cannot be saved: <file>: <reason>"; both must be there.
+void TestRegistry::failuresSayWhy() {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, reason);
+    QVERIFY(QDir().mkpath(QString::fromStdString(Registry::directory().string())));
+    const std::string file = Registry::hiveFile(LM).string();
+    if (kind == "directory")
+        QVERIFY(QDir().mkpath(hivePath()));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(file.c_str(), 0600), 0);
+    else if (kind == "huge") {
+        writeHive(hiveText("[HKEY_LOCAL_MACHINE\\K]\n"));
+        QCOMPARE(::truncate(file.c_str(), 65 * 1024 * 1024), 0); // sparse: costs no disk
+    } else if (kind == "broken")
+        writeHive("[HKEY_LOCAL_MACHINE\\K]\n");
+    StderrCapture quiet;
+    QCOMPARE(Registry::writeString(LM, "K", "v", "x"), -1);
+    QCOMPARE(Registry::lastFailure().file.string(), file);
+    QCOMPARE(QByteArray::fromStdString(Registry::lastFailure().reason), reason);
+    QVERIFY(!Registry::openFullAccess(LM, "K"));
+    QCOMPARE(QByteArray::fromStdString(Registry::lastFailure().reason), reason);
+}
+
+void TestRegistry::heldLockFailsInBoundedTime() {
+    QCOMPARE(Registry::createKey(LM, "K"), 0);
+    const std::filesystem::path lockFile = Registry::hiveFile(LM).string() + ".lock";
+    const std::vector<kx::RegistryDefault> install{{"K\\0007", "MatchingDeviceId", "PCI"}};
+    {
+        const kx::FileLock other(lockFile, std::chrono::milliseconds(0));
+        QVERIFY(other.isHeld());
+        QElapsedTimer timer;
+        timer.start();
+        // What the driver does at its start gives up rather than stall the program.
+        QCOMPARE(Registry::ensureValues(LM, install), -1);
+        QVERIFY(timer.elapsed() < 10000);
+        QCOMPARE(Registry::lastFailure().file.string(), lockFile.string());
+        QCOMPARE(Registry::lastFailure().reason, std::string("held by another program"));
+        QCOMPARE(Registry::waitForLocks(std::chrono::milliseconds(50)), -1);
+        QCOMPARE(Registry::lastFailure().file.string(), lockFile.string());
+    }
+    QCOMPARE(Registry::waitForLocks(std::chrono::milliseconds(50)), 0);
+    QCOMPARE(Registry::ensureValues(LM, install), 0);
+    QCOMPARE(Registry::writeString(LM, "K", "v", "x"), 0);
+
+    // Read-only for the rest of a run: every write fails at once, saying why.
+    Registry::setReadOnly(kx::RegistryFailure{lockFile, "locked since start-up"});
+    QCOMPARE(Registry::writeString(LM, "K", "v", "y"), -1);
+    QCOMPARE(Registry::lastFailure().reason, std::string("locked since start-up"));
+    QVERIFY(!Registry::openFullAccess(LM, "K"));
+    Registry::setReadOnly(std::nullopt);
+    QCOMPARE(readText("K", "v"), std::optional<std::string>("x"));
+    QCOMPARE(Registry::writeString(LM, "K", "v", "y"), 0);
+}
+
+void TestRegistry::filesArePrivate() {
+    const auto modeOf = [](const std::filesystem::path& path) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    // The default place, the one an earlier version created 0755.
+    qunsetenv("KXCONFIG_REGISTRY_DIR");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path()));
+    const auto restore = qScopeGuard([&] {
+        if (dataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", dataHome);
+    });
+    const std::filesystem::path dir = Registry::directory();
+    const std::filesystem::path hive = Registry::hiveFile(LM);
+    const std::filesystem::path lock = hive.string() + ".lock";
+    const mode_t umask = ::umask(0);
+    QCOMPARE(Registry::createKey(LM, "K"), 0);
+    QCOMPARE(Registry::writeString(LM, "K", "WEPDefaultKeys", "0123456789"), 0);
+    ::umask(umask);
+    QCOMPARE(modeOf(dir), 0700);
+    QCOMPARE(modeOf(hive), 0600);
+    QCOMPARE(modeOf(lock), 0600);
+
+    // What an earlier version left open is closed at the next write.
+    QCOMPARE(::chmod(dir.c_str(), 0755), 0);
+    QCOMPARE(::chmod(hive.c_str(), 0644), 0);
+    QCOMPARE(::chmod(lock.c_str(), 0666), 0);
+    QCOMPARE(Registry::writeString(LM, "K", "v", "x"), 0);
+    QCOMPARE(modeOf(dir), 0700);
+    QCOMPARE(modeOf(hive), 0600);
+    QCOMPARE(modeOf(lock), 0600);
+
+    // Another local user reads no key, even where the directories above let him pass.
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
+    QCOMPARE(::chmod(dir.parent_path().c_str(), 0755), 0);
+    QCOMPARE(::chmod(dir.c_str(), 0711), 0);
+    const int read = kx::test::runAsOrdinaryUser([&] {
+        std::string text;
+        const int fd = ::open(hive.c_str(), O_RDONLY);
+        return (fd < 0 ? 0 : 1) |
+               (Registry::readString(LM, "K", "WEPDefaultKeys", text) != 0 ? 0 : 2);
+    });
+    QCOMPARE(read, 0);
+}
+
+// Many adapters' keys cost one write, not two per adapter.
+void TestRegistry::missingValuesAreAddedInOneWrite() {
+    QCOMPARE(Registry::createKey(LM, "A\\0001"), 0);
+    QCOMPARE(Registry::writeString(LM, "A\\0001", "Id", "kept"), 0);
+    std::vector<kx::RegistryDefault> defaults{{"A\\0001", "Id", "new"}};
+    for (int i = 1; i <= 50; ++i)
+        defaults.push_back({"A\\" + std::to_string(1000 + i), "Id", "new"});
+    defaults.push_back({"A\\bad]", "Id", "x"});
+    QCOMPARE(Registry::ensureValues(LM, defaults), -1);
+    QCOMPARE(readText("A\\0001", "Id"), std::optional<std::string>("kept"));
+    QCOMPARE(readText("A\\1050", "Id"), std::optional<std::string>("new"));
+    QCOMPARE(Registry::subKeyNames(LM, "A").size(), std::size_t(51));
+    defaults.pop_back();
+    struct stat before {};
+    QCOMPARE(::stat(Registry::hiveFile(LM).c_str(), &before), 0);
+    QCOMPARE(Registry::ensureValues(LM, defaults), 0);
+    struct stat after {};
+    QCOMPARE(::stat(Registry::hiveFile(LM).c_str(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino); // nothing was missing: no write
+}
+
 void TestRegistry::seesOtherProcessesWrites() {
     QCOMPARE(Registry::createKey(LM, "K"), 0);
     QCOMPARE(Registry::writeString(LM, "K", "v", "old"), 0);
     // Once the file has settled, reads may come from the cache.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    kx::test::ManualClock clock;
+    const kx::test::InstalledClock installed(clock);
+    clock.advanceMs(2000);
     QCOMPARE(readText("K", "v"), std::optional<std::string>("old"));
     QCOMPARE(exitCodeOf(spawnWriter({"set", "K", "v", "new"})), 0);
     QCOMPARE(readText("K", "v"), std::optional<std::string>("new"));
 
     // An edit in place that keeps inode, size and modification time is still seen.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    clock.advanceMs(2000);
     QCOMPARE(readText("K", "v"), std::optional<std::string>("new"));
     const std::string file = Registry::hiveFile(LM).string();
     struct stat before {};
@@ -596,6 +832,11 @@ void TestRegistry::readOnlyUserHasNoFullAccess() {
             failures |= 8;
         if (Registry::createKey(LM, "K") != 0 || !Registry::keyExists(LM, "K"))
             failures |= 16;
+        // The write names what the user may not write.
+        Registry::writeString(LM, "K", "v", "changed");
+        if (Registry::lastFailure().file != Registry::directory() ||
+            Registry::lastFailure().reason != std::strerror(EACCES))
+            failures |= 32;
         return failures;
     };
     QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);

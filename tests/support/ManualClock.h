@@ -23,4 +23,13 @@ private:
     std::int64_t m_tickMs = 0;
 };
 
+// Makes a clock the process's clock (Clock::current()) for its own lifetime.
+class InstalledClock final {
+public:
+    explicit InstalledClock(const Clock& clock) { Clock::install(&clock); }
+    ~InstalledClock() { Clock::install(nullptr); }
+    InstalledClock(const InstalledClock&) = delete;
+    InstalledClock& operator=(const InstalledClock&) = delete;
+};
+
 } // namespace kx::test

@@ -1,0 +1,26 @@
+// Site survey records as the driver hands them over: any bytes decode within the buffer,
+// with counts, SSIDs and modes inside their ranges.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "fuzz/FuzzCheck.h"
+#include "mainwnd/SurveyRecord.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    WLSurveyBuffer buffer;
+    std::memset(&buffer, 0, sizeof buffer);
+    std::memcpy(&buffer, data, std::min(size, sizeof buffer));
+    const int count = kx::SurveyRecord::count(buffer);
+    KX_FUZZ_CHECK(count >= 0 && count <= WL_SURVEY_MAX_RECORDS);
+    for (int i = 0; i < count; ++i) {
+        const kx::SurveyRecord record(buffer.records[i]);
+        KX_FUZZ_CHECK(record.ssidBytes().size() <= kx::SurveyRecord::kMaxSsid);
+        KX_FUZZ_CHECK(record.ssidText().size() <= record.ssidBytes().size());
+        KX_FUZZ_CHECK(record.infrastructureMode() >= 0 && record.infrastructureMode() <= 2);
+        KX_FUZZ_CHECK(record.bssidText().size() == 17);
+        (void)record.channel();
+    }
+    return 0;
+}
