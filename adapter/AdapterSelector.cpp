@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "adapter/AdapterState.h"
+#include "adapter/DriverCodes.h"
 #include "app/ProgramConfig.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -210,7 +211,7 @@ void AdapterSelector::applyFirmwareMode(AdapterState& state) {
     if (ProgramConfig::instance().EnableAccessPoint == 0)
         return; // an access-point card is run as a station
     state.accessPointMode = 0;
-    if (QueryWL_FirmwareMode_STA_AP(&state.info) == 1) {
+    if (FirmwareMode{QueryWL_FirmwareMode_STA_AP(&state.info)} == FirmwareMode::AccessPoint) {
         state.accessPointMode = 1;
         m_host.resetStationListTicks();
     } else {

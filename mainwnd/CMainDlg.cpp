@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "adapter/AdapterState.h"
+#include "adapter/DriverCodes.h"
 #include "app/LanguageTable.h"
 #include "app/ProgramConfig.h"
 #include "app/UiSeam.h"
@@ -40,9 +41,6 @@ constexpr int kSsidColumnWidth = 105;
 constexpr int kStrengthColumnWidth = 64;
 constexpr int kStationColumnWidth = 169;
 constexpr int kDefaultTickMs = 1000;
-constexpr int kAccessPointNetworkType = 4;
-constexpr int kStationNetworkType = 1;
-constexpr int kJoinAuthenticationMode = 3;
 // Rows of the current network layout.
 enum { ChannelRow = 0, TypeRow = 1, SsidRow = 2, RateRow = 3, WepRow = 4 };
 
@@ -432,7 +430,7 @@ void CMainDlg::showCurrentStatusValue() {
 }
 
 std::optional<QString> CMainDlg::queryBssid() const {
-    char buffer[260] = {};
+    char buffer[WL_BSSID_TEXT_BUFFER_MIN] = {};
     if (QueryWL_BSSID(record(), buffer) == -1)
         return std::nullopt;
     return widened(buffer);
@@ -466,7 +464,7 @@ void CMainDlg::showLinkStatusInfo() {
 }
 
 void CMainDlg::showSsidRow(bool connected) {
-    char buffer[260] = {};
+    char buffer[WL_SSID_BUFFER_MIN] = {};
     const int result =
         connected ? QueryWL_CurrentSSID(record(), buffer) : QueryWL_SSID(record(), buffer);
     // A failed query is no network name, so it does not read as "any network" either.
@@ -511,7 +509,8 @@ void CMainDlg::showFrameCounts(bool connected) {
 // ---- zero configuration ---------------------------------------------------------------
 
 void CMainDlg::checkZeroConfiguration() {
-    const bool systemControls = QueryWL_CheckWZCStatus(record()) == 1;
+    const bool systemControls =
+        ZeroConfigStatus{QueryWL_CheckWZCStatus(record())} == ZeroConfigStatus::SystemService;
     if (systemControls && m_state.zeroConfig != 1) {
         m_state.zeroConfig = 1;
         applyZeroConfigVisuals();
@@ -730,8 +729,9 @@ void CMainDlg::connectSelectedNetwork() {
     const int type = r.networkType();
     SetWL_NetworkType(rec, type);
     store.writeAdapterValue(QStringLiteral("NetworkType"), type);
-    SetWL_AuthenticationMode(rec, kJoinAuthenticationMode);
-    store.writeAdapterValue(QStringLiteral("AuthentMode"), kJoinAuthenticationMode);
+    const int authentication = code(AuthenticationMode::Automatic);
+    SetWL_AuthenticationMode(rec, authentication);
+    store.writeAdapterValue(QStringLiteral("AuthentMode"), authentication);
     const int channel = r.channel();
     SetWL_Channel(rec, channel);
     store.writeAdapterValue(QStringLiteral("RFChannel"), channel);
@@ -769,7 +769,7 @@ void CMainDlg::connectSelectedNetwork() {
 void CMainDlg::showAccessPointSettings() {
     WLAdapterInfo* rec = record();
     m_rows[0].value->setText(AccessPointTexts::channelText(QueryWL_Channel(rec)));
-    char ssid[260] = {};
+    char ssid[WL_SSID_BUFFER_MIN] = {};
     m_rows[1].value->setText(QueryWLAP_SSID(rec, ssid) == -1 ? kNoValue : widened(ssid));
     const int wep = QueryWL_WEPStatus(rec);
     const int bits = QueryWL_WEPbit(rec);
@@ -876,7 +876,7 @@ void CMainDlg::onModeButton() {
     applyLayout();
     if (toAccessPoint)
         showAccessPointSettings();
-    const int type = toAccessPoint ? kAccessPointNetworkType : kStationNetworkType;
+    const int type = code(toAccessPoint ? NetworkType::AccessPoint : NetworkType::Infrastructure);
     SetWL_NetworkType(record(), type);
     SettingsStore::instance().writeAdapterValue(QStringLiteral("NetworkType"), type);
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "adapter/AdapterState.h"
+#include "adapter/DriverCodes.h"
 #include "app/LanguageTable.h"
 #include "settings/AdvancedSettingTexts.h"
 #include "settings/AdvancedValues.h"
@@ -23,8 +24,6 @@ namespace {
 
 namespace T = AdvancedSettingTexts;
 using V = AdvancedValues;
-
-constexpr int kInfrastructure = 1;
 
 QString text(const LangText& t) {
     return LanguageTable::instance().text(t);
@@ -213,13 +212,13 @@ void CAdvancedSettingDlg::initialise() {
 
 void CAdvancedSettingDlg::sendLevel() {
     WLAdapterInfo* adapter = AdapterState::record();
-    const int networkType = QueryWL_NetworkType(adapter);
+    const auto networkType = NetworkType{QueryWL_NetworkType(adapter)};
     const int level = m_levelSlider->value();
     SetWL_PSLevel(adapter, level);
     m_levelText->setText(V::levelText(level));
     record("PowerSaveLevel", level);
     // Power-save levels mean something only in an infrastructure network.
-    if (networkType != kInfrastructure)
+    if (networkType != NetworkType::Infrastructure)
         m_levelPanel->setEnabled(false);
     SetWL_RestartNIC(adapter);
 }

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "adapter/AdapterState.h"
+#include "adapter/DriverCodes.h"
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
 #include "app/LanguageTable.h"
@@ -40,11 +41,8 @@ namespace T = BasicSettingTexts;
 constexpr LangText BS_P_Write_Profile_Failed{"BS_P_Write_Profile_Failed",
                                              "Can't write the specified profile"};
 
-constexpr int kSsidBufferBytes = 104;
+// The edit box is read as into a 200-character buffer.
 constexpr int kSsidReadLimit = 200;
-constexpr int kPortAdHoc = 3;
-constexpr int kPortConnected = 4;
-constexpr int kInfrastructurePosition = 1;
 
 CMoreSettingDlg::ProfessionalSheet& professionalSheet() {
     static CMoreSettingDlg::ProfessionalSheet sheet;
@@ -326,8 +324,8 @@ void CMoreSettingDlg::fillProfileList() {
 
 void CMoreSettingDlg::readCurrentValues() {
     WLAdapterInfo* adapter = AdapterState::record();
-    const int port = QueryWL_PortStatus(adapter);
-    const bool running = port == kPortAdHoc || port == kPortConnected;
+    const auto port = PortStatus{QueryWL_PortStatus(adapter)};
+    const bool running = port == PortStatus::AdHoc || port == PortStatus::Joined;
     selectChannel(StationCodes::shownChannel(running ? QueryWL_Channel(adapter)
                                                      : QueryWL_DesiredChannel(adapter)));
     m_rateList->setCurrentIndex(StationCodes::ratePosition(QueryWL_TxRateControl(adapter)));
@@ -347,7 +345,7 @@ void CMoreSettingDlg::selectChannel(int channel) {
 }
 
 void CMoreSettingDlg::readSsid() {
-    char buffer[kSsidBufferBytes] = {};
+    char buffer[WL_SSID_BUFFER_MIN] = {};
     const int result = QueryWL_SSID(AdapterState::record(), buffer);
     const std::string_view bytes(buffer, strnlen(buffer, sizeof buffer));
     m_anyCheck->setChecked(result == -1 || bytes.empty());
@@ -358,14 +356,15 @@ void CMoreSettingDlg::applyModeEnabling() {
     m_channelList->setEnabled(m_editing);
     m_rateList->setEnabled(m_editing);
     m_typeList->setEnabled(m_editing);
-    m_anyCheck->setEnabled(m_editing && m_typeList->currentIndex() == kInfrastructurePosition);
+    m_anyCheck->setEnabled(m_editing &&
+                           m_typeList->currentIndex() == StationCodes::kInfrastructurePosition);
     m_ssidEdit->setEnabled(m_editing && !m_anyCheck->isChecked());
 }
 
 // Only an infrastructure network follows an access point's channel and may join any
 // SSID; the other types need both given.
 void CMoreSettingDlg::applyNetworkTypeRule() {
-    if (m_typeList->currentIndex() == kInfrastructurePosition) {
+    if (m_typeList->currentIndex() == StationCodes::kInfrastructurePosition) {
         m_channelList->setEnabled(false);
         m_anyCheck->setEnabled(true);
         return;

@@ -69,8 +69,8 @@ void CWEPKeySettingDlg::buildLayout() {
     m_length64 = named(new QRadioButton, QStringLiteral("keyLength64Radio"));
     m_length128 = named(new QRadioButton, QStringLiteral("keyLength128Radio"));
     m_lengthGroup = new QButtonGroup(this);
-    m_lengthGroup->addButton(m_length64, WepKeyText::Bits64);
-    m_lengthGroup->addButton(m_length128, WepKeyText::Bits128);
+    m_lengthGroup->addButton(m_length64, code(WepBit::Bits64));
+    m_lengthGroup->addButton(m_length128, code(WepBit::Bits128));
     m_defaultKeyList = named(new QComboBox, QStringLiteral("defaultKeyList"));
     m_defaultKeyLabel = named(new QLabel, QStringLiteral("defaultKeyLabel"));
     m_defaultKeyLabel->setBuddy(m_defaultKeyList);
@@ -92,7 +92,7 @@ void CWEPKeySettingDlg::buildLayout() {
         m_keyEdits[at] = named(new QLineEdit, QStringLiteral("keyEdit%1").arg(i + 1));
         // A 128-bit key, typed with blanks between its pairs, is seen whole.
         m_keyEdits[at]->setMinimumWidth(m_keyEdits[at]->fontMetrics().horizontalAdvance(
-            WepKeyText::placeholder(WepKeyText::Bits128) + QStringLiteral("MM")));
+            WepKeyText::placeholder(WepBit::Bits128) + QStringLiteral("MM")));
         m_keyLabels[at] = named(new QLabel, QStringLiteral("keyLabel%1").arg(i + 1));
         m_keyLabels[at]->setBuddy(m_keyEdits[at]);
         grid->addWidget(m_keyLabels[at], 3 + i, 0, Qt::AlignRight);
@@ -141,8 +141,9 @@ void CWEPKeySettingDlg::applyTexts() {
 
 void CWEPKeySettingDlg::refresh() {
     WLAdapterInfo* adapter = AdapterState::record();
+    // A failed query (-1) shows 64-bit keys.
     m_keyLength =
-        QueryWL_WEPbit(adapter) == WepKeyText::Bits128 ? WepKeyText::Bits128 : WepKeyText::Bits64;
+        WepBit{QueryWL_WEPbit(adapter)} == WepBit::Bits128 ? WepBit::Bits128 : WepBit::Bits64;
     const int keyId = QueryWL_DefaultKeyID(adapter);
     m_defaultKeyList->setCurrentIndex(keyId >= 0 && keyId < kKeyCount ? keyId : -1);
     mask();
@@ -165,7 +166,7 @@ void CWEPKeySettingDlg::mask() {
 }
 
 void CWEPKeySettingDlg::showKeyLength() {
-    (m_keyLength == WepKeyText::Bits128 ? m_length128 : m_length64)->setChecked(true);
+    (m_keyLength == WepBit::Bits128 ? m_length128 : m_length64)->setChecked(true);
 }
 
 void CWEPKeySettingDlg::onChangeApply() {
@@ -179,7 +180,7 @@ void CWEPKeySettingDlg::applyKeys() {
     SettingsStore& store = SettingsStore::instance();
     QString stored;
     // A missing value reads as empty, which gives the default keys.
-    if (store.readAdapterValue(QStringLiteral("WEPDefaultKeys"), stored, 400) != 0)
+    if (store.readAdapterValue(QStringLiteral("WEPDefaultKeys"), stored) != 0)
         stored.clear();
     const auto storedKeys = WepKeys::fromRecorded(stored);
     QString joined;
@@ -189,11 +190,13 @@ void CWEPKeySettingDlg::applyKeys() {
         joined += WepKeyText::recordedKey(key, m_keyLength);
     }
     store.writeAdapterValue(QStringLiteral("WEPDefaultKeys"), joined);
-    store.writeAdapterValue(QStringLiteral("WEPStatus"), WepKeyText::statusText(m_keyLength));
+    store.writeAdapterValue(QStringLiteral("WEPStatus"),
+                            WepKeys::statusCode(true, code(m_keyLength)));
     store.applyWepStatus(1, m_defaultKeyList->currentIndex());
 }
 
-void CWEPKeySettingDlg::onKeyLengthClicked(int keyLength) {
+void CWEPKeySettingDlg::onKeyLengthClicked(int id) {
+    const auto keyLength = WepBit{id};
     if (keyLength == m_keyLength)
         return;
     m_keyLength = keyLength;

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "adapter/DriverCodes.h"
 #include "store/WepKeys.h"
 
 class QButtonGroup;
@@ -38,10 +39,10 @@ private:
     void showKeyLength();
     void onChangeApply();
     void applyKeys();
-    void onKeyLengthClicked(int keyLength);
+    void onKeyLengthClicked(int id);
     void onAuthenticationChosen(int position);
 
-    int m_keyLength = 0;
+    WepBit m_keyLength = WepBit::Bits64;
     bool m_editing = false;
     std::array<bool, kKeyCount> m_changed{};
 

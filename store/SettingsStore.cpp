@@ -16,14 +16,7 @@ namespace kx {
 namespace {
 
 constexpr auto kProfileLink = "ProfileLink";
-constexpr int kTextValueBytes = 400; // the buffer size for SSID and WEP key texts
-constexpr int kSsidQueryBytes = 104;
 constexpr int kApSsidBytes = 32;
-
-// WEPStatus as the driver reads it at start.
-constexpr int kWepOffCode = 0;
-constexpr int kWepShortCode = 2;
-constexpr int kWepLongCode = 6;
 
 using IntQuery = std::int32_t (*)(WLAdapterInfo*);
 using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
@@ -126,12 +119,6 @@ bool usableProfileName(const QString& name) {
     return !name.isEmpty() && std::none_of(name.begin(), name.end(), [](QChar c) {
         return c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F;
     });
-}
-
-int wepStatusCode(int wepStatus, int wepBit) {
-    if (wepStatus == 0)
-        return kWepOffCode;
-    return wepBit != 0 ? kWepLongCode : kWepShortCode;
 }
 
 } // namespace
@@ -275,7 +262,7 @@ void SettingsStore::readFromAdapter(WirelessSettings& settings) {
     };
     query(kLinkQueries);
 
-    char ssid[kSsidQueryBytes] = {};
+    char ssid[WL_SSID_BUFFER_MIN] = {};
     const bool ssidRead = QueryWL_SSID(record, ssid) != -1;
     settings.ssid = ssidRead ? QString::fromStdU16String(TextCodec::fromSystemCodePage(
                                    {ssid, strnlen(ssid, sizeof ssid)}))
@@ -284,8 +271,8 @@ void SettingsStore::readFromAdapter(WirelessSettings& settings) {
     query(kSecurityQueries);
 
     QString joined;
-    const bool keysRead =
-        readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined, kTextValueBytes) == 0;
+    const bool keysRead = readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined,
+                                           SettingsStore::kTextValueBytes) == 0;
     settings.keys = keysRead ? WepKeys::fromRecorded(joined) : WepKeys::defaults();
 
     query(kRadioQueries);
@@ -319,7 +306,7 @@ void SettingsStore::applyToAdapter(const WirelessSettings& settings) {
     writeAdapterValue(QStringLiteral("WEPDefaultKeys"), joined);
     SetWL_WEPStatus(record, settings.wepStatus);
     writeAdapterValue(QStringLiteral("WEPStatus"),
-                      wepStatusCode(settings.wepStatus, settings.wepBit));
+                      WepKeys::statusCode(settings.wepStatus != 0, settings.wepBit));
 
     send(kLinkSends);
 
@@ -340,14 +327,14 @@ void SettingsStore::applyWepStatus(int enabled, int keyIndex) {
         if (keyIndex < 0 || keyIndex >= WepKeys::kCount)
             keyIndex = 0;
     }
-    int statusCode = kWepOffCode;
+    int statusCode = WepKeys::statusCode(false, 0);
     if (enabled != 0) {
         QString joined; // an unreadable value leaves it empty: all key bytes 0
-        readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined, kTextValueBytes);
+        readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined, SettingsStore::kTextValueBytes);
         const int wepBit = joined.size() == WepKeys::kCount * WepKeys::digits(1) ? 1 : 0;
         sendKeys(WepKeys::split(joined, WepKeys::digits(wepBit)), wepBit, keyIndex);
         SetWL_WEPStatus(record, 1);
-        statusCode = wepStatusCode(1, wepBit);
+        statusCode = WepKeys::statusCode(true, wepBit);
     } else {
         SetWL_WEPStatus(record, 0);
     }
@@ -359,7 +346,7 @@ void SettingsStore::applyWepStatus(int enabled, int keyIndex) {
 
 int SettingsStore::resendSsid() {
     QString ssid;
-    if (readAdapterValue(QStringLiteral("SSID"), ssid, kTextValueBytes) != 0)
+    if (readAdapterValue(QStringLiteral("SSID"), ssid, SettingsStore::kTextValueBytes) != 0)
         return -1;
     std::string bytes = narrowed(ssid);
     if (bytes.size() > kApSsidBytes)

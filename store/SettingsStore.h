@@ -17,6 +17,9 @@ namespace kx {
 
 class SettingsStore final {
 public:
+    // What a text value is read into: room for the SSID and the joined WEP keys.
+    static constexpr int kTextValueBytes = 400;
+
     // The program-wide store.
     static SettingsStore& instance();
 
@@ -24,7 +27,7 @@ public:
     int writeAdapterValue(const QString& name, const QString& text);
     int writeAdapterValue(const QString& name, int value); // "%d"
     // At most sizeBytes - 1 bytes of the value, as the caller's buffer would hold.
-    int readAdapterValue(const QString& name, QString& out, int sizeBytes = 400);
+    int readAdapterValue(const QString& name, QString& out, int sizeBytes = kTextValueBytes);
 
     // The profile list. A chain that loops ends at the first name seen twice.
     int firstProfile(QString& name);
