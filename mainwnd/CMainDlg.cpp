@@ -15,10 +15,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "adapter/AdapterState.h"
 #include "adapter/DriverCodes.h"
-#include "app/LanguageTable.h"
-#include "app/ProgramConfig.h"
+#include "app/AppContext.h"
+#include "app/LanguageChoice.h"
 #include "app/UiSeam.h"
 #include "mainwnd/AccessPointTexts.h"
 #include "mainwnd/LinkStatus.h"
@@ -71,19 +70,6 @@ const InfoLayoutTexts kInfoLayouts[] = {
      MainTexts::MP_AP_Curr_Net_Setting_More_Set},
 };
 
-const LanguageTable& lang() {
-    return LanguageTable::instance();
-}
-QString txt(const LangText& t) {
-    return lang().text(t);
-}
-const ProgramConfig& config() {
-    return ProgramConfig::instance();
-}
-WLAdapterInfo* record() {
-    return AdapterState::record();
-}
-
 // Single-byte text the driver wrote into a buffer, up to its NUL.
 template <std::size_t N> QString widened(const char (&buffer)[N]) {
     return QString::fromStdU16String(
@@ -126,7 +112,9 @@ QProgressBar* makeBar(QWidget* parent, const char* name, QLabel* label) {
 
 } // namespace
 
-CMainDlg::CMainDlg() : QDialog(nullptr) {
+CMainDlg::CMainDlg(AppContext& context)
+    : QDialog(nullptr), m_ctx(context),
+      m_selector(*this, m_adapters, context.adapter, context.config) {
     setObjectName(QStringLiteral("mainDialog"));
     setWindowIcon(ProductIcons::application());
     buildUi();
@@ -137,6 +125,19 @@ CMainDlg::~CMainDlg() {
     m_timer.stop();
     // Wireless configuration goes back to the system service.
     SetWL_DisableWirelessZeroConfiguration(record(), 0);
+}
+
+const LanguageTable& CMainDlg::lang() const {
+    return m_ctx.language;
+}
+QString CMainDlg::txt(const LangText& t) const {
+    return m_ctx.language.text(t);
+}
+const ProgramConfig& CMainDlg::config() const {
+    return m_ctx.config;
+}
+WLAdapterInfo* CMainDlg::record() const {
+    return m_ctx.adapter.record();
 }
 
 // ---- building -------------------------------------------------------------------------
@@ -287,7 +288,7 @@ void CMainDlg::initialise() {
     setWindowTitle(config().Program_Main_Page_Title);
     m_state = State{};
     m_dots.reset();
-    AdapterState::current().accessPointMode = 0;
+    m_ctx.adapter.accessPointMode = false;
     m_history.clear();
     for (QProgressBar* bar : {m_signalBar, m_qualityBar}) {
         bar->setRange(0, 100);
@@ -310,7 +311,7 @@ void CMainDlg::stopStatusTimer() {
 }
 
 bool CMainDlg::accessPointMode() const {
-    return AdapterState::current().accessPointMode == 1;
+    return m_ctx.adapter.accessPointMode;
 }
 
 // ---- the status tick ------------------------------------------------------------------
@@ -320,8 +321,8 @@ void CMainDlg::statusTick() {
         hide();
     if (m_state.adapterOpen == 0) {
         hide();
-        if (CTrayIcon* tray = CTrayIcon::instance())
-            tray->remove();
+        if (m_ctx.tray)
+            m_ctx.tray->remove();
         m_selector.discover();
         if (record()->handle == -1)
             return;
@@ -353,9 +354,8 @@ void CMainDlg::restartAfterDiscovery() {
 }
 
 void CMainDlg::recreateTrayIcon() {
-    CTrayIcon* tray = CTrayIcon::instance();
-    if (tray)
-        tray->createWithProgramTexts();
+    if (m_ctx.tray)
+        m_ctx.tray->createWithProgramTexts();
 }
 
 void CMainDlg::advanceStatusIcon() {
@@ -479,7 +479,7 @@ void CMainDlg::showSsidRow(bool connected) {
 
 void CMainDlg::showSignal(int qualitySum, int signal, int packets) {
     const ProgramConfig& cfg = config();
-    const bool newer = AdapterState::current().newerChip();
+    const bool newer = m_ctx.adapter.newerChip();
     m_history.add(qualitySum, signal, packets);
     const SignalHistory::Average avg = m_history.average();
     const SignalRange signalRange{cfg.Signal_Strength_Min, cfg.Signal_Strength_Max};
@@ -549,7 +549,7 @@ void CMainDlg::setFrameRowsVisible(bool visible) {
 void CMainDlg::applyLayout() {
     setWindowIcon(ProductIcons::application());
     // Two trailing blanks: the single-instance test looks for exactly this title.
-    setWindowTitle(txt(MainTexts::MP_Dialog_Title) + QStringLiteral("  "));
+    setWindowTitle(LanguageChoice::windowTitle(lang()));
     m_adapterLabel->setText(txt(MainTexts::MP_Network_Adapter));
     m_modeLabel->setText(txt(MainTexts::MP_STA_AP_Mode));
     m_modeButton->setText(txt(accessPointMode() ? MainTexts::MP_STA_AP_Toggle_Button_AP
@@ -723,7 +723,7 @@ void CMainDlg::connectSelectedNetwork() {
         return;
     stopStatusTimer();
     const SurveyRecord r(m_survey.records[row]);
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = m_ctx.store;
     WLAdapterInfo* rec = record();
 
     const int type = r.networkType();
@@ -743,9 +743,8 @@ void CMainDlg::connectSelectedNetwork() {
         store.applyWepStatus(1, -1);
         const QString question = txt(MainTexts::MP_WEP_Default_Message_Line_1) + u'\n' +
                                  txt(MainTexts::MP_WEP_Default_Message_Line_2) + u'\n';
-        if (!UiSeam::current().askYesNo(this, txt(MainTexts::MP_WEP_Default_Message_Title),
-                                        question)) {
-            CWEPKeySettingDlg dialog(this);
+        if (!m_ctx.ui.askYesNo(this, txt(MainTexts::MP_WEP_Default_Message_Title), question)) {
+            CWEPKeySettingDlg dialog(m_ctx, this);
             runModalChild(dialog);
         }
     } else {
@@ -845,7 +844,8 @@ void CMainDlg::onGroupButton() {
     } else {
         stopStatusTimer();
         {
-            CMoreSettingDlg dialog([this] { applyLayout(); }, this);
+            CMoreSettingDlg dialog(
+                m_ctx, [this] { applyLayout(); }, this);
             runModalChild(dialog);
         }
         startStatusTimer();
@@ -854,7 +854,7 @@ void CMainDlg::onGroupButton() {
 
 void CMainDlg::runModalChild(QDialog& dialog) {
     m_state.noChildDialog = 0;
-    UiSeam::current().runModal(dialog);
+    m_ctx.ui.runModal(dialog);
     m_state.noChildDialog = 1;
 }
 
@@ -864,21 +864,18 @@ void CMainDlg::runAccessPointSettingsDialog() {
 }
 
 void CMainDlg::onModeButton() {
-    AdapterState& adapter = AdapterState::current();
-    const bool toAccessPoint = adapter.accessPointMode == 0;
+    const bool toAccessPoint = !m_ctx.adapter.accessPointMode;
+    m_ctx.adapter.accessPointMode = toAccessPoint;
     if (toAccessPoint) {
-        adapter.accessPointMode = 1;
         m_state.stationListTicks = 0;
         endScan();
-    } else {
-        adapter.accessPointMode = 0;
     }
     applyLayout();
     if (toAccessPoint)
         showAccessPointSettings();
     const int type = code(toAccessPoint ? NetworkType::AccessPoint : NetworkType::Infrastructure);
     SetWL_NetworkType(record(), type);
-    SettingsStore::instance().writeAdapterValue(QStringLiteral("NetworkType"), type);
+    m_ctx.store.writeAdapterValue(QStringLiteral("NetworkType"), type);
 }
 
 void CMainDlg::onTrayCommand(CTrayIcon::Command command) {
@@ -910,7 +907,7 @@ void CMainDlg::exitProgram() {
 }
 
 void CMainDlg::message(const QString& text) {
-    UiSeam::current().inform(this, txt(MainTexts::MP_Dialog_Title), text);
+    m_ctx.ui.inform(this, txt(MainTexts::MP_Dialog_Title), text);
 }
 
 // ---- window events --------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "adapter/AdapterSelector.h"
 #include "adapter/kx02app.h"
 #include "app/CTrayIcon.h"
+#include "app/LangText.h"
 #include "mainwnd/ConnectingDots.h"
 #include "mainwnd/ProductIcons.h"
 #include "mainwnd/SignalHistory.h"
@@ -27,6 +28,10 @@ class QPushButton;
 class QTreeWidget;
 
 namespace kx {
+
+struct AppContext;
+class LanguageTable;
+struct ProgramConfig;
 
 class CMainDlg final : public QDialog, public AdapterHost {
     Q_OBJECT
@@ -52,7 +57,7 @@ public:
         int stationListTicks = 0;
     };
 
-    CMainDlg();
+    explicit CMainDlg(AppContext& context);
     ~CMainDlg() override;
 
     // Icon, title, state, bars, adapter discovery, timer; leaves the window hidden.
@@ -117,6 +122,11 @@ private:
         QLabel* value = nullptr;
     };
 
+    const LanguageTable& lang() const;
+    QString txt(const LangText& t) const;
+    const ProgramConfig& config() const;
+    WLAdapterInfo* record() const;
+
     void buildUi();
     QWidget* buildAdapterRow();
     QWidget* buildListColumn();
@@ -152,13 +162,14 @@ private:
     void recreateTrayIcon();
     void message(const QString& text);
 
+    AppContext& m_ctx;
     State m_state;
     int m_startHidden = 1;
     ConnectingDots m_dots;
     SignalHistory m_history;
     WLSurveyBuffer m_survey{};
     AdapterList m_adapters;
-    AdapterSelector m_selector{*this, m_adapters};
+    AdapterSelector m_selector;
     QTimer m_timer;
 
     QLabel* m_adapterLabel = nullptr;

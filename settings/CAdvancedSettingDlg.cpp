@@ -11,9 +11,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "adapter/AdapterState.h"
 #include "adapter/DriverCodes.h"
-#include "app/LanguageTable.h"
+#include "app/AppContext.h"
 #include "settings/AdvancedSettingTexts.h"
 #include "settings/AdvancedValues.h"
 #include "store/SettingsStore.h"
@@ -24,10 +23,6 @@ namespace {
 
 namespace T = AdvancedSettingTexts;
 using V = AdvancedValues;
-
-QString text(const LangText& t) {
-    return LanguageTable::instance().text(t);
-}
 
 template <typename W> W* named(W* widget, const QString& name) {
     widget->setObjectName(name);
@@ -51,10 +46,6 @@ QSlider* slider(const QString& name, int minimum, int maximum, int step) {
     return s;
 }
 
-void record(const char* name, int value) {
-    SettingsStore::instance().writeAdapterValue(QString::fromLatin1(name), value);
-}
-
 // Positions a slider without it counting as the user's move.
 void place(QSlider* s, int value) {
     const QSignalBlocker blocker(s);
@@ -63,8 +54,8 @@ void place(QSlider* s, int value) {
 
 } // namespace
 
-CAdvancedSettingDlg::CAdvancedSettingDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("CAdvancedSettingDlg"));
+CAdvancedSettingDlg::CAdvancedSettingDlg(AppContext& context, QWidget* parent)
+    : ChildDialog(context, parent, "CAdvancedSettingDlg") {
     buildLayout();
     connectControls();
     initialise();
@@ -169,7 +160,7 @@ void CAdvancedSettingDlg::connectControls() {
 }
 
 void CAdvancedSettingDlg::applyTexts() {
-    setWindowTitle(text(T::AS_Dialog_Title) + QStringLiteral("  "));
+    setTitleText(T::AS_Dialog_Title);
     m_fragmentGroup->setTitle(text(T::AS_Fragment_Sub_Title));
     m_rtsGroup->setTitle(text(T::AS_RTS_CTS_Sub_Title));
     m_powerGroup->setTitle(text(T::AS_Power_Saving_Mode));
@@ -182,7 +173,7 @@ void CAdvancedSettingDlg::applyTexts() {
 // ---- opening -----------------------------------------------------------------------
 
 void CAdvancedSettingDlg::initialise() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
     applyTexts();
     m_powerSaveCheck->setChecked(V::mode(QueryWL_PSMode(adapter)) != 0);
     m_highRateCheck->setChecked(V::mode(QueryWL_27_5Mbps(adapter)) != 0);
@@ -190,7 +181,7 @@ void CAdvancedSettingDlg::initialise() {
     place(m_levelSlider, V::level(QueryWL_PSLevel(adapter)));
     sendLevel();
 
-    m_preambleUsable = AdapterState::current().newerChip();
+    m_preambleUsable = context().adapter.newerChip();
     m_preambleGroup->setEnabled(m_preambleUsable);
     m_autoPreambleCheck->setEnabled(m_preambleUsable);
     const V::PreambleState preamble =
@@ -211,7 +202,7 @@ void CAdvancedSettingDlg::initialise() {
 // ---- sending -----------------------------------------------------------------------
 
 void CAdvancedSettingDlg::sendLevel() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
     const auto networkType = NetworkType{QueryWL_NetworkType(adapter)};
     const int level = m_levelSlider->value();
     SetWL_PSLevel(adapter, level);
@@ -225,14 +216,14 @@ void CAdvancedSettingDlg::sendLevel() {
 
 void CAdvancedSettingDlg::sendFragmentThreshold() {
     const int value = m_fragment.slider->value();
-    SetWL_FragmentationThreshold(AdapterState::record(), value);
+    SetWL_FragmentationThreshold(context().adapter.record(), value);
     m_fragment.valueLabel->setText(
         V::thresholdText(value, V::kFragmentMax, text(T::AS_Fragment_Disable)));
     record("FragmentThreshold", value);
 }
 
 void CAdvancedSettingDlg::sendRtsThreshold() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
     const int value = m_rts.slider->value();
     SetWL_RTS_CTS_Threshold(adapter, value);
     m_rts.valueLabel->setText(V::thresholdText(value, V::kRtsMax, text(T::AS_RTS_CTS_Disable)));
@@ -258,7 +249,7 @@ void CAdvancedSettingDlg::showThresholdTexts() {
 }
 
 void CAdvancedSettingDlg::onPowerSaveClicked() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
     const int mode = m_powerSaveCheck->isChecked() ? 1 : 0;
     SetWL_PSMode(adapter, mode);
     record("PowerSaveMode", mode);
@@ -268,7 +259,7 @@ void CAdvancedSettingDlg::onPowerSaveClicked() {
 void CAdvancedSettingDlg::onAutoPreambleClicked() {
     V::PreambleState state{m_autoPreambleCheck->isChecked(), m_preambleChoice->checkedId()};
     const int mode = V::preambleMode(state);
-    SetWL_PreambleMode(AdapterState::record(), mode);
+    SetWL_PreambleMode(context().adapter.record(), mode);
     // The older chip has one preamble: its choices stay out of reach.
     m_longPreamble->setEnabled(m_preambleUsable && !state.automatic);
     m_shortPreamble->setEnabled(m_preambleUsable && !state.automatic);
@@ -278,14 +269,18 @@ void CAdvancedSettingDlg::onAutoPreambleClicked() {
 
 void CAdvancedSettingDlg::onPreambleChoiceClicked() {
     const int mode = m_preambleChoice->checkedId() + 1;
-    SetWL_PreambleMode(AdapterState::record(), mode);
+    SetWL_PreambleMode(context().adapter.record(), mode);
     record("Preamble", mode);
 }
 
 void CAdvancedSettingDlg::onHighRateClicked() {
     const int mode = m_highRateCheck->isChecked() ? 1 : 0;
-    SetWL_27_5Mbps(AdapterState::record(), mode);
+    SetWL_27_5Mbps(context().adapter.record(), mode);
     record("27_5Mbps", mode);
+}
+
+void CAdvancedSettingDlg::record(const char* name, int value) {
+    context().store.writeAdapterValue(QString::fromLatin1(name), value);
 }
 
 void CAdvancedSettingDlg::setPreambleChoice(int choice) {

@@ -2,7 +2,7 @@
 // Advanced settings: power saving, thresholds, preamble and the 27.5 Mbps mode. Every
 // control sends its value the moment it changes; there is nothing to confirm.
 
-#include <QDialog>
+#include "app/ChildDialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -13,10 +13,10 @@ class QSlider;
 
 namespace kx {
 
-class CAdvancedSettingDlg final : public QDialog {
+class CAdvancedSettingDlg final : public ChildDialog {
     Q_OBJECT
 public:
-    explicit CAdvancedSettingDlg(QWidget* parent = nullptr);
+    explicit CAdvancedSettingDlg(AppContext& context, QWidget* parent = nullptr);
     ~CAdvancedSettingDlg() override;
 
 private:
@@ -45,6 +45,7 @@ private:
     void onPreambleChoiceClicked();
     void onHighRateClicked();
     void setPreambleChoice(int choice);
+    void record(const char* name, int value);
 
     int m_lastRtsSent = 0;
     bool m_preambleUsable = false;

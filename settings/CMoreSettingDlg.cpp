@@ -14,12 +14,10 @@
 
 #include <cstring>
 
-#include "adapter/AdapterState.h"
 #include "adapter/DriverCodes.h"
+#include "app/AppContext.h"
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
-#include "app/LanguageTable.h"
-#include "app/ProgramConfig.h"
 #include "app/UiSeam.h"
 #include "mainwnd/MainTexts.h"
 #include "platform/TextCodec.h"
@@ -44,23 +42,9 @@ constexpr LangText BS_P_Write_Profile_Failed{"BS_P_Write_Profile_Failed",
 // The edit box is read as into a 200-character buffer.
 constexpr int kSsidReadLimit = 200;
 
-CMoreSettingDlg::ProfessionalSheet& professionalSheet() {
-    static CMoreSettingDlg::ProfessionalSheet sheet;
-    return sheet;
-}
-
-QString text(const LangText& t) {
-    return LanguageTable::instance().text(t);
-}
-
 QLabel* buddyLabel(QLabel* label, QWidget* buddy) {
     label->setBuddy(buddy);
     return label;
-}
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 // Radio buttons of one exclusive group can only be cleared with exclusivity lifted.
@@ -81,13 +65,10 @@ std::string narrowedForDriver(const QString& textIn) {
 
 } // namespace
 
-void CMoreSettingDlg::setProfessionalSheet(ProfessionalSheet sheet) {
-    professionalSheet() = std::move(sheet);
-}
-
-CMoreSettingDlg::CMoreSettingDlg(std::function<void()> applyMainLayout, QWidget* parent)
-    : QDialog(parent), m_applyMainLayout(std::move(applyMainLayout)) {
-    setObjectName(QStringLiteral("CMoreSettingDlg"));
+CMoreSettingDlg::CMoreSettingDlg(AppContext& context, std::function<void()> applyMainLayout,
+                                 QWidget* parent)
+    : ChildDialog(context, parent, "CMoreSettingDlg"),
+      m_applyMainLayout(std::move(applyMainLayout)) {
     buildLayout();
     connectControls();
 
@@ -99,8 +80,8 @@ CMoreSettingDlg::CMoreSettingDlg(std::function<void()> applyMainLayout, QWidget*
     readWepStatus();
     fillProfileList();
     applyButtonGate();
-    m_languageList->setCurrentIndex(LanguageTable::instance().currentId() - 1);
-    KxOpenAdapter(AdapterState::record());
+    m_languageList->setCurrentIndex(context.language.currentId() - 1);
+    KxOpenAdapter(context.adapter.record());
 }
 
 CMoreSettingDlg::~CMoreSettingDlg() = default;
@@ -230,24 +211,28 @@ void CMoreSettingDlg::connectControls() {
     connect(m_anyCheck, &QCheckBox::clicked, this, &CMoreSettingDlg::onAnyClicked);
     connect(m_enableWepCheck, &QCheckBox::clicked, this, &CMoreSettingDlg::onEnableWepClicked);
     connect(m_profileActions, &QButtonGroup::idClicked, this, &CMoreSettingDlg::onProfileAction);
-    connect(m_wepMoreButton, &QPushButton::clicked, this, &CMoreSettingDlg::openWepKeys);
-    connect(m_advancedButton, &QPushButton::clicked, this, &CMoreSettingDlg::openAdvanced);
+    // Nothing is read again when these close.
+    connect(m_wepMoreButton, &QPushButton::clicked, this,
+            [this] { runChild<CWEPKeySettingDlg>(); });
+    connect(m_advancedButton, &QPushButton::clicked, this,
+            [this] { runChild<CAdvancedSettingDlg>(); });
     connect(m_professionalButton, &QPushButton::clicked, this,
             &CMoreSettingDlg::openProfessionalOrAdvanced);
-    connect(m_informationButton, &QPushButton::clicked, this, &CMoreSettingDlg::openInformation);
+    connect(m_informationButton, &QPushButton::clicked, this,
+            [this] { runChild<CInformationDlg>(); });
 }
 
 // ---- lists and texts ---------------------------------------------------------------
 
 void CMoreSettingDlg::fillChannelList() {
     m_channelList->clear();
-    for (const int channel : StationCodes::offeredChannels(AdapterState::current().channelMask))
+    for (const int channel : StationCodes::offeredChannels(context().adapter.channelMask))
         m_channelList->addItem(QString::number(channel), channel);
 }
 
 void CMoreSettingDlg::applyTexts() {
-    const LanguageTable& lang = LanguageTable::instance();
-    setWindowTitle(text(T::BS_Dialog_Title) + QStringLiteral("  "));
+    const LanguageTable& lang = context().language;
+    setTitleText(T::BS_Dialog_Title);
     const std::pair<QWidget*, const LangText*> labels[] = {
         {m_generalGroup, &T::BS_G_Sub_Title},
         {m_channelLabel, &T::BS_G_Channel},
@@ -284,12 +269,12 @@ void CMoreSettingDlg::applyTexts() {
 }
 
 void CMoreSettingDlg::applyButtonGate() {
-    const bool professional = ProgramConfig::instance().professionalMode();
+    const bool professional = context().config.professionalMode();
     m_advancedButton->setText(text(T::BS_O_Advance_Set_Button));
     m_advancedButton->setVisible(professional);
     m_professionalButton->setText(
         text(professional ? T::BS_O_Professional_Button : T::BS_O_Advance_Set_Button));
-    m_professionalButton->setEnabled(!professional || professionalSheet() != nullptr);
+    m_professionalButton->setEnabled(!professional || professionalSheetReady());
 }
 
 void CMoreSettingDlg::refillKeepingPosition(QComboBox* list, const QStringList& entries) {
@@ -301,7 +286,7 @@ void CMoreSettingDlg::refillKeepingPosition(QComboBox* list, const QStringList& 
 
 void CMoreSettingDlg::fillProfileList() {
     QStringList names;
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = context().store;
     QString name;
     for (int found = store.firstProfile(name); found == 0; found = store.nextProfile(name)) {
         names.append(name);
@@ -323,7 +308,7 @@ void CMoreSettingDlg::fillProfileList() {
 // ---- reading the adapter -----------------------------------------------------------
 
 void CMoreSettingDlg::readCurrentValues() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
     const auto port = PortStatus{QueryWL_PortStatus(adapter)};
     const bool running = port == PortStatus::AdHoc || port == PortStatus::Joined;
     selectChannel(StationCodes::shownChannel(running ? QueryWL_Channel(adapter)
@@ -346,7 +331,7 @@ void CMoreSettingDlg::selectChannel(int channel) {
 
 void CMoreSettingDlg::readSsid() {
     char buffer[WL_SSID_BUFFER_MIN] = {};
-    const int result = QueryWL_SSID(AdapterState::record(), buffer);
+    const int result = QueryWL_SSID(context().adapter.record(), buffer);
     const std::string_view bytes(buffer, strnlen(buffer, sizeof buffer));
     m_anyCheck->setChecked(result == -1 || bytes.empty());
     m_ssidEdit->setText(QString::fromStdU16String(TextCodec::fromSystemCodePage(bytes)));
@@ -377,7 +362,7 @@ void CMoreSettingDlg::applyNetworkTypeRule() {
 
 void CMoreSettingDlg::readWepStatus() {
     // A failed query reads as off rather than as a switched-on WEP.
-    m_enableWepCheck->setChecked(QueryWL_WEPStatus(AdapterState::record()) > 0);
+    m_enableWepCheck->setChecked(QueryWL_WEPStatus(context().adapter.record()) > 0);
     m_wepMoreButton->setEnabled(m_enableWepCheck->isChecked());
 }
 
@@ -399,8 +384,8 @@ void CMoreSettingDlg::onChangeApply() {
 }
 
 void CMoreSettingDlg::applySettings() {
-    WLAdapterInfo* adapter = AdapterState::record();
-    SettingsStore& store = SettingsStore::instance();
+    WLAdapterInfo* adapter = context().adapter.record();
+    SettingsStore& store = context().store;
     // Nothing selected means nothing to send: the adapter keeps its value.
     if (m_channelList->currentIndex() >= 0) {
         const int channel = m_channelList->currentText().toInt();
@@ -430,19 +415,19 @@ void CMoreSettingDlg::onAnyClicked() {
 
 void CMoreSettingDlg::onEnableWepClicked() {
     const bool enabled = m_enableWepCheck->isChecked();
-    SettingsStore::instance().applyWepStatus(enabled ? 1 : 0, -1);
-    SetWL_RestartNIC(AdapterState::record());
+    context().store.applyWepStatus(enabled ? 1 : 0, -1);
+    SetWL_RestartNIC(context().adapter.record());
     m_wepMoreButton->setEnabled(enabled);
 }
 
 void CMoreSettingDlg::onProfileAction(int action) {
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = context().store;
     const QString name = m_profileNameList->currentText();
     WirelessSettings settings;
     switch (action) {
     case LoadProfile:
         if (store.findProfile(name) != 0) {
-            UiSeam::current().inform(
+            context().ui.inform(
                 this, text(MainTexts::MP_Dialog_Title),
                 QStringLiteral("%1 \"%2\".").arg(text(T::BS_P_Not_Found_Profile), name));
         } else {
@@ -452,7 +437,7 @@ void CMoreSettingDlg::onProfileAction(int action) {
         break;
     case WriteProfile:
         if (!writeProfile(name)) {
-            UiSeam::current().inform(
+            context().ui.inform(
                 this, text(MainTexts::MP_Dialog_Title),
                 QStringLiteral("%1 \"%2\".").arg(text(BS_P_Write_Profile_Failed), name));
         }
@@ -472,7 +457,7 @@ void CMoreSettingDlg::onProfileAction(int action) {
 }
 
 bool CMoreSettingDlg::writeProfile(const QString& name) {
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = context().store;
     if (store.findProfile(name) != 0)
         store.createProfile(name);
     // A name the store refused has no profile to write into.
@@ -484,44 +469,18 @@ bool CMoreSettingDlg::writeProfile(const QString& name) {
     // to, as this dialog shows it, rather than a -1 that loading would send and record.
     if (settings.channel < 1)
         settings.channel =
-            StationCodes::shownChannel(QueryWL_DesiredChannel(AdapterState::record()));
+            StationCodes::shownChannel(QueryWL_DesiredChannel(context().adapter.record()));
     return store.writeProfile(settings) == 0;
 }
 
 void CMoreSettingDlg::onLanguageChosen(int position) {
-    if (!LanguageChoice::change(position))
+    if (!LanguageChoice::change(context().language, position))
         return;
     applyTexts();
     if (m_applyMainLayout)
         m_applyMainLayout();
-    if (CTrayIcon* tray = CTrayIcon::instance())
+    if (CTrayIcon* tray = context().tray)
         tray->applyProgramTexts();
-}
-
-// ---- further dialogs ---------------------------------------------------------------
-
-void CMoreSettingDlg::openWepKeys() {
-    CWEPKeySettingDlg dialog(this);
-    UiSeam::current().runModal(dialog);
-}
-
-void CMoreSettingDlg::openAdvanced() {
-    CAdvancedSettingDlg dialog(this);
-    UiSeam::current().runModal(dialog);
-}
-
-void CMoreSettingDlg::openProfessionalOrAdvanced() {
-    if (!ProgramConfig::instance().professionalMode()) {
-        openAdvanced();
-        return;
-    }
-    if (const ProfessionalSheet& sheet = professionalSheet())
-        sheet(this);
-}
-
-void CMoreSettingDlg::openInformation() {
-    CInformationDlg dialog(this);
-    UiSeam::current().runModal(dialog);
 }
 
 } // namespace kx

@@ -11,8 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "adapter/AdapterState.h"
-#include "app/LanguageTable.h"
+#include "app/AppContext.h"
 #include "settings/WepKeyText.h"
 #include "settings/WepKeyTexts.h"
 #include "store/SettingsStore.h"
@@ -28,25 +27,16 @@ constexpr const LangText* kKeyValueTexts[CWEPKeySettingDlg::kKeyCount] = {
     &T::WS_Key_Set_Key_Value_1, &T::WS_Key_Set_Key_Value_2, &T::WS_Key_Set_Key_Value_3,
     &T::WS_Key_Set_Key_Value_4};
 
-QString text(const LangText& t) {
-    return LanguageTable::instance().text(t);
-}
-
-template <typename W> W* named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 } // namespace
 
-CWEPKeySettingDlg::CWEPKeySettingDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("CWEPKeySettingDlg"));
+CWEPKeySettingDlg::CWEPKeySettingDlg(AppContext& context, QWidget* parent)
+    : ChildDialog(context, parent, "CWEPKeySettingDlg") {
     buildLayout();
     connectControls();
 
     m_changed.fill(false);
     applyTexts();
-    const int mode = QueryWL_AuthenticationMode(AdapterState::record());
+    const int mode = QueryWL_AuthenticationMode(context.adapter.record());
     m_authList->setCurrentIndex(mode >= 1 && mode <= m_authList->count() ? mode - 1 : -1);
     for (int i = 1; i <= kKeyCount; ++i)
         m_defaultKeyList->addItem(QStringLiteral("#%1").arg(i));
@@ -124,7 +114,7 @@ void CWEPKeySettingDlg::connectControls() {
 }
 
 void CWEPKeySettingDlg::applyTexts() {
-    setWindowTitle(text(T::WS_Dialog_Title) + QStringLiteral("  "));
+    setTitleText(T::WS_Dialog_Title);
     m_authLabel->setText(text(T::WS_Authen_Mode));
     m_keyGroup->setTitle(text(T::WS_Key_Set_Sub_Title));
     m_lengthLabel->setText(text(T::WS_Key_Set_Key_Length));
@@ -136,11 +126,11 @@ void CWEPKeySettingDlg::applyTexts() {
         m_keyLabels[static_cast<std::size_t>(i)]->setText(text(*kKeyValueTexts[i]));
     m_noteLabel->setText(text(T::WS_Key_Set_Key_Note));
     m_authList->clear();
-    m_authList->addItems(LanguageTable::instance().family(T::WS_Authen_Mode_Value));
+    m_authList->addItems(context().language.family(T::WS_Authen_Mode_Value));
 }
 
 void CWEPKeySettingDlg::refresh() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
     // A failed query (-1) shows 64-bit keys.
     m_keyLength =
         WepBit{QueryWL_WEPbit(adapter)} == WepBit::Bits128 ? WepBit::Bits128 : WepBit::Bits64;
@@ -177,7 +167,7 @@ void CWEPKeySettingDlg::onChangeApply() {
 }
 
 void CWEPKeySettingDlg::applyKeys() {
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = context().store;
     QString stored;
     // A missing value reads as empty, which gives the default keys.
     if (store.readAdapterValue(QStringLiteral("WEPDefaultKeys"), stored) != 0)
@@ -207,8 +197,8 @@ void CWEPKeySettingDlg::onAuthenticationChosen(int position) {
     if (position < 0)
         return;
     const int mode = position + 1;
-    SetWL_AuthenticationMode(AdapterState::record(), mode);
-    SettingsStore::instance().writeAdapterValue(QStringLiteral("AuthentMode"), mode);
+    SetWL_AuthenticationMode(context().adapter.record(), mode);
+    context().store.writeAdapterValue(QStringLiteral("AuthentMode"), mode);
 }
 
 } // namespace kx

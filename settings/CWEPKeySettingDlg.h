@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include <QDialog>
+#include "app/ChildDialog.h"
 
 #include "adapter/DriverCodes.h"
 #include "store/WepKeys.h"
@@ -19,12 +19,12 @@ class QRadioButton;
 
 namespace kx {
 
-class CWEPKeySettingDlg final : public QDialog {
+class CWEPKeySettingDlg final : public ChildDialog {
     Q_OBJECT
 public:
     static constexpr int kKeyCount = WepKeys::kCount;
 
-    explicit CWEPKeySettingDlg(QWidget* parent = nullptr);
+    explicit CWEPKeySettingDlg(AppContext& context, QWidget* parent = nullptr);
     ~CWEPKeySettingDlg() override;
 
     // Whether the text of key box `index` (0..3) changed since it was last masked.

@@ -123,15 +123,10 @@ bool usableProfileName(const QString& name) {
 
 } // namespace
 
-SettingsStore& SettingsStore::instance() {
-    static SettingsStore store;
-    return store;
-}
-
 // ---- single values in the adapter key ----------------------------------------------
 
 int SettingsStore::writeAdapterValue(const QString& name, const QString& text) {
-    const QString& key = AdapterState::current().registryKey;
+    const QString& key = m_adapter.registryKey;
     if (key.isEmpty() || !Registry::openFullAccess(Hive::LocalMachine, utf8(key)))
         return -1;
     Registry::writeString(Hive::LocalMachine, utf8(key), utf8(name), utf8(text));
@@ -144,7 +139,7 @@ int SettingsStore::writeAdapterValue(const QString& name, int value) {
 
 int SettingsStore::readAdapterValue(const QString& name, QString& out, int sizeBytes) {
     out.clear();
-    const QString& key = AdapterState::current().registryKey;
+    const QString& key = m_adapter.registryKey;
     std::string value;
     if (key.isEmpty() ||
         Registry::readString(Hive::LocalMachine, utf8(key), utf8(name), value) != 0)
@@ -255,7 +250,7 @@ int SettingsStore::writeProfile(const WirelessSettings& settings) {
 // ---- whole records -----------------------------------------------------------------
 
 void SettingsStore::readFromAdapter(WirelessSettings& settings) {
-    WLAdapterInfo* record = AdapterState::record();
+    WLAdapterInfo* record = m_adapter.record();
     const auto query = [&](const auto& table) {
         for (const Query& q : table)
             settings.*q.field = q.query(record);
@@ -284,12 +279,12 @@ void SettingsStore::sendKeys(const WepKeys::Texts& keys, int wepBit, int default
         std::uint8_t bytes[WepKeys::bytes(1)] = {};
         HexText::toBytes(QByteArray::fromStdString(narrowed(keys[static_cast<std::size_t>(i)])),
                          bytes, byteCount);
-        SetWL_WriteKey(AdapterState::record(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes);
+        SetWL_WriteKey(m_adapter.record(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes);
     }
 }
 
 void SettingsStore::applyToAdapter(const WirelessSettings& settings) {
-    WLAdapterInfo* record = AdapterState::record();
+    WLAdapterInfo* record = m_adapter.record();
     const auto send = [&](const auto& table) {
         for (const Send& s : table) {
             s.set(record, settings.*s.field);
@@ -321,7 +316,7 @@ WirelessSettings SettingsStore::factoryDefaults() {
 // ---- WEP and SSID ------------------------------------------------------------------
 
 void SettingsStore::applyWepStatus(int enabled, int keyIndex) {
-    WLAdapterInfo* record = AdapterState::record();
+    WLAdapterInfo* record = m_adapter.record();
     if (keyIndex == -1) {
         keyIndex = QueryWL_DefaultKeyID(record);
         if (keyIndex < 0 || keyIndex >= WepKeys::kCount)
@@ -340,7 +335,7 @@ void SettingsStore::applyWepStatus(int enabled, int keyIndex) {
     }
     writeAdapterValue(QStringLiteral("WEPStatus"), statusCode);
     writeAdapterValue(QStringLiteral("WEPDefaultKeyId"), keyIndex + 1);
-    if (AdapterState::current().accessPointMode != 0)
+    if (m_adapter.accessPointMode)
         resendSsid();
 }
 
@@ -356,7 +351,7 @@ int SettingsStore::resendSsid() {
     for (int i = 0; i < 4; ++i)
         block[i] = static_cast<std::uint8_t>(length >> (8 * i));
     std::memcpy(block + 4, bytes.data(), bytes.size());
-    return WriteOid(AdapterState::record(), WL_OID_AP_SSID, block, sizeof block) == -1 ? -1 : 0;
+    return WriteOid(m_adapter.record(), WL_OID_AP_SSID, block, sizeof block) == -1 ? -1 : 0;
 }
 
 } // namespace kx

@@ -2,7 +2,7 @@
 // Settings recorded in the registry: single values in the current adapter's key under
 // HKEY_LOCAL_MACHINE (where the driver reads them at start), and named profiles as a
 // linked list in the per-user key of the program. All driver calls go to the current
-// adapter (AdapterState). Functions answer 0 on success and -1 on failure.
+// adapter. Functions answer 0 on success and -1 on failure.
 
 #include <array>
 
@@ -15,13 +15,15 @@
 
 namespace kx {
 
+struct AdapterState;
+
 class SettingsStore final {
 public:
     // What a text value is read into: room for the SSID and the joined WEP keys.
     static constexpr int kTextValueBytes = 400;
 
-    // The program-wide store.
-    static SettingsStore& instance();
+    // Values go to the key of `adapter`, the current adapter, whichever it is.
+    explicit SettingsStore(AdapterState& adapter) : m_adapter(adapter) {}
 
     // Single values in the adapter key; the key is never created.
     int writeAdapterValue(const QString& name, const QString& text);
@@ -59,6 +61,7 @@ private:
     int moveCursor(const QString& name, QString& out);
     void sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId);
 
+    AdapterState& m_adapter;
     QString m_cursor;
     QSet<QString> m_seen; // case-folded names visited since the last firstProfile
 };

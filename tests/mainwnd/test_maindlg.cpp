@@ -20,9 +20,8 @@
 #include "kx02app/kxsim.h"
 #include "mainwnd/CMainDlg.h"
 #include "store/SettingsStore.h"
-#include "tests/support/ScriptedSeam.h"
 #include "tests/support/SimTrace.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/TestContext.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -40,17 +39,15 @@ public:
     }
 };
 
-struct Fixture {
-    TestEnv env;
-    ScriptedSeam seam;
+struct Fixture : TestContext {
     std::unique_ptr<CMainDlg> dlg;
     ShowCounter counter;
 
     explicit Fixture(const std::function<void(ProgramConfig&)>& configure = {}) {
-        ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
+        loadShippedConfig();
         if (configure)
-            configure(ProgramConfig::instance());
-        dlg = std::make_unique<CMainDlg>();
+            configure(ctx.config);
+        dlg = std::make_unique<CMainDlg>(ctx);
         dlg->installEventFilter(&counter);
         dlg->initialise();
     }
@@ -70,7 +67,7 @@ struct Fixture {
     void open() { dlg->onTrayCommand(CTrayIcon::OpenCommand); }
     QString stored(const QString& name) {
         QString out;
-        SettingsStore::instance().readAdapterValue(name, out);
+        ctx.store.readAdapterValue(name, out);
         return out;
     }
 };
@@ -508,7 +505,7 @@ private slots:
         scan(f);
         QCOMPARE(f.list()->topLevelItem(0)->text(1), QStringLiteral("50%"));
         QCOMPARE(f.list()->topLevelItem(1)->text(1), QStringLiteral("100%"));
-        ProgramConfig::instance().Show_dBm = 1;
+        f.ctx.config.Show_dBm = 1;
         scan(f);
         QCOMPARE(f.list()->topLevelItem(0)->text(1), QStringLiteral("-55 dBm"));
     }
@@ -676,7 +673,7 @@ private slots:
         QTest::mouseClick(f.button("listButton"), Qt::LeftButton);
         clearSimTrace();
         QTest::mouseClick(f.button("modeButton"), Qt::LeftButton);
-        QCOMPARE(AdapterState::current().accessPointMode, 1);
+        QVERIFY(f.ctx.adapter.accessPointMode);
         QCOMPARE(f.dlg->state().scanning, 0);
         QCOMPARE(f.button("modeButton")->text(), QStringLiteral("Access Point"));
         QCOMPARE(f.list()->headerItem()->text(0), QStringLiteral("Station MAC Address"));
@@ -694,7 +691,7 @@ private slots:
         QCOMPARE(f.stored("NetworkType"), QStringLiteral("4"));
 
         QTest::mouseClick(f.button("modeButton"), Qt::LeftButton);
-        QCOMPARE(AdapterState::current().accessPointMode, 0);
+        QVERIFY(!f.ctx.adapter.accessPointMode);
         QCOMPARE(f.list()->columnCount(), 2);
         QCOMPARE(f.button("listButton")->text(), QStringLiteral("Refresh"));
         QVERIFY(f.button("listButton")->isEnabled());
@@ -717,7 +714,7 @@ private slots:
         auto* adapters = f.dlg->findChild<QComboBox*>("adapterList");
         adapters->setCurrentIndex(2);
         emit adapters->activated(2);
-        QCOMPARE(AdapterState::current().accessPointMode, 1);
+        QVERIFY(f.ctx.adapter.accessPointMode);
         QCOMPARE(f.group()->title(), QStringLiteral("Current Network Setting"));
         clearSimTrace();
         f.ticks(4);
@@ -740,13 +737,13 @@ private slots:
     }
 
     void searchesAgainWithoutAdapter() {
-        TestEnv env;
-        ScriptedSeam seam;
+        TestContext fx;
         kxsim_load_scenario("{\"adapters\": []}");
-        ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
-        CTrayIcon tray;
+        fx.loadShippedConfig();
+        CTrayIcon tray(fx.ctx.language);
+        fx.ctx.tray = &tray;
         tray.create(QStringLiteral("tip"));
-        CMainDlg dlg;
+        CMainDlg dlg(fx.ctx);
         dlg.initialise();
         QCOMPARE(dlg.findChild<QComboBox*>("adapterList")->count(), 0);
         dlg.statusTick();
@@ -761,11 +758,10 @@ private slots:
     }
 
     void rediscoveredAccessPointKeepsItsListTexts() {
-        TestEnv env;
-        ScriptedSeam seam;
+        TestContext fx;
         kxsim_load_scenario("{\"adapters\": []}");
-        ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
-        CMainDlg dlg;
+        fx.loadShippedConfig();
+        CMainDlg dlg(fx.ctx);
         dlg.initialise();
         dlg.statusTick();
         // Only the access point comes back.
@@ -775,7 +771,7 @@ private slots:
                      " \"firmware\": \"access_point\"}]}"),
                  0);
         dlg.statusTick();
-        QCOMPARE(AdapterState::current().accessPointMode, 1);
+        QVERIFY(fx.ctx.adapter.accessPointMode);
         QCOMPARE(dlg.findChild<QLabel*>("networkListLabel")->text(),
                  QStringLiteral("Connect Station List:"));
         QVERIFY(dlg.findChild<QPushButton*>("listButton")->isEnabled());
@@ -895,7 +891,7 @@ private slots:
 
     void adapterNotInUseSearchesAgain() {
         Fixture f;
-        AdapterState::current().info.inUse = 0;
+        f.ctx.adapter.info.inUse = 0;
         clearSimTrace();
         f.ticks(1);
         QVERIFY(callNames().isEmpty());
@@ -903,7 +899,7 @@ private slots:
         f.ticks(1);
         QCOMPARE(callNames().value(0), QStringLiteral("CreateAllNICAdapterList"));
         QCOMPARE(f.dlg->state().adapterOpen, 1);
-        QCOMPARE(AdapterState::current().info.inUse, 1);
+        QCOMPARE(f.ctx.adapter.info.inUse, 1);
     }
 
     void connectWepNetworkCallOrder() {
@@ -912,7 +908,7 @@ private slots:
         setRawSurvey({surveyRecord("HomeWEP64", 2484000, 2, 1)});
         scan(f);
         selectRow(f, 0);
-        QCOMPARE(SettingsStore::instance().writeAdapterValue(
+        QCOMPARE(f.ctx.store.writeAdapterValue(
                      QStringLiteral("WEPDefaultKeys"),
                      QStringLiteral("0102030405111213141521222324253132333435")),
                  0);

@@ -15,7 +15,7 @@
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/TestContext.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -25,30 +25,11 @@ namespace {
 constexpr int kStationLine = 0;
 constexpr int kAccessPointLine = 2;
 
-SettingsStore& store() {
-    return SettingsStore::instance();
-}
-
-std::string adapterKey() {
-    return AdapterState::current().registryKey.toStdString();
-}
 std::string userKey() {
     return UserProfile::keyPath().toStdString();
 }
 std::string profileKey(const QString& name) {
     return (UserProfile::keyPath() + QStringLiteral("\\Profile\\") + name).toStdString();
-}
-
-// What the driver will find at its next start; "<missing>" when nothing is recorded.
-QString recorded(const char* name) {
-    std::string text;
-    if (Registry::readString(Hive::LocalMachine, adapterKey(), name, text) != 0)
-        return QStringLiteral("<missing>");
-    return QString::fromStdString(text);
-}
-
-void record(const char* name, const QString& text) {
-    QCOMPARE(Registry::writeString(Hive::LocalMachine, adapterKey(), name, text.toStdString()), 0);
 }
 
 QString userLink(const std::string& key) {
@@ -167,16 +148,34 @@ private slots:
     void resendSsid();
 
 private:
-    std::unique_ptr<TestEnv> m_env;
+    SettingsStore& store() { return m_fx->ctx.store; }
+    AdapterState& adapter() { return m_fx->ctx.adapter; }
+    std::string adapterKey() { return adapter().registryKey.toStdString(); }
+    // What the driver will find at its next start; "<missing>" when nothing is recorded.
+    QString recorded(const char* name);
+    void record(const char* name, const QString& text);
+
+    std::unique_ptr<TestContext> m_fx;
 };
 
 void TestSettingsStore::init() {
-    m_env = std::make_unique<TestEnv>();
-    QCOMPARE(selectSimulatedAdapter(kStationLine), 0);
+    m_fx = std::make_unique<TestContext>();
+    QCOMPARE(selectSimulatedAdapter(m_fx->ctx, kStationLine), 0);
 }
 
 void TestSettingsStore::cleanup() {
-    m_env.reset();
+    m_fx.reset();
+}
+
+QString TestSettingsStore::recorded(const char* name) {
+    std::string text;
+    if (Registry::readString(Hive::LocalMachine, adapterKey(), name, text) != 0)
+        return QStringLiteral("<missing>");
+    return QString::fromStdString(text);
+}
+
+void TestSettingsStore::record(const char* name, const QString& text) {
+    QCOMPARE(Registry::writeString(Hive::LocalMachine, adapterKey(), name, text.toStdString()), 0);
 }
 
 // ---- single values -----------------------------------------------------------------
@@ -194,12 +193,12 @@ void TestSettingsStore::writeAdapterValueRecordsText() {
 }
 
 void TestSettingsStore::writeAdapterValueNeverCreatesTheKey() {
-    const QString missing = AdapterState::current().registryKey + QStringLiteral("\\Missing");
-    AdapterState::current().registryKey = missing;
+    const QString missing = adapter().registryKey + QStringLiteral("\\Missing");
+    adapter().registryKey = missing;
     QCOMPARE(store().writeAdapterValue(QStringLiteral("RFChannel"), 3), -1);
     QVERIFY(!Registry::keyExists(Hive::LocalMachine, missing.toStdString()));
 
-    AdapterState::current().registryKey.clear();
+    adapter().registryKey.clear();
     const QByteArray before = hiveText(Hive::LocalMachine);
     QCOMPARE(store().writeAdapterValue(QStringLiteral("RFChannel"), 3), -1);
     QCOMPARE(hiveText(Hive::LocalMachine), before);
@@ -210,12 +209,12 @@ void TestSettingsStore::writeAdapterValueWithoutFullAccess() {
     const fs::path hive = Registry::hiveFile(Hive::LocalMachine);
     const auto readable = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     const auto searchable = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    fs::permissions(m_env->path().toStdString(), fs::perms::owner_all | readable | searchable);
+    fs::permissions(m_fx->env.path().toStdString(), fs::perms::owner_all | readable | searchable);
     fs::permissions(hive.parent_path(), readable | searchable);
     fs::permissions(hive, readable);
     const QByteArray before = hiveText(Hive::LocalMachine);
     const int result = runAsOrdinaryUser(
-        [] { return store().writeAdapterValue(QStringLiteral("RFChannel"), 3) == -1 ? 0 : 1; });
+        [this] { return store().writeAdapterValue(QStringLiteral("RFChannel"), 3) == -1 ? 0 : 1; });
     const QByteArray after = hiveText(Hive::LocalMachine);
     fs::permissions(hive.parent_path(), fs::perms::owner_all);
     fs::permissions(hive, fs::perms::owner_read | fs::perms::owner_write);
@@ -568,7 +567,7 @@ void TestSettingsStore::applyToAdapterWepCodes() {
 }
 
 void TestSettingsStore::applyToAdapterWithoutFullAccess() {
-    AdapterState::current().registryKey += QStringLiteral("\\Missing");
+    adapter().registryKey += QStringLiteral("\\Missing");
     const QByteArray before = hiveText(Hive::LocalMachine);
     store().applyToAdapter(sampleSettings());
     QCOMPARE(hiveText(Hive::LocalMachine), before);
@@ -669,8 +668,8 @@ void TestSettingsStore::applyWepStatusDefaultKey() {
 }
 
 void TestSettingsStore::applyWepStatusOnAccessPointResendsSsid() {
-    QCOMPARE(selectSimulatedAdapter(kAccessPointLine), 0);
-    QCOMPARE(AdapterState::current().accessPointMode, 1);
+    QCOMPARE(selectSimulatedAdapter(m_fx->ctx, kAccessPointLine), 0);
+    QVERIFY(adapter().accessPointMode);
     record("SSID", QStringLiteral("KX-AP"));
     clearSimTrace();
 
