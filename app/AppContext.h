@@ -1,7 +1,8 @@
 #pragma once
 // The program-wide state, made once at start-up and handed to every window and to the
-// logic behind them: the configuration, the language, the current adapter and its
-// settings store, the person in front of the screen, the clock and the tray icon.
+// logic behind them: the configuration, the language, the current adapter with its
+// settings store and its settings, the person in front of the screen, the clock and the
+// tray icon.
 // Nothing in the program reaches for a process-wide instance of any of them.
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include "adapter/AdapterState.h"
 #include "app/LanguageTable.h"
 #include "app/ProgramConfig.h"
+#include "store/AdapterSettings.h"
 #include "store/SettingsStore.h"
 
 class QWidget;
@@ -29,6 +31,7 @@ struct AppContext final {
     LanguageTable language;
     AdapterState adapter; // the current adapter
     SettingsStore store{adapter};
+    AdapterSettings settings{adapter, store};
     UiSeam& ui;
     const Clock& clock;
     // The notification-area icon while it exists (start-up makes it after the window).

@@ -723,38 +723,19 @@ void CMainDlg::connectSelectedNetwork() {
         return;
     stopStatusTimer();
     const SurveyRecord r(m_survey.records[row]);
-    SettingsStore& store = m_ctx.store;
-    WLAdapterInfo* rec = record();
-
-    const int type = r.networkType();
-    SetWL_NetworkType(rec, type);
-    store.writeAdapterValue(QStringLiteral("NetworkType"), type);
-    const int authentication = code(AuthenticationMode::Automatic);
-    SetWL_AuthenticationMode(rec, authentication);
-    store.writeAdapterValue(QStringLiteral("AuthentMode"), authentication);
-    const int channel = r.channel();
-    SetWL_Channel(rec, channel);
-    store.writeAdapterValue(QStringLiteral("RFChannel"), channel);
-    const int wep = r.privacy() ? 1 : 0;
-    SetWL_WEPStatus(rec, wep);
-    if (wep) {
-        SetWL_AuthenticationMode(rec, QueryWL_AuthenticationMode(rec));
-        SetWL_WEPStatus(rec, 1);
-        store.applyWepStatus(1, -1);
+    AdapterSettings& settings = m_ctx.settings;
+    SettingResult result =
+        settings.startJoin(NetworkType{r.networkType()}, r.channel(), r.privacy());
+    if (r.privacy()) {
         const QString question = txt(MainTexts::MP_WEP_Default_Message_Line_1) + u'\n' +
                                  txt(MainTexts::MP_WEP_Default_Message_Line_2) + u'\n';
         if (!m_ctx.ui.askYesNo(this, txt(MainTexts::MP_WEP_Default_Message_Title), question)) {
             CWEPKeySettingDlg dialog(m_ctx, this);
             runModalChild(dialog);
         }
-    } else {
-        store.writeAdapterValue(QStringLiteral("WEPStatus"), 0);
     }
-    const QByteArray ssid = r.ssidBytes(); // constData() ends in a NUL
-    SetWL_DesiredBSSID(rec, r.bssid());
-    SetWL_SSID(rec, ssid.constData());
-    store.writeAdapterValue(QStringLiteral("SSID"), r.ssidText());
-    SetWL_RestartNIC(rec);
+    result += settings.completeJoin(r.bssid(), r.ssidBytes());
+    reportUnsaved(result);
 
     m_history.clear();
     startStatusTimer();
@@ -873,9 +854,8 @@ void CMainDlg::onModeButton() {
     applyLayout();
     if (toAccessPoint)
         showAccessPointSettings();
-    const int type = code(toAccessPoint ? NetworkType::AccessPoint : NetworkType::Infrastructure);
-    SetWL_NetworkType(record(), type);
-    m_ctx.store.writeAdapterValue(QStringLiteral("NetworkType"), type);
+    reportUnsaved(m_ctx.settings.setNetworkType(toAccessPoint ? NetworkType::AccessPoint
+                                                              : NetworkType::Infrastructure));
 }
 
 void CMainDlg::onTrayCommand(CTrayIcon::Command command) {

@@ -15,7 +15,6 @@
 #include "app/AppContext.h"
 #include "settings/AdvancedSettingTexts.h"
 #include "settings/AdvancedValues.h"
-#include "store/SettingsStore.h"
 
 namespace kx {
 
@@ -179,7 +178,7 @@ void CAdvancedSettingDlg::initialise() {
     m_highRateCheck->setChecked(V::mode(QueryWL_27_5Mbps(adapter)) != 0);
 
     place(m_levelSlider, V::level(QueryWL_PSLevel(adapter)));
-    sendLevel();
+    SettingResult result = sendLevel();
 
     m_preambleUsable = context().adapter.newerChip();
     m_preambleGroup->setEnabled(m_preambleUsable);
@@ -190,54 +189,68 @@ void CAdvancedSettingDlg::initialise() {
     setPreambleChoice(preamble.choice);
 
     place(m_fragment.slider, V::fragmentThreshold(QueryWL_FragmentationThreshold(adapter)));
-    sendFragmentThreshold();
+    result += sendFragmentThreshold();
     place(m_rts.slider, V::rtsThreshold(QueryWL_RTS_CTS_Threshold(adapter)));
-    sendRtsThreshold();
+    result += sendRtsThreshold();
 
     // Opening hands the adapter its power save and preamble modes as shown.
-    onPowerSaveClicked();
-    onAutoPreambleClicked();
+    result += sendPowerSave();
+    result += sendAutoPreamble();
+    reportUnsaved(result);
 }
 
 // ---- sending -----------------------------------------------------------------------
 
-void CAdvancedSettingDlg::sendLevel() {
-    WLAdapterInfo* adapter = context().adapter.record();
-    const auto networkType = NetworkType{QueryWL_NetworkType(adapter)};
+SettingResult CAdvancedSettingDlg::sendLevel() {
+    const auto networkType = NetworkType{QueryWL_NetworkType(context().adapter.record())};
     const int level = m_levelSlider->value();
-    SetWL_PSLevel(adapter, level);
+    SettingResult result = context().settings.setPowerSaveLevel(level);
     m_levelText->setText(V::levelText(level));
-    record("PowerSaveLevel", level);
     // Power-save levels mean something only in an infrastructure network.
     if (networkType != NetworkType::Infrastructure)
         m_levelPanel->setEnabled(false);
-    SetWL_RestartNIC(adapter);
+    return result;
 }
 
-void CAdvancedSettingDlg::sendFragmentThreshold() {
+SettingResult CAdvancedSettingDlg::sendFragmentThreshold() {
     const int value = m_fragment.slider->value();
-    SetWL_FragmentationThreshold(context().adapter.record(), value);
     m_fragment.valueLabel->setText(
         V::thresholdText(value, V::kFragmentMax, text(T::AS_Fragment_Disable)));
-    record("FragmentThreshold", value);
+    return context().settings.setFragmentationThreshold(value);
 }
 
-void CAdvancedSettingDlg::sendRtsThreshold() {
-    WLAdapterInfo* adapter = context().adapter.record();
+SettingResult CAdvancedSettingDlg::sendRtsThreshold() {
     const int value = m_rts.slider->value();
-    SetWL_RTS_CTS_Threshold(adapter, value);
     m_rts.valueLabel->setText(V::thresholdText(value, V::kRtsMax, text(T::AS_RTS_CTS_Disable)));
-    record("RTSCTSThreshold", value);
+    SettingResult result = context().settings.setRtsThreshold(value);
+    // A threshold sent again unchanged needs no restart.
     if (value != m_lastRtsSent) {
         m_lastRtsSent = value;
-        SetWL_RestartNIC(adapter);
+        result += context().settings.restart();
     }
+    return result;
+}
+
+SettingResult CAdvancedSettingDlg::sendPowerSave() {
+    return context().settings.setPowerSaveMode(m_powerSaveCheck->isChecked() ? 1 : 0);
+}
+
+SettingResult CAdvancedSettingDlg::sendAutoPreamble() {
+    V::PreambleState state{m_autoPreambleCheck->isChecked(), m_preambleChoice->checkedId()};
+    const int mode = V::preambleMode(state);
+    SettingResult result = context().settings.setPreambleMode(mode);
+    // The older chip has one preamble: its choices stay out of reach.
+    m_longPreamble->setEnabled(m_preambleUsable && !state.automatic);
+    m_shortPreamble->setEnabled(m_preambleUsable && !state.automatic);
+    setPreambleChoice(state.choice);
+    return result;
 }
 
 void CAdvancedSettingDlg::onSliderChanged() {
-    sendLevel();
-    sendFragmentThreshold();
-    sendRtsThreshold();
+    SettingResult result = sendLevel();
+    result += sendFragmentThreshold();
+    result += sendRtsThreshold();
+    reportUnsaved(result);
 }
 
 // While a thumb is dragged only the texts follow it; the value is sent on release.
@@ -249,38 +262,19 @@ void CAdvancedSettingDlg::showThresholdTexts() {
 }
 
 void CAdvancedSettingDlg::onPowerSaveClicked() {
-    WLAdapterInfo* adapter = context().adapter.record();
-    const int mode = m_powerSaveCheck->isChecked() ? 1 : 0;
-    SetWL_PSMode(adapter, mode);
-    record("PowerSaveMode", mode);
-    SetWL_RestartNIC(adapter);
+    reportUnsaved(sendPowerSave());
 }
 
 void CAdvancedSettingDlg::onAutoPreambleClicked() {
-    V::PreambleState state{m_autoPreambleCheck->isChecked(), m_preambleChoice->checkedId()};
-    const int mode = V::preambleMode(state);
-    SetWL_PreambleMode(context().adapter.record(), mode);
-    // The older chip has one preamble: its choices stay out of reach.
-    m_longPreamble->setEnabled(m_preambleUsable && !state.automatic);
-    m_shortPreamble->setEnabled(m_preambleUsable && !state.automatic);
-    record("Preamble", mode);
-    setPreambleChoice(state.choice);
+    reportUnsaved(sendAutoPreamble());
 }
 
 void CAdvancedSettingDlg::onPreambleChoiceClicked() {
-    const int mode = m_preambleChoice->checkedId() + 1;
-    SetWL_PreambleMode(context().adapter.record(), mode);
-    record("Preamble", mode);
+    reportUnsaved(context().settings.setPreambleMode(m_preambleChoice->checkedId() + 1));
 }
 
 void CAdvancedSettingDlg::onHighRateClicked() {
-    const int mode = m_highRateCheck->isChecked() ? 1 : 0;
-    SetWL_27_5Mbps(context().adapter.record(), mode);
-    record("27_5Mbps", mode);
-}
-
-void CAdvancedSettingDlg::record(const char* name, int value) {
-    context().store.writeAdapterValue(QString::fromLatin1(name), value);
+    reportUnsaved(context().settings.set27_5Mbps(m_highRateCheck->isChecked() ? 1 : 0));
 }
 
 void CAdvancedSettingDlg::setPreambleChoice(int choice) {

@@ -3,6 +3,7 @@
 // control sends its value the moment it changes; there is nothing to confirm.
 
 #include "app/ChildDialog.h"
+#include "store/SettingResult.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -35,9 +36,11 @@ private:
     void applyTexts();
     void initialise();
 
-    void sendLevel();
-    void sendFragmentThreshold();
-    void sendRtsThreshold();
+    SettingResult sendLevel();
+    SettingResult sendFragmentThreshold();
+    SettingResult sendRtsThreshold();
+    SettingResult sendPowerSave();
+    SettingResult sendAutoPreamble();
     void onSliderChanged();
     void showThresholdTexts();
     void onPowerSaveClicked();
@@ -45,7 +48,6 @@ private:
     void onPreambleChoiceClicked();
     void onHighRateClicked();
     void setPreambleChoice(int choice);
-    void record(const char* name, int value);
 
     int m_lastRtsSent = 0;
     bool m_preambleUsable = false;

@@ -55,14 +55,6 @@ void clearGroup(QButtonGroup* group) {
     group->setExclusive(true);
 }
 
-// The bytes the driver receives: low byte of each unit, ending at the first NUL as the
-// driver reads it.
-std::string narrowedForDriver(const QString& textIn) {
-    std::string bytes = TextCodec::narrow(textIn.toStdU16String());
-    bytes.resize(std::strlen(bytes.c_str()));
-    return bytes;
-}
-
 } // namespace
 
 CMoreSettingDlg::CMoreSettingDlg(AppContext& context, std::function<void()> applyMainLayout,
@@ -384,29 +376,18 @@ void CMoreSettingDlg::onChangeApply() {
 }
 
 void CMoreSettingDlg::applySettings() {
-    WLAdapterInfo* adapter = context().adapter.record();
-    SettingsStore& store = context().store;
+    AdapterSettings& settings = context().settings;
+    SettingResult result;
     // Nothing selected means nothing to send: the adapter keeps its value.
-    if (m_channelList->currentIndex() >= 0) {
-        const int channel = m_channelList->currentText().toInt();
-        SetWL_Channel(adapter, channel);
-        store.writeAdapterValue(QStringLiteral("RFChannel"), channel);
-    }
-    if (const int rate = StationCodes::rateCode(m_rateList->currentIndex()); rate >= 0) {
-        SetWL_TxRateControl(adapter, rate);
-        store.writeAdapterValue(QStringLiteral("TxDataRate"), rate);
-    }
-    if (const int type = StationCodes::typeCode(m_typeList->currentIndex()); type >= 0) {
-        SetWL_NetworkType(adapter, type);
-        store.writeAdapterValue(QStringLiteral("NetworkType"), type);
-    }
-    const std::string ssid = m_anyCheck->isChecked()
-                                 ? std::string()
-                                 : narrowedForDriver(m_ssidEdit->text().left(kSsidReadLimit));
-    SetWL_SSID(adapter, ssid.c_str());
-    // The record holds exactly what the adapter received.
-    store.writeAdapterValue(QStringLiteral("SSID"),
-                            QString::fromStdU16String(TextCodec::widen(ssid)));
+    if (m_channelList->currentIndex() >= 0)
+        result += settings.setChannel(m_channelList->currentText().toInt());
+    if (const int rate = StationCodes::rateCode(m_rateList->currentIndex()); rate >= 0)
+        result += settings.setTxRate(rate);
+    if (const int type = StationCodes::typeCode(m_typeList->currentIndex()); type >= 0)
+        result += settings.setNetworkType(NetworkType{type});
+    result += settings.setSsid(m_anyCheck->isChecked() ? QString()
+                                                       : m_ssidEdit->text().left(kSsidReadLimit));
+    reportUnsaved(result);
 }
 
 void CMoreSettingDlg::onAnyClicked() {
@@ -415,36 +396,34 @@ void CMoreSettingDlg::onAnyClicked() {
 
 void CMoreSettingDlg::onEnableWepClicked() {
     const bool enabled = m_enableWepCheck->isChecked();
-    context().store.applyWepStatus(enabled ? 1 : 0, -1);
-    SetWL_RestartNIC(context().adapter.record());
+    SettingResult result = context().settings.setWepEnabled(enabled);
+    result += context().settings.restart();
+    reportUnsaved(result);
     m_wepMoreButton->setEnabled(enabled);
 }
 
 void CMoreSettingDlg::onProfileAction(int action) {
-    SettingsStore& store = context().store;
+    AdapterSettings& settings = context().settings;
     const QString name = m_profileNameList->currentText();
-    WirelessSettings settings;
+    const auto tell = [this, &name](const LangText& lead) {
+        context().ui.inform(this, text(MainTexts::MP_Dialog_Title),
+                            QStringLiteral("%1 \"%2\".").arg(text(lead), name));
+    };
     switch (action) {
     case LoadProfile:
-        if (store.findProfile(name) != 0) {
-            context().ui.inform(
-                this, text(MainTexts::MP_Dialog_Title),
-                QStringLiteral("%1 \"%2\".").arg(text(T::BS_P_Not_Found_Profile), name));
-        } else {
-            store.readProfile(settings);
-            store.applyToAdapter(settings);
-        }
+        if (const std::optional<SettingResult> loaded = settings.loadProfile(name))
+            reportUnsaved(*loaded);
+        else
+            tell(T::BS_P_Not_Found_Profile);
         break;
     case WriteProfile:
-        if (!writeProfile(name)) {
-            context().ui.inform(
-                this, text(MainTexts::MP_Dialog_Title),
-                QStringLiteral("%1 \"%2\".").arg(text(BS_P_Write_Profile_Failed), name));
-        }
+        // A name the store refuses (another letter case, a backslash) is no profile.
+        if (!settings.saveProfile(name).recorded())
+            tell(BS_P_Write_Profile_Failed);
         fillProfileList();
         break;
     case FactoryDefault:
-        store.applyToAdapter(SettingsStore::factoryDefaults());
+        reportUnsaved(settings.applyFactoryDefaults());
         break;
     default:
         break;
@@ -454,23 +433,6 @@ void CMoreSettingDlg::onProfileAction(int action) {
     // The three buttons are commands, not choices: none stays marked.
     clearGroup(m_profileActions);
     m_profileNameList->setEditText(name);
-}
-
-bool CMoreSettingDlg::writeProfile(const QString& name) {
-    SettingsStore& store = context().store;
-    if (store.findProfile(name) != 0)
-        store.createProfile(name);
-    // A name the store refused has no profile to write into.
-    if (store.findProfile(name) != 0)
-        return false;
-    WirelessSettings settings;
-    store.readFromAdapter(settings);
-    // Without a link the adapter reports no channel; the profile keeps the one it is set
-    // to, as this dialog shows it, rather than a -1 that loading would send and record.
-    if (settings.channel < 1)
-        settings.channel =
-            StationCodes::shownChannel(QueryWL_DesiredChannel(context().adapter.record()));
-    return store.writeProfile(settings) == 0;
 }
 
 void CMoreSettingDlg::onLanguageChosen(int position) {

@@ -55,7 +55,6 @@ private:
     void onAnyClicked();
     void onEnableWepClicked();
     void onProfileAction(int action);
-    bool writeProfile(const QString& name);
     void onLanguageChosen(int position);
 
     std::function<void()> m_applyMainLayout;

@@ -14,7 +14,6 @@
 #include "app/AppContext.h"
 #include "settings/WepKeyText.h"
 #include "settings/WepKeyTexts.h"
-#include "store/SettingsStore.h"
 #include "store/WepKeys.h"
 
 namespace kx {
@@ -167,22 +166,14 @@ void CWEPKeySettingDlg::onChangeApply() {
 }
 
 void CWEPKeySettingDlg::applyKeys() {
-    SettingsStore& store = context().store;
-    QString stored;
-    // A missing value reads as empty, which gives the default keys.
-    if (store.readAdapterValue(QStringLiteral("WEPDefaultKeys"), stored) != 0)
-        stored.clear();
-    const auto storedKeys = WepKeys::fromRecorded(stored);
-    QString joined;
-    for (int i = 0; i < kKeyCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        const QString& key = m_changed[at] ? m_keyEdits[at]->text() : storedKeys[at];
-        joined += WepKeyText::recordedKey(key, m_keyLength);
+    // A box still showing its placeholder keeps the recorded key.
+    AdapterSettings::TypedKeys typed;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        if (m_changed[i])
+            typed[i] = m_keyEdits[i]->text();
     }
-    store.writeAdapterValue(QStringLiteral("WEPDefaultKeys"), joined);
-    store.writeAdapterValue(QStringLiteral("WEPStatus"),
-                            WepKeys::statusCode(true, code(m_keyLength)));
-    store.applyWepStatus(1, m_defaultKeyList->currentIndex());
+    reportUnsaved(
+        context().settings.setWepKeys(typed, m_keyLength, m_defaultKeyList->currentIndex()));
 }
 
 void CWEPKeySettingDlg::onKeyLengthClicked(int id) {
@@ -196,9 +187,7 @@ void CWEPKeySettingDlg::onKeyLengthClicked(int id) {
 void CWEPKeySettingDlg::onAuthenticationChosen(int position) {
     if (position < 0)
         return;
-    const int mode = position + 1;
-    SetWL_AuthenticationMode(context().adapter.record(), mode);
-    context().store.writeAdapterValue(QStringLiteral("AuthentMode"), mode);
+    reportUnsaved(context().settings.setAuthenticationMode(position + 1));
 }
 
 } // namespace kx

@@ -65,11 +65,7 @@ struct Fixture : TestContext {
         QCOMPARE(kxsim_set_int(adapter, field, value), 0);
     }
     void open() { dlg->onTrayCommand(CTrayIcon::OpenCommand); }
-    QString stored(const QString& name) {
-        QString out;
-        ctx.store.readAdapterValue(name, out);
-        return out;
-    }
+    QString stored(const char* name) { return adapterValue(name); }
 };
 
 WLSurveyRecord surveyRecord(const char* ssid, std::uint32_t kHz, std::uint32_t mode,
@@ -908,10 +904,10 @@ private slots:
         setRawSurvey({surveyRecord("HomeWEP64", 2484000, 2, 1)});
         scan(f);
         selectRow(f, 0);
-        QCOMPARE(f.ctx.store.writeAdapterValue(
-                     QStringLiteral("WEPDefaultKeys"),
-                     QStringLiteral("0102030405111213141521222324253132333435")),
-                 0);
+        QVERIFY(f.ctx.store
+                    .writeAdapterValue(AdapterValue::WepDefaultKeys,
+                                       QStringLiteral("0102030405111213141521222324253132333435"))
+                    .ok());
         f.pin("default_key_id", 2);
         kxsim_force("QueryWL_AuthenticationMode", 2);
         f.seam.answers = {true};

@@ -301,7 +301,7 @@ void TestMoreSettingDlg::writeAndOverwriteProfile() {
 void TestMoreSettingDlg::loadProfileAppliesIt() {
     SettingsStore& store = m_fx->ctx.store;
     QCOMPARE(store.createProfile(QStringLiteral("Office")), 0);
-    WirelessSettings office = SettingsStore::factoryDefaults();
+    WirelessSettings office;
     office.channel = 11;
     office.txRateControl = 2;
     office.ssid = QStringLiteral("Corp");

@@ -135,7 +135,7 @@ void TestWepKeySettingDlg::applyWithoutTypingReRecordsStoredKeys() {
     QFETCH(int, wepBit);
     QFETCH(QString, recorded);
     QFETCH(QString, status);
-    QCOMPARE(m_fx->ctx.store.writeAdapterValue(QStringLiteral("WEPDefaultKeys"), stored), 0);
+    QVERIFY(m_fx->ctx.store.writeAdapterValue(AdapterValue::WepDefaultKeys, stored).ok());
     kxsim_force("QueryWL_WEPbit", wepBit);
     open();
     press();
@@ -163,7 +163,9 @@ void TestWepKeySettingDlg::typedKeys_data() {
 void TestWepKeySettingDlg::typedKeys() {
     QFETCH(QString, typed);
     QFETCH(QString, recorded);
-    m_fx->ctx.store.writeAdapterValue(QStringLiteral("WEPDefaultKeys"), k10a + k10b + k10a + k10b);
+    QVERIFY(
+        m_fx->ctx.store.writeAdapterValue(AdapterValue::WepDefaultKeys, k10a + k10b + k10a + k10b)
+            .ok());
     kxsim_force("QueryWL_WEPbit", 0);
     open();
     press();
@@ -177,7 +179,9 @@ void TestWepKeySettingDlg::typedKeys() {
 }
 
 void TestWepKeySettingDlg::lengthSwitchMarksAllKeysChanged() {
-    m_fx->ctx.store.writeAdapterValue(QStringLiteral("WEPDefaultKeys"), k10a + k10b + k10a + k10b);
+    QVERIFY(
+        m_fx->ctx.store.writeAdapterValue(AdapterValue::WepDefaultKeys, k10a + k10b + k10a + k10b)
+            .ok());
     kxsim_force("QueryWL_WEPbit", 0);
     open();
     press();

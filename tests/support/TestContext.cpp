@@ -1,5 +1,9 @@
 #include "tests/support/TestContext.h"
 
+#include <string>
+
+#include "platform/Registry.h"
+
 namespace kx::test {
 
 void TestContext::loadShippedConfig() {
@@ -12,10 +16,11 @@ bool TestContext::openShippedLanguage() {
 }
 
 QString TestContext::adapterValue(const char* name) {
-    QString text;
-    if (ctx.store.readAdapterValue(QString::fromLatin1(name), text) != 0)
+    std::string text;
+    if (Registry::readString(Hive::LocalMachine, ctx.adapter.registryKey.toStdString(), name,
+                             text) != 0)
         return QStringLiteral("<missing>");
-    return text;
+    return QString::fromStdString(text);
 }
 
 } // namespace kx::test
