@@ -9,6 +9,8 @@
 
 #include "app/LangText.h"
 
+class QAbstractButton;
+
 namespace kx {
 
 struct AppContext;
@@ -38,6 +40,11 @@ protected:
     // "Professional Mode" (and the access point's "DbgCmd"): the professional sheet in
     // professional mode, the advanced settings otherwise.
     void openProfessionalOrAdvanced();
+
+    // Check boxes and radio buttons act on `toggled`, so that a mouse click, the keyboard
+    // and an assistive technology's toggle all count; a state the dialog sets itself goes
+    // through here and acts on nothing.
+    static void setQuietly(QAbstractButton* button, bool checked);
 
     template <typename W> static W* named(W* widget, const QString& name) {
         widget->setObjectName(name);

@@ -150,12 +150,16 @@ void CAdvancedSettingDlg::connectControls() {
         connect(s, &QSlider::valueChanged, this, &CAdvancedSettingDlg::onSliderChanged);
         connect(s, &QSlider::sliderMoved, this, &CAdvancedSettingDlg::showThresholdTexts);
     }
-    connect(m_powerSaveCheck, &QCheckBox::clicked, this, &CAdvancedSettingDlg::onPowerSaveClicked);
-    connect(m_autoPreambleCheck, &QCheckBox::clicked, this,
-            &CAdvancedSettingDlg::onAutoPreambleClicked);
-    connect(m_preambleChoice, &QButtonGroup::idClicked, this,
-            &CAdvancedSettingDlg::onPreambleChoiceClicked);
-    connect(m_highRateCheck, &QCheckBox::clicked, this, &CAdvancedSettingDlg::onHighRateClicked);
+    connect(m_powerSaveCheck, &QCheckBox::toggled, this, &CAdvancedSettingDlg::onPowerSaveToggled);
+    connect(m_autoPreambleCheck, &QCheckBox::toggled, this,
+            &CAdvancedSettingDlg::onAutoPreambleToggled);
+    for (QRadioButton* choice : {m_longPreamble, m_shortPreamble}) {
+        connect(choice, &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen)
+                onPreambleChosen();
+        });
+    }
+    connect(m_highRateCheck, &QCheckBox::toggled, this, &CAdvancedSettingDlg::onHighRateToggled);
 }
 
 void CAdvancedSettingDlg::applyTexts() {
@@ -174,8 +178,8 @@ void CAdvancedSettingDlg::applyTexts() {
 void CAdvancedSettingDlg::initialise() {
     WLAdapterInfo* adapter = context().adapter.record();
     applyTexts();
-    m_powerSaveCheck->setChecked(V::mode(QueryWL_PSMode(adapter)) != 0);
-    m_highRateCheck->setChecked(V::mode(QueryWL_27_5Mbps(adapter)) != 0);
+    setQuietly(m_powerSaveCheck, V::mode(QueryWL_PSMode(adapter)) != 0);
+    setQuietly(m_highRateCheck, V::mode(QueryWL_27_5Mbps(adapter)) != 0);
 
     place(m_levelSlider, V::level(QueryWL_PSLevel(adapter)));
     SettingResult result = sendLevel();
@@ -185,7 +189,7 @@ void CAdvancedSettingDlg::initialise() {
     m_autoPreambleCheck->setEnabled(m_preambleUsable);
     const V::PreambleState preamble =
         V::preamble(QueryWL_PreambleMode(adapter), {false, V::PreambleNone});
-    m_autoPreambleCheck->setChecked(preamble.automatic);
+    setQuietly(m_autoPreambleCheck, preamble.automatic);
     setPreambleChoice(preamble.choice);
 
     place(m_fragment.slider, V::fragmentThreshold(QueryWL_FragmentationThreshold(adapter)));
@@ -261,25 +265,25 @@ void CAdvancedSettingDlg::showThresholdTexts() {
         V::thresholdText(m_rts.slider->sliderPosition(), V::kRtsMax, text(T::AS_RTS_CTS_Disable)));
 }
 
-void CAdvancedSettingDlg::onPowerSaveClicked() {
+void CAdvancedSettingDlg::onPowerSaveToggled() {
     reportUnsaved(sendPowerSave());
 }
 
-void CAdvancedSettingDlg::onAutoPreambleClicked() {
+void CAdvancedSettingDlg::onAutoPreambleToggled() {
     reportUnsaved(sendAutoPreamble());
 }
 
-void CAdvancedSettingDlg::onPreambleChoiceClicked() {
+void CAdvancedSettingDlg::onPreambleChosen() {
     reportUnsaved(context().settings.setPreambleMode(m_preambleChoice->checkedId() + 1));
 }
 
-void CAdvancedSettingDlg::onHighRateClicked() {
+void CAdvancedSettingDlg::onHighRateToggled() {
     reportUnsaved(context().settings.set27_5Mbps(m_highRateCheck->isChecked() ? 1 : 0));
 }
 
 void CAdvancedSettingDlg::setPreambleChoice(int choice) {
     if (QAbstractButton* button = m_preambleChoice->button(choice)) {
-        button->setChecked(true);
+        setQuietly(button, true);
         return;
     }
     m_preambleChoice->setExclusive(false);

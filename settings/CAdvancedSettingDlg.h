@@ -43,10 +43,10 @@ private:
     SettingResult sendAutoPreamble();
     void onSliderChanged();
     void showThresholdTexts();
-    void onPowerSaveClicked();
-    void onAutoPreambleClicked();
-    void onPreambleChoiceClicked();
-    void onHighRateClicked();
+    void onPowerSaveToggled();
+    void onAutoPreambleToggled();
+    void onPreambleChosen();
+    void onHighRateToggled();
     void setPreambleChoice(int choice);
 
     int m_lastRtsSent = 0;

@@ -200,9 +200,14 @@ void CMoreSettingDlg::connectControls() {
     connect(m_typeList, &QComboBox::activated, this, &CMoreSettingDlg::applyNetworkTypeRule);
     connect(m_languageList, &QComboBox::activated, this, &CMoreSettingDlg::onLanguageChosen);
     connect(m_changeApplyButton, &QPushButton::clicked, this, &CMoreSettingDlg::onChangeApply);
-    connect(m_anyCheck, &QCheckBox::clicked, this, &CMoreSettingDlg::onAnyClicked);
-    connect(m_enableWepCheck, &QCheckBox::clicked, this, &CMoreSettingDlg::onEnableWepClicked);
-    connect(m_profileActions, &QButtonGroup::idClicked, this, &CMoreSettingDlg::onProfileAction);
+    connect(m_anyCheck, &QCheckBox::toggled, this, &CMoreSettingDlg::onAnyToggled);
+    connect(m_enableWepCheck, &QCheckBox::toggled, this, &CMoreSettingDlg::onEnableWepToggled);
+    // The actions are commands: only the one being marked acts (clearing them afterwards
+    // unmarks it again).
+    connect(m_profileActions, &QButtonGroup::idToggled, this, [this](int action, bool marked) {
+        if (marked)
+            onProfileAction(action);
+    });
     // Nothing is read again when these close.
     connect(m_wepMoreButton, &QPushButton::clicked, this,
             [this] { runChild<CWEPKeySettingDlg>(); });
@@ -325,7 +330,7 @@ void CMoreSettingDlg::readSsid() {
     char buffer[WL_SSID_BUFFER_MIN] = {};
     const int result = QueryWL_SSID(context().adapter.record(), buffer);
     const std::string_view bytes(buffer, strnlen(buffer, sizeof buffer));
-    m_anyCheck->setChecked(result == -1 || bytes.empty());
+    setQuietly(m_anyCheck, result == -1 || bytes.empty());
     m_ssidEdit->setText(QString::fromStdU16String(TextCodec::fromSystemCodePage(bytes)));
 }
 
@@ -347,14 +352,14 @@ void CMoreSettingDlg::applyNetworkTypeRule() {
         return;
     }
     m_channelList->setEnabled(true);
-    m_anyCheck->setChecked(false);
+    setQuietly(m_anyCheck, false);
     m_anyCheck->setEnabled(false);
     m_ssidEdit->setEnabled(true);
 }
 
 void CMoreSettingDlg::readWepStatus() {
     // A failed query reads as off rather than as a switched-on WEP.
-    m_enableWepCheck->setChecked(QueryWL_WEPStatus(context().adapter.record()) > 0);
+    setQuietly(m_enableWepCheck, QueryWL_WEPStatus(context().adapter.record()) > 0);
     m_wepMoreButton->setEnabled(m_enableWepCheck->isChecked());
 }
 
@@ -390,11 +395,11 @@ void CMoreSettingDlg::applySettings() {
     reportUnsaved(result);
 }
 
-void CMoreSettingDlg::onAnyClicked() {
+void CMoreSettingDlg::onAnyToggled() {
     m_ssidEdit->setEnabled(!m_anyCheck->isChecked());
 }
 
-void CMoreSettingDlg::onEnableWepClicked() {
+void CMoreSettingDlg::onEnableWepToggled() {
     const bool enabled = m_enableWepCheck->isChecked();
     SettingResult result = context().settings.setWepEnabled(enabled);
     result += context().settings.restart();

@@ -52,8 +52,8 @@ private:
 
     void onChangeApply();
     void applySettings();
-    void onAnyClicked();
-    void onEnableWepClicked();
+    void onAnyToggled();
+    void onEnableWepToggled();
     void onProfileAction(int action);
     void onLanguageChosen(int position);
 

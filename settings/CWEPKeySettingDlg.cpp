@@ -107,7 +107,12 @@ void CWEPKeySettingDlg::connectControls() {
         connect(m_keyEdits[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i] { m_changed[static_cast<std::size_t>(i)] = true; });
     }
-    connect(m_lengthGroup, &QButtonGroup::idClicked, this, &CWEPKeySettingDlg::onKeyLengthClicked);
+    for (QRadioButton* length : {m_length64, m_length128}) {
+        connect(length, &QRadioButton::toggled, this, [this, length](bool chosen) {
+            if (chosen)
+                onKeyLengthChosen(m_lengthGroup->id(length));
+        });
+    }
     connect(m_changeApplyButton, &QPushButton::clicked, this, &CWEPKeySettingDlg::onChangeApply);
     connect(m_authList, &QComboBox::activated, this, &CWEPKeySettingDlg::onAuthenticationChosen);
 }
@@ -155,7 +160,7 @@ void CWEPKeySettingDlg::mask() {
 }
 
 void CWEPKeySettingDlg::showKeyLength() {
-    (m_keyLength == WepBit::Bits128 ? m_length128 : m_length64)->setChecked(true);
+    setQuietly(m_keyLength == WepBit::Bits128 ? m_length128 : m_length64, true);
 }
 
 void CWEPKeySettingDlg::onChangeApply() {
@@ -176,7 +181,7 @@ void CWEPKeySettingDlg::applyKeys() {
         context().settings.setWepKeys(typed, m_keyLength, m_defaultKeyList->currentIndex()));
 }
 
-void CWEPKeySettingDlg::onKeyLengthClicked(int id) {
+void CWEPKeySettingDlg::onKeyLengthChosen(int id) {
     const auto keyLength = WepBit{id};
     if (keyLength == m_keyLength)
         return;

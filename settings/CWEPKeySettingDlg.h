@@ -39,7 +39,7 @@ private:
     void showKeyLength();
     void onChangeApply();
     void applyKeys();
-    void onKeyLengthClicked(int id);
+    void onKeyLengthChosen(int id);
     void onAuthenticationChosen(int position);
 
     WepBit m_keyLength = WepBit::Bits64;

@@ -3,6 +3,9 @@
 // selected, the shipped language file open, and short ways to read back what reached
 // the driver and the registry.
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QStringList>
 #include <QTest>
 
@@ -34,6 +37,14 @@ inline qint64 simInt(const char* field) {
     int64_t value = -1;
     kxsim_get_int(nullptr, field, &value);
     return value;
+}
+
+// What a screen reader or voice control does with a check box or radio button: its
+// own "Toggle" action, which is no click.
+inline void toggleAccessibly(QAbstractButton* button) {
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(control != nullptr && control->actionInterface() != nullptr);
+    control->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 
 template <typename W> W* child(QObject* parent, const char* name) {

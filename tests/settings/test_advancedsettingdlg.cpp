@@ -188,6 +188,9 @@ void TestAdvancedSettingDlg::preambleChoiceSendsWithoutRestart() {
     get<QRadioButton>("shortPreambleRadio")->click();
     QCOMPARE(simCalls(), QStringList{"SetWL_PreambleMode(2)"});
     QCOMPARE(m_fx->adapterValue("Preamble"), QStringLiteral("2"));
+    clearSimTrace();
+    toggleAccessibly(get<QRadioButton>("longPreambleRadio"));
+    QCOMPARE(simCalls(), QStringList{"SetWL_PreambleMode(1)"});
 }
 
 void TestAdvancedSettingDlg::sliderMovesSendAllThree() {
@@ -262,7 +265,7 @@ void TestAdvancedSettingDlg::powerSaveAndHighRate() {
     QCOMPARE(simCalls(), (QStringList{"SetWL_PSMode(1)", "SetWL_RestartNIC()"}));
     QCOMPARE(m_fx->adapterValue("PowerSaveMode"), QStringLiteral("1"));
     clearSimTrace();
-    highRate->click();
+    toggleAccessibly(highRate);
     QCOMPARE(simCalls(), QStringList{"SetWL_27_5Mbps(0)"});
     QCOMPARE(m_fx->adapterValue("27_5Mbps"), QStringLiteral("0"));
 }
