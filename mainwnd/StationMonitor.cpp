@@ -473,8 +473,7 @@ SettingResult StationMonitor::join(int row) {
         return {};
     m_host.stopStatusTimer();
     const SurveyRecord r(m_survey.records[row]);
-    SettingResult result =
-        m_ctx.settings.startJoin(NetworkType{r.networkType()}, r.channel(), r.privacy());
+    SettingResult result = m_ctx.settings.startJoin(r.networkType(), r.channel(), r.privacy());
     if (r.privacy()) {
         const QString question = text(MainTexts::MP_WEP_Default_Message_Line_1) + u'\n' +
                                  text(MainTexts::MP_WEP_Default_Message_Line_2) + u'\n';
