@@ -10,6 +10,7 @@
 #include "adapter/AdapterState.h"
 #include "app/LanguageTable.h"
 #include "app/ProgramConfig.h"
+#include "platform/Clock.h"
 #include "store/AdapterSettings.h"
 #include "store/SettingsStore.h"
 
@@ -17,13 +18,12 @@ class QWidget;
 
 namespace kx {
 
-class Clock;
 class CTrayIcon;
 class UiSeam;
 
 struct AppContext final {
     // The configuration, language and adapter start empty; start-up fills them.
-    AppContext(UiSeam& ui, const Clock& clock) : ui(ui), clock(clock) {}
+    explicit AppContext(UiSeam& ui, const Clock& clock = Clock::system()) : ui(ui), clock(clock) {}
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 

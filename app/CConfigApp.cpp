@@ -7,11 +7,10 @@
 #include "app/LanguageChoice.h"
 #include "app/SingleInstance.h"
 #include "mainwnd/CMainDlg.h"
-#include "platform/Clock.h"
 
 namespace kx {
 
-CConfigApp::CConfigApp() : m_context(m_seam, Clock::system()) {}
+CConfigApp::CConfigApp() : m_context(m_seam) {}
 
 int CConfigApp::run() {
     // Windows come and go (dialogs, the indicator); only the exit command ends the run.
