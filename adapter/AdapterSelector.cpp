@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "adapter/AdapterState.h"
+#include "adapter/DriverCodes.h"
 #include "app/ProgramConfig.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -79,10 +80,10 @@ bool readDeviceId(const QString& key, QString& id) {
 }
 
 // How many configured identifiers equal `id`; the list ends at its first empty entry.
-int matchingIdCount(const QString& id) {
+int matchingIdCount(const ProgramConfig& config, const QString& id) {
     const QString wanted = id.toUpper();
     int matches = 0;
-    for (const QString& configured : ProgramConfig::instance().hardwareIds) {
+    for (const QString& configured : config.hardwareIds) {
         if (configured.isEmpty())
             break;
         if (configured.toUpper() == wanted)
@@ -148,14 +149,14 @@ void AdapterSelector::discover() {
     std::vector<WLAdapterListEntry> found(WL_ADAPTER_LIST_MAX);
     const int count = std::clamp<int>(CreateAllNICAdapterList(found.data(), WL_ADAPTER_LIST_MAX), 0,
                                       WL_ADAPTER_LIST_MAX);
-    WLAdapterInfo* record = AdapterState::record();
+    WLAdapterInfo* record = m_state.record();
     for (int i = 0; i < count; ++i) {
         const WLAdapterListEntry& entry = found[static_cast<std::size_t>(i)];
         QString id;
         if (!readDeviceId(registryKeyForEntry(entry), id))
             continue;
         // An adapter named by two configured identifiers is offered twice.
-        for (int match = matchingIdCount(id); match > 0; --match) {
+        for (int match = matchingIdCount(m_config, id); match > 0; --match) {
             record->handle = -1;
             copyField(record->name, entry.name);
             record->inUse = 1;
@@ -174,8 +175,8 @@ void AdapterSelector::discover() {
 }
 
 void AdapterSelector::select() {
-    AdapterState& state = AdapterState::current();
-    WLAdapterInfo* record = &state.info;
+    AdapterState& state = m_state;
+    WLAdapterInfo* record = state.record();
     KxCloseAdapter(record);
 
     const int line = m_host.currentAdapterLine();
@@ -186,7 +187,7 @@ void AdapterSelector::select() {
     copyField(record->description, entry.description);
     copyField(record->instance, entry.instance);
     record->inUse = 1;
-    record->failAvoidCount = ProgramConfig::instance().Fail_Avoid_Count;
+    record->failAvoidCount = m_config.Fail_Avoid_Count;
     if (KxOpenAdapter(record) == 0)
         return; // the status ticks retry; everything else stays as it was
 
@@ -197,27 +198,26 @@ void AdapterSelector::select() {
     detectBus(state.registryKey, state);
     if (state.newerChip())
         state.busKind = BusPci;
-    WL_ReadEEPROM(record, ProgramConfig::instance().ChipVersion, state.busKind,
-                  state.eeprom.bytes.data(), state.eeprom.length);
+    WL_ReadEEPROM(record, m_config.ChipVersion, state.busKind, state.eeprom.bytes.data(),
+                  state.eeprom.length);
     state.channelMask = readChannelMask(state);
 
     m_host.recheckZeroConfiguration();
     m_host.applyLayout();
-    applyFirmwareMode(state);
+    applyFirmwareMode();
 }
 
-void AdapterSelector::applyFirmwareMode(AdapterState& state) {
-    if (ProgramConfig::instance().EnableAccessPoint == 0)
+void AdapterSelector::applyFirmwareMode() {
+    if (m_config.EnableAccessPoint == 0)
         return; // an access-point card is run as a station
-    state.accessPointMode = 0;
-    if (QueryWL_FirmwareMode_STA_AP(&state.info) == 1) {
-        state.accessPointMode = 1;
+    m_state.accessPointMode =
+        FirmwareMode{QueryWL_FirmwareMode_STA_AP(m_state.record())} == FirmwareMode::AccessPoint;
+    if (m_state.accessPointMode)
         m_host.resetStationListTicks();
-    } else {
+    else
         m_host.endSiteScan();
-    }
     m_host.applyLayout();
-    if (state.accessPointMode != 0)
+    if (m_state.accessPointMode)
         m_host.showAccessPointSettings();
 }
 

@@ -10,6 +10,7 @@
 namespace kx {
 
 struct AdapterState;
+struct ProgramConfig;
 
 class AdapterHost {
 public:
@@ -33,7 +34,10 @@ public:
 
 class AdapterSelector final {
 public:
-    AdapterSelector(AdapterHost& host, AdapterList& list) : m_host(host), m_list(list) {}
+    // Selection fills `state`; the configuration names the accepted hardware.
+    AdapterSelector(AdapterHost& host, AdapterList& list, AdapterState& state,
+                    const ProgramConfig& config)
+        : m_host(host), m_list(list), m_state(state), m_config(config) {}
 
     // Rebuilds the list; selects line 0 when something was accepted.
     void discover();
@@ -45,10 +49,12 @@ public:
 
 private:
     // The access-point steps of selection, when access points are enabled.
-    void applyFirmwareMode(AdapterState& state);
+    void applyFirmwareMode();
 
     AdapterHost& m_host;
     AdapterList& m_list;
+    AdapterState& m_state;
+    const ProgramConfig& m_config;
 };
 
 } // namespace kx

@@ -1,6 +1,6 @@
 #pragma once
 // The current adapter: the record handed to every driver call and the values derived
-// from it at selection. One program-wide instance.
+// from it at selection. The program has one, in its AppContext.
 
 #include <cstdint>
 
@@ -17,20 +17,19 @@ struct AdapterState final {
     static constexpr int kOlderChip = 3101;
     static constexpr int kNewerChip = 3102;
 
-    static AdapterState& current();
-    static WLAdapterInfo* record() { return &current().info; }
+    // As at start-up: no adapter open (handle -1), not in use.
+    AdapterState() { info.handle = -1; }
 
-    // Start-up: handle -1, in-use flag 0, reserved 0; derived values back to theirs.
-    void reset();
+    WLAdapterInfo* record() { return &info; }
     bool newerChip() const { return chipVersion == kNewerChip; }
 
     WLAdapterInfo info{};
-    int chipVersion = kOlderChip;        // detected, never the configured ChipVersion
+    int chipVersion = kOlderChip; // detected, never the configured ChipVersion
     int busKind = BusPcmcia;
     EepromImage eeprom;
-    std::uint16_t channelMask = 0x3FFF;  // bit n-1 = channel n allowed
-    QString registryKey;                 // under HKEY_LOCAL_MACHINE
-    int accessPointMode = 0;
+    std::uint16_t channelMask = 0x3FFF; // bit n-1 = channel n allowed
+    QString registryKey;                // under HKEY_LOCAL_MACHINE
+    bool accessPointMode = false;
 };
 
 } // namespace kx

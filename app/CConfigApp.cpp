@@ -7,12 +7,9 @@
 #include <chrono>
 #include <cstdio>
 
-#include "adapter/AdapterState.h"
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
-#include "app/ProgramConfig.h"
 #include "app/SingleInstance.h"
-#include "app/UiSeam.h"
 #include "mainwnd/CMainDlg.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Registry.h"
@@ -24,14 +21,18 @@ namespace {
 // A registry writer holds its lock for milliseconds; one held this long is stuck.
 constexpr std::chrono::seconds kRegistryLockWait(2);
 
+} // namespace
+
+CConfigApp::CConfigApp(UiSeam* ui) : m_context(ui ? *ui : m_screen) {}
+
 // Start-up problems: no window exists yet, so a message of its own and a line on stderr.
-void tell(const QString& text) {
+void CConfigApp::tell(const QString& text) {
     std::fprintf(stderr, "kxconfig: %s\n", qPrintable(text));
-    UiSeam::current().inform(nullptr, QStringLiteral("KXConfig"), text);
+    m_context.ui.inform(nullptr, QStringLiteral("KXConfig"), text);
 }
 
 // Without the file no adapter is supported; the defaults alone would say nothing.
-void checkConfigFile(const QString& path) {
+void CConfigApp::checkConfigFile(const QString& path) {
     const std::string reason =
         PrivateProfile::unreadableReason(QFile::encodeName(path).toStdString());
     if (!reason.empty())
@@ -40,7 +41,7 @@ void checkConfigFile(const QString& path) {
 }
 
 // A lock that another program keeps would stall every settings change: go on without them.
-void checkRegistryLocks() {
+void CConfigApp::checkRegistryLocks() {
     if (Registry::waitForLocks(kRegistryLockWait) == 0)
         return;
     RegistryFailure failure = Registry::lastFailure();
@@ -51,31 +52,30 @@ void checkRegistryLocks() {
              .arg(QString::fromStdString(failure.file.string())));
 }
 
-} // namespace
-
 int CConfigApp::run() {
     // Windows come and go (dialogs, the indicator); only the exit command ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    AdapterState::current().reset();
-    ProgramConfig::instance().load(ProgramConfig::defaultPath());
+    m_context.config.load(ProgramConfig::defaultPath());
     checkConfigFile(ProgramConfig::defaultPath());
     checkRegistryLocks();
-    LanguageChoice::startup();
+    LanguageChoice::startup(m_context.language, m_context.config);
 
     // Finding the title taken and claiming it are one step, before any window exists:
     // of two copies started at once exactly one runs, the other ends silently.
     SingleInstance instance;
-    if (!instance.announce(LanguageChoice::programTitle()))
+    if (!instance.announce(LanguageChoice::programTitle(m_context.language)))
         return 0;
     if (!instance.problem().isEmpty())
         tell(QStringLiteral("KXConfig cannot tell whether it is running already: %1.")
                  .arg(instance.problem()));
 
-    CMainDlg mainDlg;
-    CTrayIcon tray; // declared after the window, so it goes first at the end
+    CMainDlg mainDlg(m_context);
+    CTrayIcon tray(m_context.language); // declared after the window, so it goes first at the end
+    m_context.tray = &tray;
     tray.createWithProgramTexts();
     QObject::connect(&tray, &CTrayIcon::command, &mainDlg, &CMainDlg::onTrayCommand);
+    QObject::connect(&tray, &QObject::destroyed, [this] { m_context.tray = nullptr; });
 
     QEventLoop run;
     QObject::connect(&mainDlg, &CMainDlg::runEnded, &run, &QEventLoop::quit);

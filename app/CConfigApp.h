@@ -1,12 +1,32 @@
 #pragma once
-// The application: start-up in its fixed order, the main window's run, the orderly end.
+// The application: the program-wide state, start-up in its fixed order, the main
+// window's run, the orderly end.
+
+#include <QString>
+
+#include "app/AppContext.h"
+#include "app/UiSeam.h"
 
 namespace kx {
 
 class CConfigApp final {
 public:
+    // `ui` stands in for the screen (tests); by default the run asks the real one.
+    explicit CConfigApp(UiSeam* ui = nullptr);
+
     // Answers the process exit code; 0 also when another copy is already running.
     int run();
+
+    // The state the run works on (the tray icon is set while the run lasts).
+    AppContext& context() { return m_context; }
+
+private:
+    void tell(const QString& text);
+    void checkConfigFile(const QString& path);
+    void checkRegistryLocks();
+
+    QtSeam m_screen;
+    AppContext m_context;
 };
 
 } // namespace kx

@@ -13,8 +13,6 @@ namespace kx {
 
 namespace {
 
-CTrayIcon* g_instance = nullptr;
-
 // At most 63 UTF-16 units, never half a surrogate pair.
 QString cutTooltip(const QString& text) {
     QString cut = text.left(CTrayIcon::kMaxTooltip);
@@ -26,7 +24,7 @@ QString cutTooltip(const QString& text) {
 } // namespace
 
 struct CTrayIcon::Impl {
-    explicit Impl(CTrayIcon* owner) : q(owner), tray(owner) {
+    Impl(CTrayIcon* owner, const LanguageTable& lang) : q(owner), language(lang), tray(owner) {
         menu.setObjectName(QStringLiteral("trayMenu"));
         open = menu.addAction(QStringLiteral("Open Utility Window"));
         open->setObjectName(QStringLiteral("trayOpenAction"));
@@ -63,6 +61,7 @@ struct CTrayIcon::Impl {
     }
 
     CTrayIcon* q;
+    const LanguageTable& language;
     QMenu menu; // outlives the tray that shows it
     QSystemTrayIcon tray;
     QAction* open = nullptr;
@@ -73,7 +72,8 @@ struct CTrayIcon::Impl {
     bool active = false;
 };
 
-CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent), d(std::make_unique<Impl>(this)) {
+CTrayIcon::CTrayIcon(const LanguageTable& language, QObject* parent)
+    : QObject(parent), d(std::make_unique<Impl>(this, language)) {
     connect(&d->tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 // A single click does nothing; only a double click runs the default.
@@ -82,17 +82,10 @@ CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent), d(std::make_unique<Impl
             });
     connect(d->open, &QAction::triggered, this, [this] { d->post(OpenCommand); });
     connect(d->exit, &QAction::triggered, this, [this] { d->post(ExitCommand); });
-    g_instance = this;
 }
 
 CTrayIcon::~CTrayIcon() {
     remove();
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-CTrayIcon* CTrayIcon::instance() {
-    return g_instance;
 }
 
 bool CTrayIcon::create(const QString& tooltip, Command defaultCommand) {
@@ -143,18 +136,14 @@ QString CTrayIcon::tooltip() const {
     return d->tooltip;
 }
 
-} // namespace kx
-
-namespace kx {
-
 bool CTrayIcon::createWithProgramTexts() {
-    const bool shown = create(LanguageTable::instance().text(MainTexts::MP_Small_Icon_Tip));
+    const bool shown = create(d->language.text(MainTexts::MP_Small_Icon_Tip));
     applyProgramTexts();
     return shown;
 }
 
 void CTrayIcon::applyProgramTexts() {
-    const LanguageTable& lang = LanguageTable::instance();
+    const LanguageTable& lang = d->language;
     if (isActive())
         setTooltipText(lang.text(MainTexts::MP_Small_Icon_Tip));
     setItemTexts(lang.text(MainTexts::MP_Small_Icon_Item_1),

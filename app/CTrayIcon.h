@@ -11,6 +11,8 @@
 
 namespace kx {
 
+class LanguageTable;
+
 class CTrayIcon final : public QObject {
     Q_OBJECT
 public:
@@ -18,11 +20,9 @@ public:
     Q_ENUM(Command)
     static constexpr int kMaxTooltip = 63;
 
-    explicit CTrayIcon(QObject* parent = nullptr);
+    // The program's texts come from `language`, in its current language.
+    explicit CTrayIcon(const LanguageTable& language, QObject* parent = nullptr);
     ~CTrayIcon() override;
-
-    // The program-wide icon (null before start-up created it).
-    static CTrayIcon* instance();
 
     // Shows the icon with its tooltip (cut to 63 characters); the default command is
     // the one a double click runs.

@@ -16,42 +16,42 @@ const QString kTitleSuffix = QStringLiteral("  ");
 
 } // namespace
 
-void LanguageChoice::startup() {
-    startup(ProgramDirectory::path());
+void LanguageChoice::startup(LanguageTable& table, const ProgramConfig& config) {
+    startup(table, config, ProgramDirectory::path());
 }
 
-void LanguageChoice::startup(const QString& programDir) {
-    const ProgramConfig& config = ProgramConfig::instance();
+void LanguageChoice::startup(LanguageTable& table, const ProgramConfig& config,
+                             const QString& programDir) {
     const QString& fileName =
         QueryWL_IsWindows2000() != 0 ? config.ML_Unicode_File : config.ML_SBCS_File;
-    LanguageTable& table = LanguageTable::instance();
     table.open(programDir + fileName, kLanguageListSection);
     // A stored id outside the list leaves language 1; the stored value stays as it is.
     table.select(UserProfile::readInt(kLanguageIdValue, 1));
     if (UserProfile::readString(kProgramTitleValue, QString()).isEmpty())
-        UserProfile::writeString(kProgramTitleValue, currentTitle());
+        UserProfile::writeString(kProgramTitleValue, currentTitle(table));
 }
 
-bool LanguageChoice::change(int position) {
-    LanguageTable& table = LanguageTable::instance();
+bool LanguageChoice::change(LanguageTable& table, int position) {
     if (position < 0 || position >= table.count() || !table.select(position + 1))
         return false;
     UserProfile::writeInt(kLanguageIdValue, position + 1);
-    UserProfile::writeString(kProgramTitleValue, currentTitle());
+    UserProfile::writeString(kProgramTitleValue, currentTitle(table));
     return true;
 }
 
-QString LanguageChoice::programTitle() {
-    // Without a stored title (the registry could not be written) the title the main
-    // window shows is the one to look for.
-    QString title = UserProfile::readString(kProgramTitleValue, QString());
-    if (title.isEmpty())
-        title = currentTitle();
-    return title + kTitleSuffix;
+QString LanguageChoice::windowTitle(const LanguageTable& table) {
+    return currentTitle(table) + kTitleSuffix;
 }
 
-QString LanguageChoice::currentTitle() {
-    return LanguageTable::instance().text(MainTexts::MP_Dialog_Title);
+QString LanguageChoice::programTitle(const LanguageTable& table) {
+    // Without a stored title (the registry could not be written) the title the main
+    // window shows is the one to look for.
+    const QString stored = UserProfile::readString(kProgramTitleValue, QString());
+    return stored.isEmpty() ? windowTitle(table) : stored + kTitleSuffix;
+}
+
+QString LanguageChoice::currentTitle(const LanguageTable& table) {
+    return table.text(MainTexts::MP_Dialog_Title);
 }
 
 } // namespace kx

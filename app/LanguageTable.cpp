@@ -43,11 +43,6 @@ QString unescapePercent(const QString& text) {
 
 } // namespace
 
-LanguageTable& LanguageTable::instance() {
-    static LanguageTable table;
-    return table;
-}
-
 bool LanguageTable::open(const QString& path, const QString& listSection) {
     m_path = path;
     m_listSection = listSection;

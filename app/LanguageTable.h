@@ -13,9 +13,6 @@ namespace kx {
 
 class LanguageTable final {
 public:
-    // The program-wide table.
-    static LanguageTable& instance();
-
     bool open(const QString& path, const QString& listSection);
     bool select(int id);
     int currentId() const { return m_currentId; }

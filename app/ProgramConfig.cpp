@@ -118,11 +118,6 @@ ProgramConfig::ProgramConfig() {
         std::visit(DefaultSetter{*this}, key.field);
 }
 
-ProgramConfig& ProgramConfig::instance() {
-    static ProgramConfig config;
-    return config;
-}
-
 void ProgramConfig::load(const QString& iniPath) {
     const std::filesystem::path file(QFile::encodeName(iniPath).toStdString());
     for (const ConfigKey& key : kKeys)

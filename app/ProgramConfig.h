@@ -15,9 +15,6 @@ struct ProgramConfig final {
     // Every field at its default: what a program without KXConfig.INI runs with.
     ProgramConfig();
 
-    // The program-wide record.
-    static ProgramConfig& instance();
-
     // Every key with its default, then the hardware ID list; a missing file gives the
     // defaults. Resets fields not present in the file.
     void load(const QString& iniPath);

@@ -1,6 +1,5 @@
 #include "app/UiSeam.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -11,38 +10,50 @@ namespace kx {
 
 namespace {
 
-class QtSeam final : public UiSeam {
-public:
-    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override {
-        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
-    }
-    void inform(QWidget* parent, const QString& title, const QString& text) override {
-        QMessageBox::information(parent, title, text);
-    }
-    QString saveFileName(QWidget* parent) override {
-        return QFileDialog::getSaveFileName(parent, QString(), QString(), QString(), nullptr,
-                                            QFileDialog::DontUseNativeDialog);
-    }
-    QString openFileName(QWidget* parent) override {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), QString(), nullptr,
-                                            QFileDialog::DontUseNativeDialog);
-    }
-    int runModal(QDialog& dialog) override { return dialog.exec(); }
-    void endProcess(int exitCode) override { std::exit(exitCode); }
-};
-
-QtSeam& qtSeam() {
-    static QtSeam seam;
-    return seam;
+// Modal to the window of `parent`, where there is one.
+template <typename D> int runOver(QWidget* parent, D& dialog) {
+    if (parent != nullptr)
+        dialog.setWindowModality(Qt::WindowModal);
+    return dialog.exec();
 }
 
-UiSeam* g_seam = nullptr;
+QString pickFile(QWidget* parent, QFileDialog::AcceptMode mode) {
+    QFileDialog picker(parent);
+    picker.setOption(QFileDialog::DontUseNativeDialog);
+    picker.setAcceptMode(mode);
+    picker.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (runOver(parent, picker) != QDialog::Accepted || picker.selectedFiles().isEmpty())
+        return {};
+    return picker.selectedFiles().constFirst();
+}
 
 } // namespace
 
-UiSeam& UiSeam::current() { return g_seam ? *g_seam : qtSeam(); }
+bool QtSeam::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    return runOver(parent, box) == QMessageBox::Yes;
+}
 
-void UiSeam::install(UiSeam* seam) { g_seam = seam; }
+void QtSeam::inform(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    runOver(parent, box);
+}
+
+QString QtSeam::saveFileName(QWidget* parent) {
+    return pickFile(parent, QFileDialog::AcceptSave);
+}
+
+QString QtSeam::openFileName(QWidget* parent) {
+    return pickFile(parent, QFileDialog::AcceptOpen);
+}
+
+int QtSeam::runModal(QDialog& dialog) {
+    return runOver(dialog.parentWidget(), dialog);
+}
+
+void QtSeam::endProcess(int exitCode) {
+    std::exit(exitCode);
+}
 
 } // namespace kx

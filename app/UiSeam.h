@@ -1,7 +1,7 @@
 #pragma once
 // Everything that waits for a person or ends the process goes through here: message
-// boxes, file pickers, modal runs of dialogs and the process exit. The Qt version is
-// installed by default; tests install a scripted one (tests/support/ScriptedSeam).
+// boxes, file pickers, modal runs of dialogs and the process exit. The program runs on
+// QtSeam; tests hand in a scripted one (tests/support/ScriptedSeam).
 
 #include <QString>
 
@@ -14,10 +14,6 @@ class UiSeam {
 public:
     virtual ~UiSeam() = default;
 
-    static UiSeam& current();
-    // nullptr puts the Qt version back.
-    static void install(UiSeam* seam);
-
     // Question with Yes and No buttons; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
     // Message with an OK button.
@@ -28,6 +24,18 @@ public:
     // Runs the dialog modally; answers its result code.
     virtual int runModal(QDialog& dialog) = 0;
     virtual void endProcess(int exitCode) = 0;
+};
+
+// The real screen: every box is modal to the window it is asked over, never to the
+// whole program, so the tray icon stays usable.
+class QtSeam final : public UiSeam {
+public:
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
+    QString saveFileName(QWidget* parent) override;
+    QString openFileName(QWidget* parent) override;
+    int runModal(QDialog& dialog) override;
+    void endProcess(int exitCode) override;
 };
 
 } // namespace kx

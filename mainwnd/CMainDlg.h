@@ -1,23 +1,20 @@
 #pragma once
 // The program's one top-level window. It stays hidden until the tray's open command,
-// polls the open adapter on its timer, lists the networks in range and joins one, or,
-// with access-point firmware, shows the access point and its stations. It hides
-// instead of closing; only the tray's exit command ends its run.
+// shows what the station monitor finds on each tick of its timer, and hands the user's
+// actions to the monitor. It hides instead of closing; only the tray's exit command
+// ends its run. Dialogs it opens are modal to it and run with the timer stopped.
 
 #include <array>
-#include <optional>
+#include <functional>
 
 #include <QDialog>
 #include <QPixmap>
 #include <QTimer>
 
-#include "adapter/AdapterList.h"
-#include "adapter/AdapterSelector.h"
-#include "adapter/kx02app.h"
 #include "app/CTrayIcon.h"
-#include "mainwnd/ConnectingDots.h"
-#include "mainwnd/ProductIcons.h"
-#include "mainwnd/SignalHistory.h"
+#include "mainwnd/MainView.h"
+#include "mainwnd/MonitorHost.h"
+#include "mainwnd/StationMonitor.h"
 
 class QComboBox;
 class QGroupBox;
@@ -28,74 +25,25 @@ class QTreeWidget;
 
 namespace kx {
 
-class CMainDlg final : public QDialog, public AdapterHost {
+struct AppContext;
+
+class CMainDlg final : public QDialog, private MonitorHost {
     Q_OBJECT
 public:
-    enum InfoLayout { CurrentNetworkLayout = 0, SelectedNetworkLayout = 1, AccessPointLayout = 2 };
-    enum ListMode { SiteList = 0, StationList = 1 };
-    enum BottomArea { StationArea = 0, AccessPointArea = 1 };
-
-    static constexpr int kScanTicks = 4;
-    static constexpr int kSelectedViewTicks = 8;
-    static constexpr int kStationListTicks = 5;
-
-    // The window's own state, readable for the program's tests.
-    struct State {
-        int adapterOpen = 0;
-        int noChildDialog = 1;
-        int scanning = 0;
-        int scanCountdown = 0;
-        int selectedView = 0;
-        int selectedViewCountdown = 0;
-        int iconFrame = 0;
-        int zeroConfig = -1; // -1 unknown, 0 ours, 1 the system service's
-        int stationListTicks = 0;
-    };
-
-    CMainDlg();
+    explicit CMainDlg(AppContext& context);
     ~CMainDlg() override;
 
-    // Icon, title, state, bars, adapter discovery, timer; leaves the window hidden.
+    // State, adapter discovery and layout, timer; leaves the window hidden.
     void initialise();
     // One tick of the status timer (tests call it directly).
     void statusTick();
     void onTrayCommand(kx::CTrayIcon::Command command);
 
-    // AdapterHost
-    void clearAdapterLines() override;
-    void addAdapterLine(const QString& description) override;
-    void setCurrentAdapterLine(int index) override;
-    int currentAdapterLine() const override;
-    void adapterOpened() override;
-    void recheckZeroConfiguration() override;
-    void applyLayout() override;
-    void resetStationListTicks() override;
-    void endSiteScan() override;
-    void showAccessPointSettings() override;
-
-    void showInformationGroup(int layout);
-    void setListMode(int mode);
-    void setBottomArea(int area);
-    void showCurrentStatusValue();
-    void showLinkStatusInfo();
-    void checkZeroConfiguration();
-    void clearSignalHistory() { m_history.clear(); }
-    void startStatusTimer();
-    void stopStatusTimer();
     bool statusTimerActive() const { return m_timer.isActive(); }
-
-    // Site survey and connecting.
-    void startScan();
-    void fetchScanResults();
-    void fillList();
-    void setListState(bool enabled);
-    void showSelectedNetwork();
-    void connectSelectedNetwork();
-
-    void refreshStationList();
-
-    const State& state() const { return m_state; }
-    int startHidden() const { return m_startHidden; }
+    bool startHidden() const { return m_startHidden; }
+    // The exit command is refused while a dialog opened from here is up.
+    bool childDialogOpen() const { return m_childDialogOpen; }
+    const StationMonitor& monitor() const { return m_monitor; }
 
 signals:
     // The exit command was accepted: the program ends.
@@ -117,49 +65,45 @@ private:
         QLabel* value = nullptr;
     };
 
+    // MonitorHost
+    void hideWindow() override { hide(); }
+    void removeTrayIcon() override;
+    void restoreTrayIcon() override;
+    void stopStatusTimer() override { m_timer.stop(); }
+    void startStatusTimer() override;
+    bool keepWepKeys(const QString& title, const QString& question) override;
+    void editWepKeys() override;
+
     void buildUi();
     QWidget* buildAdapterRow();
     QWidget* buildListColumn();
     QWidget* buildInfoGroup();
     QWidget* buildBottomArea();
+    void connectActions();
+    std::function<void()> andShow(std::function<void()> action);
 
-    bool accessPointMode() const;
-    void stationTick();
-    void accessPointTick();
-    void restartAfterDiscovery();
-    void advanceStatusIcon();
-    void showSsidRow(bool connected);
-    void showSignal(int qualitySum, int signal, int packets);
-    void setSignalRowsVisible(bool visible);
-    void showFrameCounts(bool connected);
-    void applyZeroConfigVisuals();
-    void setFrameRowsVisible(bool visible);
-    void endScan();
-    int selectedSurveyRow() const;
-    std::optional<QString> queryBssid() const;
+    void render();
+    void renderAdapterLines(const MainView& view);
+    void renderList(const MainView& view);
+    void renderBottomArea(const MainView& view);
 
-    void onListButton();
-    void onListClicked();
-    void onListDoubleClicked();
+    int selectedRow() const;
     void onGroupButton();
-    void onModeButton();
-    void onAdapterActivated();
     void openWindow();
     void exitProgram();
-    // The exit command is refused while a child dialog is up.
-    void runModalChild(QDialog& dialog);
-    void runAccessPointSettingsDialog();
-    void recreateTrayIcon();
+    void runChildDialog(QDialog& dialog);
+    // A dialog of the group button: the status timer stands still while it is up.
+    void runWithTimerStopped(QDialog& dialog);
     void message(const QString& text);
 
-    State m_state;
-    int m_startHidden = 1;
-    ConnectingDots m_dots;
-    SignalHistory m_history;
-    WLSurveyBuffer m_survey{};
-    AdapterList m_adapters;
-    AdapterSelector m_selector{*this, m_adapters};
+    AppContext& m_ctx;
+    StationMonitor m_monitor;
+    bool m_startHidden = true;
+    bool m_childDialogOpen = false;
     QTimer m_timer;
+    int m_shownAdapterLines = -1;
+    int m_shownRows = -1;
+    int m_shownIconFrame = -1;
 
     QLabel* m_adapterLabel = nullptr;
     QComboBox* m_adapterList = nullptr;
@@ -169,7 +113,7 @@ private:
     QTreeWidget* m_list = nullptr;
     QPushButton* m_listButton = nullptr;
     QGroupBox* m_infoGroup = nullptr;
-    std::array<InfoRow, 5> m_rows{};
+    std::array<InfoRow, MainView::kInfoRows> m_rows{};
     QPushButton* m_groupButton = nullptr;
     QLabel* m_linkStatusLabel = nullptr;
     QLabel* m_linkStatusText = nullptr;
@@ -184,7 +128,7 @@ private:
     QLabel* m_rxLabel = nullptr;
     QLabel* m_rxValue = nullptr;
     QLabel* m_statusIcon = nullptr;
-    std::array<QPixmap, ProductIcons::kStatusFrames> m_statusFrames;
+    std::array<QPixmap, MainView::kIconFrames> m_statusFrames;
     QLabel* m_notice = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "mainwnd/LinkStatus.h"
 
+#include "adapter/DriverCodes.h"
 #include "app/LanguageTable.h"
 #include "mainwnd/ConnectingDots.h"
 #include "mainwnd/MainTexts.h"
@@ -22,46 +23,51 @@ QString adHocText(const LanguageTable& table, bool showBssid, const std::optiona
 } // namespace
 
 bool LinkStatus::needsNetworkType(int port) {
-    return port == Connecting || port == Scanning || port == Joined;
+    const auto status = PortStatus{port};
+    return status == PortStatus::Connecting || status == PortStatus::Scanning ||
+           status == PortStatus::Joined;
 }
 
 bool LinkStatus::needsBssid(int port, bool showBssid) {
-    return showBssid && (port == AdHoc || port == Joined);
+    const auto status = PortStatus{port};
+    return showBssid && (status == PortStatus::AdHoc || status == PortStatus::Joined);
 }
 
 LinkStatus LinkStatus::build(const LanguageTable& table, int port, int networkType, bool showBssid,
                              const std::optional<QString>& bssid, ConnectingDots& dots) {
+    if (port == -1) {
+        dots.reset();
+        return {QStringLiteral("---"), false, true};
+    }
+    const bool adHoc = NetworkType{networkType} == NetworkType::AdHoc;
     LinkStatus s;
-    switch (port) {
-    case Disconnected:
+    switch (PortStatus{port}) {
+    case PortStatus::Disconnected:
         s.text = table.text(MainTexts::MP_STA_Link_Status_Disc);
         break;
-    case Connecting:
-    case Scanning:
+    case PortStatus::Connecting:
+    case PortStatus::Scanning:
         // An ad hoc network has nothing to connect to: it just is in that mode.
-        if (networkType == 0)
+        if (adHoc)
             return {table.text(MainTexts::MP_STA_Link_Status_In_Ad_Hoc), false, true};
         return {table.text(MainTexts::MP_STA_Link_Status_Connecting) + dots.takeSuffix(), false,
                 true};
-    case AdHoc:
+    case PortStatus::AdHoc:
         s = {adHocText(table, showBssid, bssid), true, true};
         break;
-    case Joined:
-        if (networkType == 0)
+    case PortStatus::Joined:
+        if (adHoc)
             s = {adHocText(table, showBssid, bssid), true, true};
         else if (showBssid)
             s = {withBssid(table, MainTexts::MP_STA_Link_Status_Con_AP_1, bssid), true, false};
         else
             s = {table.text(MainTexts::MP_STA_Link_Status_Con_AP), true, false};
         break;
-    case Wds:
+    case PortStatus::Wds:
         s = {table.text(MainTexts::MP_STA_Link_Status_Con_WDS), true, true};
         break;
-    case PseudoIbss:
+    case PortStatus::PseudoIbss:
         s = {table.text(MainTexts::MP_STA_Link_Status_Con_PIBSS), true, true};
-        break;
-    case -1:
-        s.text = QStringLiteral("---");
         break;
     default:
         s.text =

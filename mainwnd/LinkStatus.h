@@ -13,17 +13,6 @@ class ConnectingDots;
 class LanguageTable;
 
 struct LinkStatus final {
-    // Port status codes of QueryWL_PortStatus.
-    enum Port {
-        Disconnected = 1,
-        Connecting = 2,
-        AdHoc = 3,
-        Joined = 4,
-        Scanning = 5,
-        Wds = 6,
-        PseudoIbss = 9
-    };
-
     QString text;
     bool connected = false;
     bool hideSignal = true;

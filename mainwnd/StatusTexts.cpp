@@ -1,5 +1,6 @@
 #include "mainwnd/StatusTexts.h"
 
+#include "adapter/DriverCodes.h"
 #include "app/LanguageTable.h"
 #include "mainwnd/MainTexts.h"
 
@@ -10,52 +11,52 @@ namespace {
 const QString kNoValue = QStringLiteral("---");
 
 struct RateEntry {
-    int code;
+    RateCode rate;
     bool exact; // exact code, otherwise a bit that must be set
     const LangText& text;
 };
 
 // Tested in this order: the newer rates are whole codes, the classic ones bits.
 const RateEntry kRates[] = {
-    {64, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_275M},
-    {32, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_22M},
-    {16, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_165M},
-    {15, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_Auto},
-    {8, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_11M},
-    {4, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_55M},
-    {2, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_2M},
-    {1, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_1M},
+    {RateCode::Mbps27_5, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_275M},
+    {RateCode::Mbps22, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_22M},
+    {RateCode::Mbps16_5, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_165M},
+    {RateCode::Automatic, true, MainTexts::MP_STA_Curr_Net_Tx_Rate_Auto},
+    {RateCode::Mbps11, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_11M},
+    {RateCode::Mbps5_5, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_55M},
+    {RateCode::Mbps2, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_2M},
+    {RateCode::Mbps1, false, MainTexts::MP_STA_Curr_Net_Tx_Rate_1M},
 };
 
-bool matches(const RateEntry& e, int code) {
-    return e.exact ? code == e.code : (code & e.code) != 0;
+bool matches(const RateEntry& e, int rate) {
+    return e.exact ? rate == code(e.rate) : (rate & code(e.rate)) != 0;
 }
 
 } // namespace
 
-QString StatusTexts::rateText(const LanguageTable& table, int code) {
-    if (code <= 0)
+QString StatusTexts::rateText(const LanguageTable& table, int rate) {
+    if (rate <= 0)
         return kNoValue;
     for (const RateEntry& e : kRates) {
-        if (matches(e, code))
+        if (matches(e, rate))
             return table.text(e.text);
     }
     return table.text(MainTexts::MP_STA_Curr_Net_Tx_Rate_x_x) + QStringLiteral(" 0x") +
-           QString::number(code, 16).toUpper();
+           QString::number(rate, 16).toUpper();
 }
 
-QString StatusTexts::networkTypeText(const LanguageTable& table, int code) {
-    switch (code) {
-    case -1:
+QString StatusTexts::networkTypeText(const LanguageTable& table, int type) {
+    if (type == -1)
         return kNoValue;
-    case 0:
+    switch (NetworkType{type}) {
+    case NetworkType::AdHoc:
         return table.text(MainTexts::MP_STA_Curr_Net_Type_Ad_Hoc);
-    case 1:
+    case NetworkType::Infrastructure:
         return table.text(MainTexts::MP_STA_Curr_Net_Type_Infra);
-    case 3:
+    case NetworkType::PseudoIbss:
         return table.text(MainTexts::MP_STA_Curr_Net_Type_PIBSS);
     default:
-        return table.text(MainTexts::MP_STA_Curr_Net_Type_Unknown) + u'(' + QString::number(code) +
+        return table.text(MainTexts::MP_STA_Curr_Net_Type_Unknown) + u'(' + QString::number(type) +
                u')';
     }
 }

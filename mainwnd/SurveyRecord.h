@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "adapter/DriverCodes.h"
 #include "adapter/kx02app.h"
 
 namespace kx {
@@ -32,7 +33,9 @@ public:
     // 0 ad hoc, 1 infrastructure, 2 unknown (any higher value).
     int infrastructureMode() const;
     // The network type a join uses: infrastructure unless the network is ad hoc.
-    int networkType() const { return m_raw.infrastructureMode != 0 ? 1 : 0; }
+    NetworkType networkType() const {
+        return m_raw.infrastructureMode != 0 ? NetworkType::Infrastructure : NetworkType::AdHoc;
+    }
 
 private:
     WLSurveyRecord m_raw;

@@ -23,7 +23,7 @@ int AdvancedValues::rtsThreshold(int reported) {
 }
 
 AdvancedValues::PreambleState AdvancedValues::preamble(int reported, PreambleState current) {
-    if (reported == kPreambleAutoMode)
+    if (PreambleMode{reported} == PreambleMode::Automatic)
         return {true, PreambleNone};
     if (reported <= 0)
         return {true, current.choice};
@@ -33,7 +33,7 @@ AdvancedValues::PreambleState AdvancedValues::preamble(int reported, PreambleSta
 int AdvancedValues::preambleMode(PreambleState& state) {
     if (state.automatic) {
         state.choice = PreambleNone;
-        return kPreambleAutoMode;
+        return code(PreambleMode::Automatic);
     }
     if (state.choice < 0)
         state.choice = PreambleLong;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "adapter/DriverCodes.h"
+
 namespace kx {
 
 class AdvancedValues final {
@@ -16,8 +18,8 @@ public:
     static constexpr int kRtsMax = 2305; // RTS/CTS off
     static constexpr int kSliderStep = 128;
 
+    // The choice of the long/short buttons; the mode sent is the choice + 1.
     enum Preamble { PreambleNone = -1, PreambleLong = 0, PreambleShort = 1 };
-    static constexpr int kPreambleAutoMode = 3;
 
     // A negative mode answer counts as off.
     static int mode(int reported) { return reported < 0 ? 0 : reported; }

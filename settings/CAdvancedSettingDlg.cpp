@@ -11,11 +11,10 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "adapter/AdapterState.h"
-#include "app/LanguageTable.h"
+#include "adapter/DriverCodes.h"
+#include "app/AppContext.h"
 #include "settings/AdvancedSettingTexts.h"
 #include "settings/AdvancedValues.h"
-#include "store/SettingsStore.h"
 
 namespace kx {
 
@@ -23,12 +22,6 @@ namespace {
 
 namespace T = AdvancedSettingTexts;
 using V = AdvancedValues;
-
-constexpr int kInfrastructure = 1;
-
-QString text(const LangText& t) {
-    return LanguageTable::instance().text(t);
-}
 
 template <typename W> W* named(W* widget, const QString& name) {
     widget->setObjectName(name);
@@ -52,10 +45,6 @@ QSlider* slider(const QString& name, int minimum, int maximum, int step) {
     return s;
 }
 
-void record(const char* name, int value) {
-    SettingsStore::instance().writeAdapterValue(QString::fromLatin1(name), value);
-}
-
 // Positions a slider without it counting as the user's move.
 void place(QSlider* s, int value) {
     const QSignalBlocker blocker(s);
@@ -64,8 +53,8 @@ void place(QSlider* s, int value) {
 
 } // namespace
 
-CAdvancedSettingDlg::CAdvancedSettingDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("CAdvancedSettingDlg"));
+CAdvancedSettingDlg::CAdvancedSettingDlg(AppContext& context, QWidget* parent)
+    : ChildDialog(context, parent, "CAdvancedSettingDlg") {
     buildLayout();
     connectControls();
     initialise();
@@ -161,16 +150,20 @@ void CAdvancedSettingDlg::connectControls() {
         connect(s, &QSlider::valueChanged, this, &CAdvancedSettingDlg::onSliderChanged);
         connect(s, &QSlider::sliderMoved, this, &CAdvancedSettingDlg::showThresholdTexts);
     }
-    connect(m_powerSaveCheck, &QCheckBox::clicked, this, &CAdvancedSettingDlg::onPowerSaveClicked);
-    connect(m_autoPreambleCheck, &QCheckBox::clicked, this,
-            &CAdvancedSettingDlg::onAutoPreambleClicked);
-    connect(m_preambleChoice, &QButtonGroup::idClicked, this,
-            &CAdvancedSettingDlg::onPreambleChoiceClicked);
-    connect(m_highRateCheck, &QCheckBox::clicked, this, &CAdvancedSettingDlg::onHighRateClicked);
+    connect(m_powerSaveCheck, &QCheckBox::toggled, this, &CAdvancedSettingDlg::onPowerSaveToggled);
+    connect(m_autoPreambleCheck, &QCheckBox::toggled, this,
+            &CAdvancedSettingDlg::onAutoPreambleToggled);
+    for (QRadioButton* choice : {m_longPreamble, m_shortPreamble}) {
+        connect(choice, &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen)
+                onPreambleChosen();
+        });
+    }
+    connect(m_highRateCheck, &QCheckBox::toggled, this, &CAdvancedSettingDlg::onHighRateToggled);
 }
 
 void CAdvancedSettingDlg::applyTexts() {
-    setWindowTitle(text(T::AS_Dialog_Title) + QStringLiteral("  "));
+    setTitleText(T::AS_Dialog_Title);
     m_fragmentGroup->setTitle(text(T::AS_Fragment_Sub_Title));
     m_rtsGroup->setTitle(text(T::AS_RTS_CTS_Sub_Title));
     m_powerGroup->setTitle(text(T::AS_Power_Saving_Mode));
@@ -183,71 +176,85 @@ void CAdvancedSettingDlg::applyTexts() {
 // ---- opening -----------------------------------------------------------------------
 
 void CAdvancedSettingDlg::initialise() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
     applyTexts();
-    m_powerSaveCheck->setChecked(V::mode(QueryWL_PSMode(adapter)) != 0);
-    m_highRateCheck->setChecked(V::mode(QueryWL_27_5Mbps(adapter)) != 0);
+    setQuietly(m_powerSaveCheck, V::mode(QueryWL_PSMode(adapter)) != 0);
+    setQuietly(m_highRateCheck, V::mode(QueryWL_27_5Mbps(adapter)) != 0);
 
     place(m_levelSlider, V::level(QueryWL_PSLevel(adapter)));
-    sendLevel();
+    SettingResult result = sendLevel();
 
-    m_preambleUsable = AdapterState::current().newerChip();
+    m_preambleUsable = context().adapter.newerChip();
     m_preambleGroup->setEnabled(m_preambleUsable);
     m_autoPreambleCheck->setEnabled(m_preambleUsable);
     const V::PreambleState preamble =
         V::preamble(QueryWL_PreambleMode(adapter), {false, V::PreambleNone});
-    m_autoPreambleCheck->setChecked(preamble.automatic);
+    setQuietly(m_autoPreambleCheck, preamble.automatic);
     setPreambleChoice(preamble.choice);
 
     place(m_fragment.slider, V::fragmentThreshold(QueryWL_FragmentationThreshold(adapter)));
-    sendFragmentThreshold();
+    result += sendFragmentThreshold();
     place(m_rts.slider, V::rtsThreshold(QueryWL_RTS_CTS_Threshold(adapter)));
-    sendRtsThreshold();
+    result += sendRtsThreshold();
 
     // Opening hands the adapter its power save and preamble modes as shown.
-    onPowerSaveClicked();
-    onAutoPreambleClicked();
+    result += sendPowerSave();
+    result += sendAutoPreamble();
+    reportUnsaved(result);
 }
 
 // ---- sending -----------------------------------------------------------------------
 
-void CAdvancedSettingDlg::sendLevel() {
-    WLAdapterInfo* adapter = AdapterState::record();
-    const int networkType = QueryWL_NetworkType(adapter);
+SettingResult CAdvancedSettingDlg::sendLevel() {
+    const auto networkType = NetworkType{QueryWL_NetworkType(context().adapter.record())};
     const int level = m_levelSlider->value();
-    SetWL_PSLevel(adapter, level);
+    SettingResult result = context().settings.setPowerSaveLevel(level);
     m_levelText->setText(V::levelText(level));
-    record("PowerSaveLevel", level);
     // Power-save levels mean something only in an infrastructure network.
-    if (networkType != kInfrastructure)
+    if (networkType != NetworkType::Infrastructure)
         m_levelPanel->setEnabled(false);
-    SetWL_RestartNIC(adapter);
+    return result;
 }
 
-void CAdvancedSettingDlg::sendFragmentThreshold() {
+SettingResult CAdvancedSettingDlg::sendFragmentThreshold() {
     const int value = m_fragment.slider->value();
-    SetWL_FragmentationThreshold(AdapterState::record(), value);
     m_fragment.valueLabel->setText(
         V::thresholdText(value, V::kFragmentMax, text(T::AS_Fragment_Disable)));
-    record("FragmentThreshold", value);
+    return context().settings.setFragmentationThreshold(value);
 }
 
-void CAdvancedSettingDlg::sendRtsThreshold() {
-    WLAdapterInfo* adapter = AdapterState::record();
+SettingResult CAdvancedSettingDlg::sendRtsThreshold() {
     const int value = m_rts.slider->value();
-    SetWL_RTS_CTS_Threshold(adapter, value);
     m_rts.valueLabel->setText(V::thresholdText(value, V::kRtsMax, text(T::AS_RTS_CTS_Disable)));
-    record("RTSCTSThreshold", value);
+    SettingResult result = context().settings.setRtsThreshold(value);
+    // A threshold sent again unchanged needs no restart.
     if (value != m_lastRtsSent) {
         m_lastRtsSent = value;
-        SetWL_RestartNIC(adapter);
+        result += context().settings.restart();
     }
+    return result;
+}
+
+SettingResult CAdvancedSettingDlg::sendPowerSave() {
+    return context().settings.setPowerSaveMode(m_powerSaveCheck->isChecked() ? 1 : 0);
+}
+
+SettingResult CAdvancedSettingDlg::sendAutoPreamble() {
+    V::PreambleState state{m_autoPreambleCheck->isChecked(), m_preambleChoice->checkedId()};
+    const int mode = V::preambleMode(state);
+    SettingResult result = context().settings.setPreambleMode(mode);
+    // The older chip has one preamble: its choices stay out of reach.
+    m_longPreamble->setEnabled(m_preambleUsable && !state.automatic);
+    m_shortPreamble->setEnabled(m_preambleUsable && !state.automatic);
+    setPreambleChoice(state.choice);
+    return result;
 }
 
 void CAdvancedSettingDlg::onSliderChanged() {
-    sendLevel();
-    sendFragmentThreshold();
-    sendRtsThreshold();
+    SettingResult result = sendLevel();
+    result += sendFragmentThreshold();
+    result += sendRtsThreshold();
+    reportUnsaved(result);
 }
 
 // While a thumb is dragged only the texts follow it; the value is sent on release.
@@ -258,40 +265,25 @@ void CAdvancedSettingDlg::showThresholdTexts() {
         V::thresholdText(m_rts.slider->sliderPosition(), V::kRtsMax, text(T::AS_RTS_CTS_Disable)));
 }
 
-void CAdvancedSettingDlg::onPowerSaveClicked() {
-    WLAdapterInfo* adapter = AdapterState::record();
-    const int mode = m_powerSaveCheck->isChecked() ? 1 : 0;
-    SetWL_PSMode(adapter, mode);
-    record("PowerSaveMode", mode);
-    SetWL_RestartNIC(adapter);
+void CAdvancedSettingDlg::onPowerSaveToggled() {
+    reportUnsaved(sendPowerSave());
 }
 
-void CAdvancedSettingDlg::onAutoPreambleClicked() {
-    V::PreambleState state{m_autoPreambleCheck->isChecked(), m_preambleChoice->checkedId()};
-    const int mode = V::preambleMode(state);
-    SetWL_PreambleMode(AdapterState::record(), mode);
-    // The older chip has one preamble: its choices stay out of reach.
-    m_longPreamble->setEnabled(m_preambleUsable && !state.automatic);
-    m_shortPreamble->setEnabled(m_preambleUsable && !state.automatic);
-    record("Preamble", mode);
-    setPreambleChoice(state.choice);
+void CAdvancedSettingDlg::onAutoPreambleToggled() {
+    reportUnsaved(sendAutoPreamble());
 }
 
-void CAdvancedSettingDlg::onPreambleChoiceClicked() {
-    const int mode = m_preambleChoice->checkedId() + 1;
-    SetWL_PreambleMode(AdapterState::record(), mode);
-    record("Preamble", mode);
+void CAdvancedSettingDlg::onPreambleChosen() {
+    reportUnsaved(context().settings.setPreambleMode(m_preambleChoice->checkedId() + 1));
 }
 
-void CAdvancedSettingDlg::onHighRateClicked() {
-    const int mode = m_highRateCheck->isChecked() ? 1 : 0;
-    SetWL_27_5Mbps(AdapterState::record(), mode);
-    record("27_5Mbps", mode);
+void CAdvancedSettingDlg::onHighRateToggled() {
+    reportUnsaved(context().settings.set27_5Mbps(m_highRateCheck->isChecked() ? 1 : 0));
 }
 
 void CAdvancedSettingDlg::setPreambleChoice(int choice) {
     if (QAbstractButton* button = m_preambleChoice->button(choice)) {
-        button->setChecked(true);
+        setQuietly(button, true);
         return;
     }
     m_preambleChoice->setExclusive(false);

@@ -2,7 +2,8 @@
 // Advanced settings: power saving, thresholds, preamble and the 27.5 Mbps mode. Every
 // control sends its value the moment it changes; there is nothing to confirm.
 
-#include <QDialog>
+#include "app/ChildDialog.h"
+#include "store/SettingResult.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -13,10 +14,10 @@ class QSlider;
 
 namespace kx {
 
-class CAdvancedSettingDlg final : public QDialog {
+class CAdvancedSettingDlg final : public ChildDialog {
     Q_OBJECT
 public:
-    explicit CAdvancedSettingDlg(QWidget* parent = nullptr);
+    explicit CAdvancedSettingDlg(AppContext& context, QWidget* parent = nullptr);
     ~CAdvancedSettingDlg() override;
 
 private:
@@ -35,15 +36,17 @@ private:
     void applyTexts();
     void initialise();
 
-    void sendLevel();
-    void sendFragmentThreshold();
-    void sendRtsThreshold();
+    SettingResult sendLevel();
+    SettingResult sendFragmentThreshold();
+    SettingResult sendRtsThreshold();
+    SettingResult sendPowerSave();
+    SettingResult sendAutoPreamble();
     void onSliderChanged();
     void showThresholdTexts();
-    void onPowerSaveClicked();
-    void onAutoPreambleClicked();
-    void onPreambleChoiceClicked();
-    void onHighRateClicked();
+    void onPowerSaveToggled();
+    void onAutoPreambleToggled();
+    void onPreambleChosen();
+    void onHighRateToggled();
     void setPreambleChoice(int choice);
 
     int m_lastRtsSent = 0;

@@ -14,11 +14,10 @@
 
 #include <cstring>
 
-#include "adapter/AdapterState.h"
+#include "adapter/DriverCodes.h"
+#include "app/AppContext.h"
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
-#include "app/LanguageTable.h"
-#include "app/ProgramConfig.h"
 #include "app/UiSeam.h"
 #include "mainwnd/MainTexts.h"
 #include "platform/TextCodec.h"
@@ -40,29 +39,12 @@ namespace T = BasicSettingTexts;
 constexpr LangText BS_P_Write_Profile_Failed{"BS_P_Write_Profile_Failed",
                                              "Can't write the specified profile"};
 
-constexpr int kSsidBufferBytes = 104;
+// The edit box is read as into a 200-character buffer.
 constexpr int kSsidReadLimit = 200;
-constexpr int kPortAdHoc = 3;
-constexpr int kPortConnected = 4;
-constexpr int kInfrastructurePosition = 1;
-
-CMoreSettingDlg::ProfessionalSheet& professionalSheet() {
-    static CMoreSettingDlg::ProfessionalSheet sheet;
-    return sheet;
-}
-
-QString text(const LangText& t) {
-    return LanguageTable::instance().text(t);
-}
 
 QLabel* buddyLabel(QLabel* label, QWidget* buddy) {
     label->setBuddy(buddy);
     return label;
-}
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 // Radio buttons of one exclusive group can only be cleared with exclusivity lifted.
@@ -73,23 +55,12 @@ void clearGroup(QButtonGroup* group) {
     group->setExclusive(true);
 }
 
-// The bytes the driver receives: low byte of each unit, ending at the first NUL as the
-// driver reads it.
-std::string narrowedForDriver(const QString& textIn) {
-    std::string bytes = TextCodec::narrow(textIn.toStdU16String());
-    bytes.resize(std::strlen(bytes.c_str()));
-    return bytes;
-}
-
 } // namespace
 
-void CMoreSettingDlg::setProfessionalSheet(ProfessionalSheet sheet) {
-    professionalSheet() = std::move(sheet);
-}
-
-CMoreSettingDlg::CMoreSettingDlg(std::function<void()> applyMainLayout, QWidget* parent)
-    : QDialog(parent), m_applyMainLayout(std::move(applyMainLayout)) {
-    setObjectName(QStringLiteral("CMoreSettingDlg"));
+CMoreSettingDlg::CMoreSettingDlg(AppContext& context, std::function<void()> applyMainLayout,
+                                 QWidget* parent)
+    : ChildDialog(context, parent, "CMoreSettingDlg"),
+      m_applyMainLayout(std::move(applyMainLayout)) {
     buildLayout();
     connectControls();
 
@@ -101,8 +72,8 @@ CMoreSettingDlg::CMoreSettingDlg(std::function<void()> applyMainLayout, QWidget*
     readWepStatus();
     fillProfileList();
     applyButtonGate();
-    m_languageList->setCurrentIndex(LanguageTable::instance().currentId() - 1);
-    KxOpenAdapter(AdapterState::record());
+    m_languageList->setCurrentIndex(context.language.currentId() - 1);
+    KxOpenAdapter(context.adapter.record());
 }
 
 CMoreSettingDlg::~CMoreSettingDlg() = default;
@@ -229,27 +200,36 @@ void CMoreSettingDlg::connectControls() {
     connect(m_typeList, &QComboBox::activated, this, &CMoreSettingDlg::applyNetworkTypeRule);
     connect(m_languageList, &QComboBox::activated, this, &CMoreSettingDlg::onLanguageChosen);
     connect(m_changeApplyButton, &QPushButton::clicked, this, &CMoreSettingDlg::onChangeApply);
-    connect(m_anyCheck, &QCheckBox::clicked, this, &CMoreSettingDlg::onAnyClicked);
-    connect(m_enableWepCheck, &QCheckBox::clicked, this, &CMoreSettingDlg::onEnableWepClicked);
-    connect(m_profileActions, &QButtonGroup::idClicked, this, &CMoreSettingDlg::onProfileAction);
-    connect(m_wepMoreButton, &QPushButton::clicked, this, &CMoreSettingDlg::openWepKeys);
-    connect(m_advancedButton, &QPushButton::clicked, this, &CMoreSettingDlg::openAdvanced);
+    connect(m_anyCheck, &QCheckBox::toggled, this, &CMoreSettingDlg::onAnyToggled);
+    connect(m_enableWepCheck, &QCheckBox::toggled, this, &CMoreSettingDlg::onEnableWepToggled);
+    // The actions are commands: only the one being marked acts (clearing them afterwards
+    // unmarks it again).
+    connect(m_profileActions, &QButtonGroup::idToggled, this, [this](int action, bool marked) {
+        if (marked)
+            onProfileAction(action);
+    });
+    // Nothing is read again when these close.
+    connect(m_wepMoreButton, &QPushButton::clicked, this,
+            [this] { runChild<CWEPKeySettingDlg>(); });
+    connect(m_advancedButton, &QPushButton::clicked, this,
+            [this] { runChild<CAdvancedSettingDlg>(); });
     connect(m_professionalButton, &QPushButton::clicked, this,
             &CMoreSettingDlg::openProfessionalOrAdvanced);
-    connect(m_informationButton, &QPushButton::clicked, this, &CMoreSettingDlg::openInformation);
+    connect(m_informationButton, &QPushButton::clicked, this,
+            [this] { runChild<CInformationDlg>(); });
 }
 
 // ---- lists and texts ---------------------------------------------------------------
 
 void CMoreSettingDlg::fillChannelList() {
     m_channelList->clear();
-    for (const int channel : StationCodes::offeredChannels(AdapterState::current().channelMask))
+    for (const int channel : StationCodes::offeredChannels(context().adapter.channelMask))
         m_channelList->addItem(QString::number(channel), channel);
 }
 
 void CMoreSettingDlg::applyTexts() {
-    const LanguageTable& lang = LanguageTable::instance();
-    setWindowTitle(text(T::BS_Dialog_Title) + QStringLiteral("  "));
+    const LanguageTable& lang = context().language;
+    setTitleText(T::BS_Dialog_Title);
     const std::pair<QWidget*, const LangText*> labels[] = {
         {m_generalGroup, &T::BS_G_Sub_Title},
         {m_channelLabel, &T::BS_G_Channel},
@@ -286,12 +266,12 @@ void CMoreSettingDlg::applyTexts() {
 }
 
 void CMoreSettingDlg::applyButtonGate() {
-    const bool professional = ProgramConfig::instance().professionalMode();
+    const bool professional = context().config.professionalMode();
     m_advancedButton->setText(text(T::BS_O_Advance_Set_Button));
     m_advancedButton->setVisible(professional);
     m_professionalButton->setText(
         text(professional ? T::BS_O_Professional_Button : T::BS_O_Advance_Set_Button));
-    m_professionalButton->setEnabled(!professional || professionalSheet() != nullptr);
+    m_professionalButton->setEnabled(!professional || professionalSheetReady());
 }
 
 void CMoreSettingDlg::refillKeepingPosition(QComboBox* list, const QStringList& entries) {
@@ -303,7 +283,7 @@ void CMoreSettingDlg::refillKeepingPosition(QComboBox* list, const QStringList& 
 
 void CMoreSettingDlg::fillProfileList() {
     QStringList names;
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = context().store;
     QString name;
     for (int found = store.firstProfile(name); found == 0; found = store.nextProfile(name)) {
         names.append(name);
@@ -325,9 +305,9 @@ void CMoreSettingDlg::fillProfileList() {
 // ---- reading the adapter -----------------------------------------------------------
 
 void CMoreSettingDlg::readCurrentValues() {
-    WLAdapterInfo* adapter = AdapterState::record();
-    const int port = QueryWL_PortStatus(adapter);
-    const bool running = port == kPortAdHoc || port == kPortConnected;
+    WLAdapterInfo* adapter = context().adapter.record();
+    const auto port = PortStatus{QueryWL_PortStatus(adapter)};
+    const bool running = port == PortStatus::AdHoc || port == PortStatus::Joined;
     selectChannel(StationCodes::shownChannel(running ? QueryWL_Channel(adapter)
                                                      : QueryWL_DesiredChannel(adapter)));
     m_rateList->setCurrentIndex(StationCodes::ratePosition(QueryWL_TxRateControl(adapter)));
@@ -347,10 +327,10 @@ void CMoreSettingDlg::selectChannel(int channel) {
 }
 
 void CMoreSettingDlg::readSsid() {
-    char buffer[kSsidBufferBytes] = {};
-    const int result = QueryWL_SSID(AdapterState::record(), buffer);
+    char buffer[WL_SSID_BUFFER_MIN] = {};
+    const int result = QueryWL_SSID(context().adapter.record(), buffer);
     const std::string_view bytes(buffer, strnlen(buffer, sizeof buffer));
-    m_anyCheck->setChecked(result == -1 || bytes.empty());
+    setQuietly(m_anyCheck, result == -1 || bytes.empty());
     m_ssidEdit->setText(QString::fromStdU16String(TextCodec::fromSystemCodePage(bytes)));
 }
 
@@ -358,27 +338,28 @@ void CMoreSettingDlg::applyModeEnabling() {
     m_channelList->setEnabled(m_editing);
     m_rateList->setEnabled(m_editing);
     m_typeList->setEnabled(m_editing);
-    m_anyCheck->setEnabled(m_editing && m_typeList->currentIndex() == kInfrastructurePosition);
+    m_anyCheck->setEnabled(m_editing &&
+                           m_typeList->currentIndex() == StationCodes::kInfrastructurePosition);
     m_ssidEdit->setEnabled(m_editing && !m_anyCheck->isChecked());
 }
 
 // Only an infrastructure network follows an access point's channel and may join any
 // SSID; the other types need both given.
 void CMoreSettingDlg::applyNetworkTypeRule() {
-    if (m_typeList->currentIndex() == kInfrastructurePosition) {
+    if (m_typeList->currentIndex() == StationCodes::kInfrastructurePosition) {
         m_channelList->setEnabled(false);
         m_anyCheck->setEnabled(true);
         return;
     }
     m_channelList->setEnabled(true);
-    m_anyCheck->setChecked(false);
+    setQuietly(m_anyCheck, false);
     m_anyCheck->setEnabled(false);
     m_ssidEdit->setEnabled(true);
 }
 
 void CMoreSettingDlg::readWepStatus() {
     // A failed query reads as off rather than as a switched-on WEP.
-    m_enableWepCheck->setChecked(QueryWL_WEPStatus(AdapterState::record()) > 0);
+    setQuietly(m_enableWepCheck, QueryWL_WEPStatus(context().adapter.record()) > 0);
     m_wepMoreButton->setEnabled(m_enableWepCheck->isChecked());
 }
 
@@ -400,67 +381,54 @@ void CMoreSettingDlg::onChangeApply() {
 }
 
 void CMoreSettingDlg::applySettings() {
-    WLAdapterInfo* adapter = AdapterState::record();
-    SettingsStore& store = SettingsStore::instance();
+    AdapterSettings& settings = context().settings;
+    SettingResult result;
     // Nothing selected means nothing to send: the adapter keeps its value.
-    if (m_channelList->currentIndex() >= 0) {
-        const int channel = m_channelList->currentText().toInt();
-        SetWL_Channel(adapter, channel);
-        store.writeAdapterValue(QStringLiteral("RFChannel"), channel);
-    }
-    if (const int rate = StationCodes::rateCode(m_rateList->currentIndex()); rate >= 0) {
-        SetWL_TxRateControl(adapter, rate);
-        store.writeAdapterValue(QStringLiteral("TxDataRate"), rate);
-    }
-    if (const int type = StationCodes::typeCode(m_typeList->currentIndex()); type >= 0) {
-        SetWL_NetworkType(adapter, type);
-        store.writeAdapterValue(QStringLiteral("NetworkType"), type);
-    }
-    const std::string ssid = m_anyCheck->isChecked()
-                                 ? std::string()
-                                 : narrowedForDriver(m_ssidEdit->text().left(kSsidReadLimit));
-    SetWL_SSID(adapter, ssid.c_str());
-    // The record holds exactly what the adapter received.
-    store.writeAdapterValue(QStringLiteral("SSID"),
-                            QString::fromStdU16String(TextCodec::widen(ssid)));
+    if (m_channelList->currentIndex() >= 0)
+        result += settings.setChannel(m_channelList->currentText().toInt());
+    if (const int rate = StationCodes::rateCode(m_rateList->currentIndex()); rate >= 0)
+        result += settings.setTxRate(rate);
+    if (const int type = StationCodes::typeCode(m_typeList->currentIndex()); type >= 0)
+        result += settings.setNetworkType(NetworkType{type});
+    result += settings.setSsid(m_anyCheck->isChecked() ? QString()
+                                                       : m_ssidEdit->text().left(kSsidReadLimit));
+    reportUnsaved(result);
 }
 
-void CMoreSettingDlg::onAnyClicked() {
+void CMoreSettingDlg::onAnyToggled() {
     m_ssidEdit->setEnabled(!m_anyCheck->isChecked());
 }
 
-void CMoreSettingDlg::onEnableWepClicked() {
+void CMoreSettingDlg::onEnableWepToggled() {
     const bool enabled = m_enableWepCheck->isChecked();
-    SettingsStore::instance().applyWepStatus(enabled ? 1 : 0, -1);
-    SetWL_RestartNIC(AdapterState::record());
+    SettingResult result = context().settings.setWepEnabled(enabled);
+    result += context().settings.restart();
+    reportUnsaved(result);
     m_wepMoreButton->setEnabled(enabled);
 }
 
 void CMoreSettingDlg::onProfileAction(int action) {
-    SettingsStore& store = SettingsStore::instance();
+    AdapterSettings& settings = context().settings;
     const QString name = m_profileNameList->currentText();
-    WirelessSettings settings;
+    const auto tell = [this, &name](const LangText& lead) {
+        context().ui.inform(this, text(MainTexts::MP_Dialog_Title),
+                            QStringLiteral("%1 \"%2\".").arg(text(lead), name));
+    };
     switch (action) {
     case LoadProfile:
-        if (store.findProfile(name) != 0) {
-            UiSeam::current().inform(
-                this, text(MainTexts::MP_Dialog_Title),
-                QStringLiteral("%1 \"%2\".").arg(text(T::BS_P_Not_Found_Profile), name));
-        } else {
-            store.readProfile(settings);
-            store.applyToAdapter(settings);
-        }
+        if (const std::optional<SettingResult> loaded = settings.loadProfile(name))
+            reportUnsaved(*loaded);
+        else
+            tell(T::BS_P_Not_Found_Profile);
         break;
     case WriteProfile:
-        if (!writeProfile(name)) {
-            UiSeam::current().inform(
-                this, text(MainTexts::MP_Dialog_Title),
-                QStringLiteral("%1 \"%2\".").arg(text(BS_P_Write_Profile_Failed), name));
-        }
+        // A name the store refuses (another letter case, a backslash) is no profile.
+        if (!settings.saveProfile(name).recorded())
+            tell(BS_P_Write_Profile_Failed);
         fillProfileList();
         break;
     case FactoryDefault:
-        store.applyToAdapter(SettingsStore::factoryDefaults());
+        reportUnsaved(settings.applyFactoryDefaults());
         break;
     default:
         break;
@@ -472,57 +440,14 @@ void CMoreSettingDlg::onProfileAction(int action) {
     m_profileNameList->setEditText(name);
 }
 
-bool CMoreSettingDlg::writeProfile(const QString& name) {
-    SettingsStore& store = SettingsStore::instance();
-    if (store.findProfile(name) != 0)
-        store.createProfile(name);
-    // A name the store refused has no profile to write into.
-    if (store.findProfile(name) != 0)
-        return false;
-    WirelessSettings settings;
-    store.readFromAdapter(settings);
-    // Without a link the adapter reports no channel; the profile keeps the one it is set
-    // to, as this dialog shows it, rather than a -1 that loading would send and record.
-    if (settings.channel < 1)
-        settings.channel =
-            StationCodes::shownChannel(QueryWL_DesiredChannel(AdapterState::record()));
-    return store.writeProfile(settings) == 0;
-}
-
 void CMoreSettingDlg::onLanguageChosen(int position) {
-    if (!LanguageChoice::change(position))
+    if (!LanguageChoice::change(context().language, position))
         return;
     applyTexts();
     if (m_applyMainLayout)
         m_applyMainLayout();
-    if (CTrayIcon* tray = CTrayIcon::instance())
+    if (CTrayIcon* tray = context().tray)
         tray->applyProgramTexts();
-}
-
-// ---- further dialogs ---------------------------------------------------------------
-
-void CMoreSettingDlg::openWepKeys() {
-    CWEPKeySettingDlg dialog(this);
-    UiSeam::current().runModal(dialog);
-}
-
-void CMoreSettingDlg::openAdvanced() {
-    CAdvancedSettingDlg dialog(this);
-    UiSeam::current().runModal(dialog);
-}
-
-void CMoreSettingDlg::openProfessionalOrAdvanced() {
-    if (!ProgramConfig::instance().professionalMode()) {
-        openAdvanced();
-        return;
-    }
-    if (const ProfessionalSheet& sheet = professionalSheet())
-        sheet(this);
-}
-
-void CMoreSettingDlg::openInformation() {
-    CInformationDlg dialog(this);
-    UiSeam::current().runModal(dialog);
 }
 
 } // namespace kx

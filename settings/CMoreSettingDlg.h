@@ -3,9 +3,8 @@
 // Every change takes effect when its button is pressed; closing changes nothing.
 
 #include <functional>
-#include <memory>
 
-#include <QDialog>
+#include "app/ChildDialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -18,19 +17,15 @@ class QRadioButton;
 
 namespace kx {
 
-class CMoreSettingDlg final : public QDialog {
+class CMoreSettingDlg final : public ChildDialog {
     Q_OBJECT
 public:
     enum ProfileAction { NoAction = -1, LoadProfile = 0, WriteProfile = 1, FactoryDefault = 2 };
     static constexpr int kSsidMaxLength = 32;
 
-    // Opens the professional sheet in professional mode. Until a sheet is installed the
-    // "Professional Mode" button stays disabled there.
-    using ProfessionalSheet = std::function<void(QWidget* parent)>;
-    static void setProfessionalSheet(ProfessionalSheet sheet);
-
     // applyMainLayout re-applies the main window's texts after a language change.
-    explicit CMoreSettingDlg(std::function<void()> applyMainLayout, QWidget* parent = nullptr);
+    CMoreSettingDlg(AppContext& context, std::function<void()> applyMainLayout,
+                    QWidget* parent = nullptr);
     ~CMoreSettingDlg() override;
 
 private:
@@ -57,15 +52,10 @@ private:
 
     void onChangeApply();
     void applySettings();
-    void onAnyClicked();
-    void onEnableWepClicked();
+    void onAnyToggled();
+    void onEnableWepToggled();
     void onProfileAction(int action);
-    bool writeProfile(const QString& name);
     void onLanguageChosen(int position);
-    void openWepKeys();
-    void openAdvanced();
-    void openProfessionalOrAdvanced();
-    void openInformation();
 
     std::function<void()> m_applyMainLayout;
     bool m_editing = false;

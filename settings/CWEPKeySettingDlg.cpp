@@ -11,11 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "adapter/AdapterState.h"
-#include "app/LanguageTable.h"
+#include "app/AppContext.h"
 #include "settings/WepKeyText.h"
 #include "settings/WepKeyTexts.h"
-#include "store/SettingsStore.h"
 #include "store/WepKeys.h"
 
 namespace kx {
@@ -28,25 +26,16 @@ constexpr const LangText* kKeyValueTexts[CWEPKeySettingDlg::kKeyCount] = {
     &T::WS_Key_Set_Key_Value_1, &T::WS_Key_Set_Key_Value_2, &T::WS_Key_Set_Key_Value_3,
     &T::WS_Key_Set_Key_Value_4};
 
-QString text(const LangText& t) {
-    return LanguageTable::instance().text(t);
-}
-
-template <typename W> W* named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 } // namespace
 
-CWEPKeySettingDlg::CWEPKeySettingDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("CWEPKeySettingDlg"));
+CWEPKeySettingDlg::CWEPKeySettingDlg(AppContext& context, QWidget* parent)
+    : ChildDialog(context, parent, "CWEPKeySettingDlg") {
     buildLayout();
     connectControls();
 
     m_changed.fill(false);
     applyTexts();
-    const int mode = QueryWL_AuthenticationMode(AdapterState::record());
+    const int mode = QueryWL_AuthenticationMode(context.adapter.record());
     m_authList->setCurrentIndex(mode >= 1 && mode <= m_authList->count() ? mode - 1 : -1);
     for (int i = 1; i <= kKeyCount; ++i)
         m_defaultKeyList->addItem(QStringLiteral("#%1").arg(i));
@@ -69,8 +58,8 @@ void CWEPKeySettingDlg::buildLayout() {
     m_length64 = named(new QRadioButton, QStringLiteral("keyLength64Radio"));
     m_length128 = named(new QRadioButton, QStringLiteral("keyLength128Radio"));
     m_lengthGroup = new QButtonGroup(this);
-    m_lengthGroup->addButton(m_length64, WepKeyText::Bits64);
-    m_lengthGroup->addButton(m_length128, WepKeyText::Bits128);
+    m_lengthGroup->addButton(m_length64, code(WepBit::Bits64));
+    m_lengthGroup->addButton(m_length128, code(WepBit::Bits128));
     m_defaultKeyList = named(new QComboBox, QStringLiteral("defaultKeyList"));
     m_defaultKeyLabel = named(new QLabel, QStringLiteral("defaultKeyLabel"));
     m_defaultKeyLabel->setBuddy(m_defaultKeyList);
@@ -92,7 +81,7 @@ void CWEPKeySettingDlg::buildLayout() {
         m_keyEdits[at] = named(new QLineEdit, QStringLiteral("keyEdit%1").arg(i + 1));
         // A 128-bit key, typed with blanks between its pairs, is seen whole.
         m_keyEdits[at]->setMinimumWidth(m_keyEdits[at]->fontMetrics().horizontalAdvance(
-            WepKeyText::placeholder(WepKeyText::Bits128) + QStringLiteral("MM")));
+            WepKeyText::placeholder(WepBit::Bits128) + QStringLiteral("MM")));
         m_keyLabels[at] = named(new QLabel, QStringLiteral("keyLabel%1").arg(i + 1));
         m_keyLabels[at]->setBuddy(m_keyEdits[at]);
         grid->addWidget(m_keyLabels[at], 3 + i, 0, Qt::AlignRight);
@@ -118,13 +107,18 @@ void CWEPKeySettingDlg::connectControls() {
         connect(m_keyEdits[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i] { m_changed[static_cast<std::size_t>(i)] = true; });
     }
-    connect(m_lengthGroup, &QButtonGroup::idClicked, this, &CWEPKeySettingDlg::onKeyLengthClicked);
+    for (QRadioButton* length : {m_length64, m_length128}) {
+        connect(length, &QRadioButton::toggled, this, [this, length](bool chosen) {
+            if (chosen)
+                onKeyLengthChosen(m_lengthGroup->id(length));
+        });
+    }
     connect(m_changeApplyButton, &QPushButton::clicked, this, &CWEPKeySettingDlg::onChangeApply);
     connect(m_authList, &QComboBox::activated, this, &CWEPKeySettingDlg::onAuthenticationChosen);
 }
 
 void CWEPKeySettingDlg::applyTexts() {
-    setWindowTitle(text(T::WS_Dialog_Title) + QStringLiteral("  "));
+    setTitleText(T::WS_Dialog_Title);
     m_authLabel->setText(text(T::WS_Authen_Mode));
     m_keyGroup->setTitle(text(T::WS_Key_Set_Sub_Title));
     m_lengthLabel->setText(text(T::WS_Key_Set_Key_Length));
@@ -136,13 +130,14 @@ void CWEPKeySettingDlg::applyTexts() {
         m_keyLabels[static_cast<std::size_t>(i)]->setText(text(*kKeyValueTexts[i]));
     m_noteLabel->setText(text(T::WS_Key_Set_Key_Note));
     m_authList->clear();
-    m_authList->addItems(LanguageTable::instance().family(T::WS_Authen_Mode_Value));
+    m_authList->addItems(context().language.family(T::WS_Authen_Mode_Value));
 }
 
 void CWEPKeySettingDlg::refresh() {
-    WLAdapterInfo* adapter = AdapterState::record();
+    WLAdapterInfo* adapter = context().adapter.record();
+    // A failed query (-1) shows 64-bit keys.
     m_keyLength =
-        QueryWL_WEPbit(adapter) == WepKeyText::Bits128 ? WepKeyText::Bits128 : WepKeyText::Bits64;
+        WepBit{QueryWL_WEPbit(adapter)} == WepBit::Bits128 ? WepBit::Bits128 : WepBit::Bits64;
     const int keyId = QueryWL_DefaultKeyID(adapter);
     m_defaultKeyList->setCurrentIndex(keyId >= 0 && keyId < kKeyCount ? keyId : -1);
     mask();
@@ -165,7 +160,7 @@ void CWEPKeySettingDlg::mask() {
 }
 
 void CWEPKeySettingDlg::showKeyLength() {
-    (m_keyLength == WepKeyText::Bits128 ? m_length128 : m_length64)->setChecked(true);
+    setQuietly(m_keyLength == WepBit::Bits128 ? m_length128 : m_length64, true);
 }
 
 void CWEPKeySettingDlg::onChangeApply() {
@@ -176,24 +171,18 @@ void CWEPKeySettingDlg::onChangeApply() {
 }
 
 void CWEPKeySettingDlg::applyKeys() {
-    SettingsStore& store = SettingsStore::instance();
-    QString stored;
-    // A missing value reads as empty, which gives the default keys.
-    if (store.readAdapterValue(QStringLiteral("WEPDefaultKeys"), stored, 400) != 0)
-        stored.clear();
-    const auto storedKeys = WepKeys::fromRecorded(stored);
-    QString joined;
-    for (int i = 0; i < kKeyCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        const QString& key = m_changed[at] ? m_keyEdits[at]->text() : storedKeys[at];
-        joined += WepKeyText::recordedKey(key, m_keyLength);
+    // A box still showing its placeholder keeps the recorded key.
+    AdapterSettings::TypedKeys typed;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        if (m_changed[i])
+            typed[i] = m_keyEdits[i]->text();
     }
-    store.writeAdapterValue(QStringLiteral("WEPDefaultKeys"), joined);
-    store.writeAdapterValue(QStringLiteral("WEPStatus"), WepKeyText::statusText(m_keyLength));
-    store.applyWepStatus(1, m_defaultKeyList->currentIndex());
+    reportUnsaved(
+        context().settings.setWepKeys(typed, m_keyLength, m_defaultKeyList->currentIndex()));
 }
 
-void CWEPKeySettingDlg::onKeyLengthClicked(int keyLength) {
+void CWEPKeySettingDlg::onKeyLengthChosen(int id) {
+    const auto keyLength = WepBit{id};
     if (keyLength == m_keyLength)
         return;
     m_keyLength = keyLength;
@@ -203,9 +192,7 @@ void CWEPKeySettingDlg::onKeyLengthClicked(int keyLength) {
 void CWEPKeySettingDlg::onAuthenticationChosen(int position) {
     if (position < 0)
         return;
-    const int mode = position + 1;
-    SetWL_AuthenticationMode(AdapterState::record(), mode);
-    SettingsStore::instance().writeAdapterValue(QStringLiteral("AuthentMode"), mode);
+    reportUnsaved(context().settings.setAuthenticationMode(position + 1));
 }
 
 } // namespace kx

@@ -4,8 +4,9 @@
 
 #include <array>
 
-#include <QDialog>
+#include "app/ChildDialog.h"
 
+#include "adapter/DriverCodes.h"
 #include "store/WepKeys.h"
 
 class QButtonGroup;
@@ -18,12 +19,12 @@ class QRadioButton;
 
 namespace kx {
 
-class CWEPKeySettingDlg final : public QDialog {
+class CWEPKeySettingDlg final : public ChildDialog {
     Q_OBJECT
 public:
     static constexpr int kKeyCount = WepKeys::kCount;
 
-    explicit CWEPKeySettingDlg(QWidget* parent = nullptr);
+    explicit CWEPKeySettingDlg(AppContext& context, QWidget* parent = nullptr);
     ~CWEPKeySettingDlg() override;
 
     // Whether the text of key box `index` (0..3) changed since it was last masked.
@@ -38,10 +39,10 @@ private:
     void showKeyLength();
     void onChangeApply();
     void applyKeys();
-    void onKeyLengthClicked(int keyLength);
+    void onKeyLengthChosen(int id);
     void onAuthenticationChosen(int position);
 
-    int m_keyLength = 0;
+    WepBit m_keyLength = WepBit::Bits64;
     bool m_editing = false;
     std::array<bool, kKeyCount> m_changed{};
 

@@ -4,14 +4,19 @@
 #include <array>
 #include <iterator>
 
+#include "adapter/DriverCodes.h"
+
 namespace kx {
 
 namespace {
 
-constexpr std::array kRateCodes{1, 2, 4, 8, 15, 16, 32, 64};
-constexpr int kAutoRatePosition = 4;
-constexpr std::array kTypeCodes{0, 1, 3};
-constexpr int kInfrastructurePosition = 1;
+// Position in the list = index in the table.
+constexpr std::array kRateCodes{code(RateCode::Mbps1),     code(RateCode::Mbps2),
+                                code(RateCode::Mbps5_5),   code(RateCode::Mbps11),
+                                code(RateCode::Automatic), code(RateCode::Mbps16_5),
+                                code(RateCode::Mbps22),    code(RateCode::Mbps27_5)};
+constexpr std::array kTypeCodes{code(NetworkType::AdHoc), code(NetworkType::Infrastructure),
+                                code(NetworkType::PseudoIbss)};
 constexpr int kLastChannel = 14;
 constexpr int kFallbackChannel = 6;
 
@@ -21,8 +26,8 @@ template <std::size_t N> int codeAt(const std::array<int, N>& table, int positio
     return table[static_cast<std::size_t>(position)];
 }
 
-template <std::size_t N> int positionOf(const std::array<int, N>& table, int code, int fallback) {
-    const auto it = std::find(table.begin(), table.end(), code);
+template <std::size_t N> int positionOf(const std::array<int, N>& table, int value, int fallback) {
+    const auto it = std::find(table.begin(), table.end(), value);
     return it == table.end() ? fallback : static_cast<int>(std::distance(table.begin(), it));
 }
 
@@ -44,12 +49,12 @@ int StationCodes::typeCode(int position) {
     return codeAt(kTypeCodes, position);
 }
 
-int StationCodes::ratePosition(int code) {
-    return positionOf(kRateCodes, code, kAutoRatePosition);
+int StationCodes::ratePosition(int rate) {
+    return positionOf(kRateCodes, rate, kAutoRatePosition);
 }
 
-int StationCodes::typePosition(int code) {
-    return positionOf(kTypeCodes, code, kInfrastructurePosition);
+int StationCodes::typePosition(int type) {
+    return positionOf(kTypeCodes, type, kInfrastructurePosition);
 }
 
 QList<int> StationCodes::offeredChannels(std::uint16_t mask) {

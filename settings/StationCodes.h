@@ -10,6 +10,10 @@ namespace kx {
 
 class StationCodes final {
 public:
+    static constexpr int kAutoRatePosition = 4;
+    // The one type that follows an access point's channel and may join any SSID.
+    static constexpr int kInfrastructurePosition = 1;
+
     // Entries a list may offer: a language file with more entries is cut to these, so
     // no position ever stands for an undefined code.
     static int rateCount();
@@ -21,8 +25,8 @@ public:
 
     // The position shown for a code the adapter reports; codes outside the table show
     // "Auto" (rate) and "Infrastructure" (type).
-    static int ratePosition(int code);
-    static int typePosition(int code);
+    static int ratePosition(int rate);
+    static int typePosition(int type);
 
     // Channels 1..14 allowed by the mask (bit n-1 = channel n), ascending.
     static QList<int> offeredChannels(std::uint16_t mask);

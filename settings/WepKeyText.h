@@ -4,22 +4,18 @@
 
 #include <QString>
 
+#include "adapter/DriverCodes.h"
+
 namespace kx {
 
 class WepKeyText final {
 public:
-    enum KeyLength { Bits64 = 0, Bits128 = 1 };
-
-    // 5 key bytes for 64-bit keys, 13 for 128-bit keys.
-    static int keyBytes(int keyLength);
     // "** ** ** ** **" with one group per key byte.
-    static QString placeholder(int keyLength);
-    // The "WEPStatus" text of keys switched on: "6" for 128-bit, "2" for 64-bit.
-    static QString statusText(int keyLength);
+    static QString placeholder(WepBit keyLength);
 
     // The key as recorded: the text narrowed to single bytes, parsed as hexadecimal into
     // the key's bytes (unparsed bytes 0) and written back as upper-case digit pairs.
-    static QString recordedKey(const QString& keyText, int keyLength);
+    static QString recordedKey(const QString& keyText, WepBit keyLength);
 };
 
 } // namespace kx

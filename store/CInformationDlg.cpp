@@ -9,8 +9,7 @@
 
 #include <array>
 
-#include "adapter/AdapterState.h"
-#include "app/LanguageTable.h"
+#include "app/AppContext.h"
 #include "store/HexText.h"
 #include "store/InformationTexts.h"
 #include "store/VersionText.h"
@@ -25,29 +24,26 @@ constexpr const LangText* kContactLines[] = {&T::IS_Item_Last_Info_1, &T::IS_Ite
                                              &T::IS_Item_Last_Info_3, &T::IS_Item_Last_Info_4,
                                              &T::IS_Item_Last_Info_5, &T::IS_Item_Last_Info_6};
 
-QString text(const LangText& t) {
-    return LanguageTable::instance().text(t);
+QString orUnknown(const LanguageTable& lang, const QString& version) {
+    return version.isEmpty() ? lang.text(T::IS_Item_Version_Unknown) : version;
 }
 
-QString orUnknown(const QString& version) {
-    return version.isEmpty() ? text(T::IS_Item_Version_Unknown) : version;
+QString driverVersionText(AppContext& ctx) {
+    return orUnknown(ctx.language,
+                     VersionText::driverVersion(QueryWL_DriverVersion(ctx.adapter.record())));
 }
 
-QString driverVersionText() {
-    return orUnknown(VersionText::driverVersion(QueryWL_DriverVersion(AdapterState::record())));
-}
-
-QString firmwareVersionText() {
+QString firmwareVersionText(AppContext& ctx) {
     std::array<std::uint8_t, VersionText::kFirmwareBytes> bytes{};
-    if (QueryWL_FirmwareVersion(AdapterState::record(), bytes.data()) == -1)
-        return orUnknown({});
+    if (QueryWL_FirmwareVersion(ctx.adapter.record(), bytes.data()) == -1)
+        return orUnknown(ctx.language, {});
     return VersionText::firmwareVersion(bytes);
 }
 
-QString macAddressText() {
+QString macAddressText(AppContext& ctx) {
     // A failed query leaves the cleared buffer: all zeros.
     std::array<std::uint8_t, WL_MAC_BYTES> mac{};
-    GetNICAdapterMAC(AdapterState::record(), mac.data());
+    GetNICAdapterMAC(ctx.adapter.record(), mac.data());
     return HexText::fromBytes(mac.data(), WL_MAC_BYTES, true);
 }
 
@@ -57,7 +53,7 @@ QLabel* namedLabel(const QString& caption, const QString& name) {
     return label;
 }
 
-void addValueRow(QFormLayout* form, const char* name, const LangText& label, const QString& value) {
+void addValueRow(QFormLayout* form, const char* name, const QString& label, const QString& value) {
     const QString base = QString::fromLatin1(name);
     auto* field = new QLineEdit(value);
     field->setObjectName(base + QStringLiteral("Value"));
@@ -65,16 +61,16 @@ void addValueRow(QFormLayout* form, const char* name, const LangText& label, con
     field->setCursorPosition(0);
     // The whole value is visible, the program's build time included.
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(value + QStringLiteral("MM")));
-    auto* caption = namedLabel(text(label), base + QStringLiteral("Label"));
+    auto* caption = namedLabel(label, base + QStringLiteral("Label"));
     caption->setBuddy(field);
     form->addRow(caption, field);
 }
 
 } // namespace
 
-CInformationDlg::CInformationDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("CInformationDlg"));
-    setWindowTitle(text(T::IS_Dialog_Title) + QStringLiteral("  "));
+CInformationDlg::CInformationDlg(AppContext& context, QWidget* parent)
+    : ChildDialog(context, parent, "CInformationDlg") {
+    setTitleText(T::IS_Dialog_Title);
 
     auto* box = new QVBoxLayout(this);
     auto* heading = namedLabel(text(T::IS_Sub_Title), QStringLiteral("subTitleLabel"));
@@ -83,11 +79,12 @@ CInformationDlg::CInformationDlg(QWidget* parent) : QDialog(parent) {
 
     // The driver is asked in this order: driver, firmware, MAC address.
     auto* form = new QFormLayout;
-    addValueRow(form, "driverVersion", T::IS_Item_Driver_Version, driverVersionText());
-    addValueRow(form, "firmwareVersion", T::IS_Item_Firmware_Version, firmwareVersionText());
-    addValueRow(form, "utilityVersion", T::IS_Item_Utility_Version,
+    addValueRow(form, "driverVersion", text(T::IS_Item_Driver_Version), driverVersionText(context));
+    addValueRow(form, "firmwareVersion", text(T::IS_Item_Firmware_Version),
+                firmwareVersionText(context));
+    addValueRow(form, "utilityVersion", text(T::IS_Item_Utility_Version),
                 VersionText::programVersion(__DATE__, __TIME__));
-    addValueRow(form, "macAddress", T::IS_Item_MAC_Address, macAddressText());
+    addValueRow(form, "macAddress", text(T::IS_Item_MAC_Address), macAddressText(context));
     box->addLayout(form);
 
     box->addWidget(namedLabel(text(T::IS_Item_Last_Info), QStringLiteral("lastInfoLabel")));

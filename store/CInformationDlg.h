@@ -2,14 +2,14 @@
 // Versions of driver, firmware and program, the MAC address and the maker's contact lines.
 // Everything is read once when the dialog opens.
 
-#include <QDialog>
+#include "app/ChildDialog.h"
 
 namespace kx {
 
-class CInformationDlg final : public QDialog {
+class CInformationDlg final : public ChildDialog {
     Q_OBJECT
 public:
-    explicit CInformationDlg(QWidget* parent = nullptr);
+    explicit CInformationDlg(AppContext& context, QWidget* parent = nullptr);
     ~CInformationDlg() override;
 };
 

@@ -1,75 +1,20 @@
 #include "store/SettingsStore.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 #include "adapter/AdapterState.h"
 #include "app/UserProfile.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
-#include "store/HexText.h"
 
 namespace kx {
 
 namespace {
 
 constexpr auto kProfileLink = "ProfileLink";
-constexpr int kTextValueBytes = 400; // the buffer size for SSID and WEP key texts
-constexpr int kSsidQueryBytes = 104;
-constexpr int kApSsidBytes = 32;
-
-// WEPStatus as the driver reads it at start.
-constexpr int kWepOffCode = 0;
-constexpr int kWepShortCode = 2;
-constexpr int kWepLongCode = 6;
-
-using IntQuery = std::int32_t (*)(WLAdapterInfo*);
-using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
-
-struct Query {
-    int WirelessSettings::*field;
-    IntQuery query;
-};
-constexpr Query kLinkQueries[] = {
-    {&WirelessSettings::channel, QueryWL_Channel},
-    {&WirelessSettings::txRateControl, QueryWL_TxRateControl},
-};
-constexpr Query kSecurityQueries[] = {
-    {&WirelessSettings::networkType, QueryWL_NetworkType},
-    {&WirelessSettings::authenticationMode, QueryWL_AuthenticationMode},
-    {&WirelessSettings::wepStatus, QueryWL_WEPStatus},
-    {&WirelessSettings::wepBit, QueryWL_WEPbit},
-    {&WirelessSettings::defaultKeyId, QueryWL_DefaultKeyID},
-};
-constexpr Query kRadioQueries[] = {
-    {&WirelessSettings::powerSaveMode, QueryWL_PSMode},
-    {&WirelessSettings::powerSaveLevel, QueryWL_PSLevel},
-    {&WirelessSettings::fragmentationThreshold, QueryWL_FragmentationThreshold},
-    {&WirelessSettings::rtsCtsThreshold, QueryWL_RTS_CTS_Threshold},
-    {&WirelessSettings::preambleMode, QueryWL_PreambleMode},
-    {&WirelessSettings::mode27_5Mbps, QueryWL_27_5Mbps},
-};
-
-struct Send {
-    int WirelessSettings::*field;
-    IntSet set;
-    const char* valueName;
-};
-constexpr Send kRadioSends[] = {
-    {&WirelessSettings::powerSaveMode, SetWL_PSMode, "PowerSaveMode"},
-    {&WirelessSettings::powerSaveLevel, SetWL_PSLevel, "PowerSaveLevel"},
-    {&WirelessSettings::fragmentationThreshold, SetWL_FragmentationThreshold, "FragmentThreshold"},
-    {&WirelessSettings::rtsCtsThreshold, SetWL_RTS_CTS_Threshold, "RTSCTSThreshold"},
-    {&WirelessSettings::mode27_5Mbps, SetWL_27_5Mbps, "27_5Mbps"},
-    {&WirelessSettings::authenticationMode, SetWL_AuthenticationMode, "AuthentMode"},
-};
-constexpr Send kLinkSends[] = {
-    {&WirelessSettings::channel, SetWL_Channel, "RFChannel"},
-    {&WirelessSettings::txRateControl, SetWL_TxRateControl, "TxDataRate"},
-    {&WirelessSettings::networkType, SetWL_NetworkType, "NetworkType"},
-};
 
 struct ProfileNumber {
     const char* valueName;
@@ -106,8 +51,8 @@ std::string utf8(const QString& text) {
 QString fromUtf8(const std::string& text) {
     return QString::fromStdU16String(TextCodec::utf8ToUtf16(text));
 }
-std::string narrowed(const QString& text) {
-    return TextCodec::narrow(text.toStdU16String());
+QString hiveFileName(Hive hive) {
+    return QString::fromStdString(Registry::hiveFile(hive).string());
 }
 
 QString readUserText(const QString& key, const char* name) {
@@ -128,42 +73,40 @@ bool usableProfileName(const QString& name) {
     });
 }
 
-int wepStatusCode(int wepStatus, int wepBit) {
-    if (wepStatus == 0)
-        return kWepOffCode;
-    return wepBit != 0 ? kWepLongCode : kWepShortCode;
-}
-
 } // namespace
-
-SettingsStore& SettingsStore::instance() {
-    static SettingsStore store;
-    return store;
-}
 
 // ---- single values in the adapter key ----------------------------------------------
 
-int SettingsStore::writeAdapterValue(const QString& name, const QString& text) {
-    const QString& key = AdapterState::current().registryKey;
-    if (key.isEmpty() || !Registry::openFullAccess(Hive::LocalMachine, utf8(key)))
-        return -1;
-    Registry::writeString(Hive::LocalMachine, utf8(key), utf8(name), utf8(text));
-    return 0;
+StoreResult SettingsStore::writeAdapterValue(AdapterValue value, const QString& text) {
+    const auto failed = [](const QString& reason) {
+        return StoreResult{hiveFileName(Hive::LocalMachine), reason};
+    };
+    const QString& key = m_adapter.registryKey;
+    if (key.isEmpty())
+        return failed(QStringLiteral("no adapter is selected"));
+    if (!Registry::keyExists(Hive::LocalMachine, utf8(key)))
+        return failed(QStringLiteral("the adapter's key %1 is missing").arg(key));
+    if (!Registry::openFullAccess(Hive::LocalMachine, utf8(key)))
+        return failed(QStringLiteral("no full access to the adapter's key"));
+    if (Registry::writeString(Hive::LocalMachine, utf8(key), utf8(adapterValueName(value)),
+                              utf8(text)) != 0)
+        return failed(QStringLiteral("%1 could not be written").arg(adapterValueName(value)));
+    return {};
 }
 
-int SettingsStore::writeAdapterValue(const QString& name, int value) {
-    return writeAdapterValue(name, QString::number(value));
+StoreResult SettingsStore::writeAdapterValue(AdapterValue value, int number) {
+    return writeAdapterValue(value, QString::number(number));
 }
 
-int SettingsStore::readAdapterValue(const QString& name, QString& out, int sizeBytes) {
+int SettingsStore::readAdapterValue(AdapterValue value, QString& out, int sizeBytes) const {
     out.clear();
-    const QString& key = AdapterState::current().registryKey;
-    std::string value;
-    if (key.isEmpty() ||
-        Registry::readString(Hive::LocalMachine, utf8(key), utf8(name), value) != 0)
+    const QString& key = m_adapter.registryKey;
+    std::string text;
+    if (key.isEmpty() || Registry::readString(Hive::LocalMachine, utf8(key),
+                                              utf8(adapterValueName(value)), text) != 0)
         return -1;
     // One byte per character in the single-byte form the driver side uses.
-    out = fromUtf8(value).left(std::max(sizeBytes - 1, 0));
+    out = fromUtf8(text).left(std::max(sizeBytes - 1, 0));
     return 0;
 }
 
@@ -263,113 +206,6 @@ int SettingsStore::writeProfile(const WirelessSettings& settings) {
     for (const auto& [valueName, text] : profileTexts(settings))
         result |= Registry::writeString(Hive::CurrentUser, key, valueName, utf8(*text));
     return result == 0 ? 0 : -1;
-}
-
-// ---- whole records -----------------------------------------------------------------
-
-void SettingsStore::readFromAdapter(WirelessSettings& settings) {
-    WLAdapterInfo* record = AdapterState::record();
-    const auto query = [&](const auto& table) {
-        for (const Query& q : table)
-            settings.*q.field = q.query(record);
-    };
-    query(kLinkQueries);
-
-    char ssid[kSsidQueryBytes] = {};
-    const bool ssidRead = QueryWL_SSID(record, ssid) != -1;
-    settings.ssid = ssidRead ? QString::fromStdU16String(TextCodec::fromSystemCodePage(
-                                   {ssid, strnlen(ssid, sizeof ssid)}))
-                             : QString();
-
-    query(kSecurityQueries);
-
-    QString joined;
-    const bool keysRead =
-        readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined, kTextValueBytes) == 0;
-    settings.keys = keysRead ? WepKeys::fromRecorded(joined) : WepKeys::defaults();
-
-    query(kRadioQueries);
-}
-
-void SettingsStore::sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId) {
-    const int byteCount = WepKeys::bytes(wepBit);
-    for (int i = 0; i < WepKeys::kCount; ++i) {
-        std::uint8_t bytes[WepKeys::bytes(1)] = {};
-        HexText::toBytes(QByteArray::fromStdString(narrowed(keys[static_cast<std::size_t>(i)])),
-                         bytes, byteCount);
-        SetWL_WriteKey(AdapterState::record(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes);
-    }
-}
-
-void SettingsStore::applyToAdapter(const WirelessSettings& settings) {
-    WLAdapterInfo* record = AdapterState::record();
-    const auto send = [&](const auto& table) {
-        for (const Send& s : table) {
-            s.set(record, settings.*s.field);
-            writeAdapterValue(QString::fromLatin1(s.valueName), settings.*s.field);
-        }
-    };
-    send(kRadioSends);
-
-    writeAdapterValue(QStringLiteral("WEPDefaultKeyId"), settings.defaultKeyId + 1);
-    sendKeys(settings.keys, settings.wepBit, settings.defaultKeyId);
-    QString joined;
-    for (const QString& key : settings.keys)
-        joined += key;
-    writeAdapterValue(QStringLiteral("WEPDefaultKeys"), joined);
-    SetWL_WEPStatus(record, settings.wepStatus);
-    writeAdapterValue(QStringLiteral("WEPStatus"),
-                      wepStatusCode(settings.wepStatus, settings.wepBit));
-
-    send(kLinkSends);
-
-    SetWL_SSID(record, narrowed(settings.ssid).c_str());
-    writeAdapterValue(QStringLiteral("SSID"), settings.ssid);
-}
-
-WirelessSettings SettingsStore::factoryDefaults() {
-    return WirelessSettings{};
-}
-
-// ---- WEP and SSID ------------------------------------------------------------------
-
-void SettingsStore::applyWepStatus(int enabled, int keyIndex) {
-    WLAdapterInfo* record = AdapterState::record();
-    if (keyIndex == -1) {
-        keyIndex = QueryWL_DefaultKeyID(record);
-        if (keyIndex < 0 || keyIndex >= WepKeys::kCount)
-            keyIndex = 0;
-    }
-    int statusCode = kWepOffCode;
-    if (enabled != 0) {
-        QString joined; // an unreadable value leaves it empty: all key bytes 0
-        readAdapterValue(QStringLiteral("WEPDefaultKeys"), joined, kTextValueBytes);
-        const int wepBit = joined.size() == WepKeys::kCount * WepKeys::digits(1) ? 1 : 0;
-        sendKeys(WepKeys::split(joined, WepKeys::digits(wepBit)), wepBit, keyIndex);
-        SetWL_WEPStatus(record, 1);
-        statusCode = wepStatusCode(1, wepBit);
-    } else {
-        SetWL_WEPStatus(record, 0);
-    }
-    writeAdapterValue(QStringLiteral("WEPStatus"), statusCode);
-    writeAdapterValue(QStringLiteral("WEPDefaultKeyId"), keyIndex + 1);
-    if (AdapterState::current().accessPointMode != 0)
-        resendSsid();
-}
-
-int SettingsStore::resendSsid() {
-    QString ssid;
-    if (readAdapterValue(QStringLiteral("SSID"), ssid, kTextValueBytes) != 0)
-        return -1;
-    std::string bytes = narrowed(ssid);
-    if (bytes.size() > kApSsidBytes)
-        bytes.resize(kApSsidBytes);
-    std::uint8_t block[4 + kApSsidBytes] = {};
-    const auto length = static_cast<std::uint32_t>(bytes.size());
-    for (int i = 0; i < 4; ++i)
-        block[i] = static_cast<std::uint8_t>(length >> (8 * i));
-    std::memcpy(block + 4, bytes.data(), bytes.size());
-    return WriteOid(AdapterState::record(), WL_OID_AP_SSID, block, sizeof block) == -1 ? -1 : 0;
 }
 
 } // namespace kx

@@ -1,30 +1,35 @@
 #pragma once
 // Settings recorded in the registry: single values in the current adapter's key under
 // HKEY_LOCAL_MACHINE (where the driver reads them at start), and named profiles as a
-// linked list in the per-user key of the program. All driver calls go to the current
-// adapter (AdapterState). Functions answer 0 on success and -1 on failure.
-
-#include <array>
+// linked list in the per-user key of the program. The store never talks to the adapter:
+// AdapterSettings sends a setting and records it here. Functions answer 0 on success
+// and -1 on failure; a write of an adapter value says why it failed.
 
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
-#include "store/WepKeys.h"
+#include "store/AdapterValue.h"
+#include "store/SettingResult.h"
 #include "store/WirelessSettings.h"
 
 namespace kx {
 
+struct AdapterState;
+
 class SettingsStore final {
 public:
-    // The program-wide store.
-    static SettingsStore& instance();
+    // What a text value is read into: room for the SSID and the joined WEP keys.
+    static constexpr int kTextValueBytes = 400;
 
-    // Single values in the adapter key; the key is never created.
-    int writeAdapterValue(const QString& name, const QString& text);
-    int writeAdapterValue(const QString& name, int value); // "%d"
+    // Values go to the key of `adapter`, the current adapter, whichever it is.
+    explicit SettingsStore(const AdapterState& adapter) : m_adapter(adapter) {}
+
+    // Single values in the adapter key, as text; the key is never created.
+    StoreResult writeAdapterValue(AdapterValue value, const QString& text);
+    StoreResult writeAdapterValue(AdapterValue value, int number); // "%d"
     // At most sizeBytes - 1 bytes of the value, as the caller's buffer would hold.
-    int readAdapterValue(const QString& name, QString& out, int sizeBytes = 400);
+    int readAdapterValue(AdapterValue value, QString& out, int sizeBytes = kTextValueBytes) const;
 
     // The profile list. A chain that loops ends at the first name seen twice.
     int firstProfile(QString& name);
@@ -40,22 +45,12 @@ public:
     // Every profile name in list order (walks with the cursor, which ends empty).
     QStringList profileNames();
 
-    void readFromAdapter(WirelessSettings& settings);
-    void applyToAdapter(const WirelessSettings& settings);
-    static WirelessSettings factoryDefaults();
-
-    // WEP on with the recorded keys, or off; keyIndex -1: the adapter's default key.
-    void applyWepStatus(int enabled, int keyIndex);
-    // Sends the recorded SSID to the access-point firmware; with no SSID recorded nothing
-    // is sent (an empty one would blank the access point's name).
-    int resendSsid();
-
 private:
     QString profileKey(const QString& name) const;
     // Moves the cursor to `name` unless the walk has been there before.
     int moveCursor(const QString& name, QString& out);
-    void sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId);
 
+    const AdapterState& m_adapter;
     QString m_cursor;
     QSet<QString> m_seen; // case-folded names visited since the last firstProfile
 };

@@ -18,6 +18,12 @@ public:
     static QString defaultKey() { return QStringLiteral("3C5A7E9B2D"); }
     static Texts defaults() { return {defaultKey(), defaultKey(), defaultKey(), defaultKey()}; }
 
+    // "WEPStatus" as the driver reads it at start: 0 off, 2 on with 64-bit keys, 6 on
+    // with 128-bit keys.
+    static constexpr int statusCode(bool enabled, int wepBit) {
+        return !enabled ? 0 : wepBit != 0 ? 6 : 2;
+    }
+
     // Key bytes for a WEP bit (0: 64-bit keys, else 128-bit keys).
     static constexpr int bytes(int wepBit) { return wepBit != 0 ? 13 : 5; }
     static constexpr int digits(int wepBit) { return 2 * bytes(wepBit); }

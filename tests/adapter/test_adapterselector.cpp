@@ -80,8 +80,7 @@ void loadWorld(const QList<Card>& cards) {
             0);
 }
 
-void configure(const QStringList& ids, int enableAccessPoint = 1) {
-    ProgramConfig& config = ProgramConfig::instance();
+void configure(ProgramConfig& config, const QStringList& ids, int enableAccessPoint = 1) {
     config.hardwareIds = ids;
     config.EnableAccessPoint = enableAccessPoint;
     config.ChipVersion = 3101;
@@ -124,15 +123,21 @@ private slots:
     void driverCallOrder();
 
 private:
+    AdapterSelector selector() { return AdapterSelector(m_host, m_list, m_state, m_config); }
+
     std::unique_ptr<TestEnv> m_env;
     RecordingHost m_host;
     AdapterList m_list;
+    AdapterState m_state;
+    ProgramConfig m_config;
 };
 
 void TestAdapterSelector::init() {
     m_env = std::make_unique<TestEnv>();
     m_host = RecordingHost{};
     m_list.clear();
+    m_state = AdapterState{};
+    m_config = ProgramConfig{};
 }
 
 void TestAdapterSelector::cleanup() {
@@ -171,11 +176,11 @@ void TestAdapterSelector::perAdapterValues() {
     QFETCH(int, extendedOffset);
     QFETCH(bool, fullMask);
     loadWorld({{QStringLiteral("0012"), hardwareId}});
-    configure({hardwareId.toUpper()});
+    configure(m_config, {hardwareId.toUpper()});
 
-    AdapterSelector(m_host, m_list).discover();
+    selector().discover();
 
-    const AdapterState& state = AdapterState::current();
+    const AdapterState& state = m_state;
     QCOMPARE(m_host.lines, QStringList{QStringLiteral("Tolva card 0012")});
     QCOMPARE(state.chipVersion, chip);
     QCOMPARE(state.busKind, bus);
@@ -198,16 +203,16 @@ void TestAdapterSelector::perAdapterValues() {
 
 void TestAdapterSelector::unknownBusKeepsPreviousSizes() {
     loadWorld({{QStringLiteral("0001"), kUsb}, {QStringLiteral("0002"), QStringLiteral("ISA\\X")}});
-    configure({kUsb, QStringLiteral("ISA\\X")});
-    AdapterSelector selector(m_host, m_list);
+    configure(m_config, {kUsb, QStringLiteral("ISA\\X")});
+    AdapterSelector selector = this->selector();
     selector.discover();
-    QCOMPARE(AdapterState::current().eeprom.length, 2048);
+    QCOMPARE(m_state.eeprom.length, 2048);
 
     m_host.current = 1;
     selector.select();
-    QCOMPARE(AdapterState::current().busKind, 1);
-    QCOMPARE(AdapterState::current().eeprom.length, 2048);
-    QCOMPARE(AdapterState::current().eeprom.extendedOffset, 1792);
+    QCOMPARE(m_state.busKind, 1);
+    QCOMPARE(m_state.eeprom.length, 2048);
+    QCOMPARE(m_state.eeprom.extendedOffset, 1792);
 }
 
 void TestAdapterSelector::registryKey_data() {
@@ -229,8 +234,8 @@ void TestAdapterSelector::registryKey() {
 
 void TestAdapterSelector::firstConfiguredIdEmptyAcceptsNothing() {
     loadWorld({{QStringLiteral("0001"), kPcmcia}});
-    configure({QString(), kPcmcia});
-    AdapterSelector(m_host, m_list).discover();
+    configure(m_config, {QString(), kPcmcia});
+    selector().discover();
     QVERIFY(m_list.isEmpty());
     QCOMPARE(m_host.calls, QStringList{QStringLiteral("clear")});
     QVERIFY(!callNames().contains(QStringLiteral("KxOpenAdapter")));
@@ -238,8 +243,8 @@ void TestAdapterSelector::firstConfiguredIdEmptyAcceptsNothing() {
 
 void TestAdapterSelector::matchingTwoIdsAddsTwice() {
     loadWorld({{QStringLiteral("0001"), kPcmcia}, {QStringLiteral("0002"), kUsb}});
-    configure({kPcmcia, kUsb, kPcmcia.toLower()});
-    AdapterSelector(m_host, m_list).discover();
+    configure(m_config, {kPcmcia, kUsb, kPcmcia.toLower()});
+    selector().discover();
     QCOMPARE(m_host.lines, (QStringList{"Tolva card 0001", "Tolva card 0001", "Tolva card 0002"}));
     QCOMPARE(m_list.size(), 3);
 }
@@ -247,21 +252,21 @@ void TestAdapterSelector::matchingTwoIdsAddsTwice() {
 void TestAdapterSelector::cardThatDoesNotOpenIsLeftOut() {
     loadWorld({{QStringLiteral("0001"), kPcmcia, QStringLiteral("station"), false},
                {QStringLiteral("0002"), kUsb}});
-    configure({kPcmcia, kUsb});
-    AdapterSelector(m_host, m_list).discover();
+    configure(m_config, {kPcmcia, kUsb});
+    selector().discover();
     QCOMPARE(m_host.lines, QStringList{QStringLiteral("Tolva card 0002")});
-    QCOMPARE(QByteArray(AdapterState::current().info.instance), QByteArray("0002"));
+    QCOMPARE(QByteArray(m_state.info.instance), QByteArray("0002"));
 }
 
 void TestAdapterSelector::cardWithoutIdentifierIsSkipped() {
     loadWorld({{QStringLiteral("0001"), kPcmcia}, {QStringLiteral("0002"), kUsb}});
-    configure({kPcmcia, kUsb});
+    configure(m_config, {kPcmcia, kUsb});
     QCOMPARE(Registry::deleteValue(Hive::LocalMachine,
                                    AdapterSelector::registryKeyFor("0001").toStdString(),
                                    "MatchingDeviceId"),
              0);
     clearSimTrace();
-    AdapterSelector(m_host, m_list).discover();
+    selector().discover();
     QCOMPARE(m_host.lines, QStringList{QStringLiteral("Tolva card 0002")});
     // The skipped card is never probed: one probe, then the selection.
     QCOMPARE(callNames().count(QStringLiteral("KxOpenAdapter")), 2);
@@ -269,10 +274,10 @@ void TestAdapterSelector::cardWithoutIdentifierIsSkipped() {
 
 void TestAdapterSelector::missingChannelDataAllowsChannelsOneToFourteen() {
     loadWorld({{QStringLiteral("0001"), kPcmcia}});
-    configure({kPcmcia});
+    configure(m_config, {kPcmcia});
     kxsim_force("QueryWL_ExtEEPROM_IDData", -1);
-    AdapterSelector(m_host, m_list).discover();
-    QCOMPARE(AdapterState::current().channelMask, std::uint16_t{0x3FFF});
+    selector().discover();
+    QCOMPARE(m_state.channelMask, std::uint16_t{0x3FFF});
 }
 
 void TestAdapterSelector::elevenAdaptersGiveTenLines() {
@@ -280,8 +285,8 @@ void TestAdapterSelector::elevenAdaptersGiveTenLines() {
     for (int i = 0; i < 11; ++i)
         cards.append({QStringLiteral("%1").arg(i + 1, 4, 10, QLatin1Char('0')), kUsb});
     loadWorld(cards);
-    configure({kUsb});
-    AdapterSelector(m_host, m_list).discover();
+    configure(m_config, {kUsb});
+    selector().discover();
     QCOMPARE(m_list.size(), 10);
     QCOMPARE(m_host.lines.size(), 10);
     QCOMPARE(m_host.lines.last(), QStringLiteral("Tolva card 0010"));
@@ -296,9 +301,9 @@ void TestAdapterSelector::untrustedAdapterCount_data() {
 void TestAdapterSelector::untrustedAdapterCount() {
     QFETCH(int, count);
     loadWorld({{QStringLiteral("0001"), kUsb}});
-    configure({kUsb});
+    configure(m_config, {kUsb});
     kxsim_force("CreateAllNICAdapterList", count);
-    AdapterSelector(m_host, m_list).discover();
+    selector().discover();
     QVERIFY(m_list.size() <= 1);
 }
 
@@ -306,10 +311,10 @@ void TestAdapterSelector::fullLengthDescription() {
     Card card{QStringLiteral("0001"), kUsb};
     card.description = QString(259, u'D'); // the whole field but its NUL
     loadWorld({card});
-    configure({kUsb});
-    AdapterSelector(m_host, m_list).discover();
+    configure(m_config, {kUsb});
+    selector().discover();
     QCOMPARE(m_list.size(), 1);
-    const WLAdapterInfo& info = AdapterState::current().info;
+    const WLAdapterInfo& info = m_state.info;
     QCOMPARE(QByteArray(info.description), QByteArray(259, 'D'));
     QCOMPARE(m_host.lines.first(), card.description);
 }
@@ -317,34 +322,35 @@ void TestAdapterSelector::fullLengthDescription() {
 void TestAdapterSelector::accessPointFirmware_data() {
     QTest::addColumn<QString>("firmware");
     QTest::addColumn<int>("enableAccessPoint");
-    QTest::addColumn<int>("flagBefore");
-    QTest::addColumn<int>("flag");
+    QTest::addColumn<bool>("flagBefore");
+    QTest::addColumn<bool>("flag");
     QTest::addColumn<QStringList>("hostCalls");
 
     const QStringList common{"clear", "opened", "zeroConfig", "layout"};
     QTest::newRow("access point, disabled: station")
-        << QStringLiteral("access_point") << 0 << 0 << 0 << common;
+        << QStringLiteral("access_point") << 0 << false << false << common;
     QTest::newRow("disabled leaves the flag as it was")
-        << QStringLiteral("station") << 0 << 1 << 1 << common;
+        << QStringLiteral("station") << 0 << true << true << common;
     QTest::newRow("access point, enabled")
-        << QStringLiteral("access_point") << 1 << 0 << 1
+        << QStringLiteral("access_point") << 1 << false << true
         << common + QStringList{"stationTicks", "layout", "apSettings"};
     QTest::newRow("station, enabled: ends a scan")
-        << QStringLiteral("station") << 1 << 1 << 0 << common + QStringList{"endScan", "layout"};
+        << QStringLiteral("station") << 1 << true << false
+        << common + QStringList{"endScan", "layout"};
 }
 
 void TestAdapterSelector::accessPointFirmware() {
     QFETCH(QString, firmware);
     QFETCH(int, enableAccessPoint);
-    QFETCH(int, flagBefore);
-    QFETCH(int, flag);
+    QFETCH(bool, flagBefore);
+    QFETCH(bool, flag);
     QFETCH(QStringList, hostCalls);
     loadWorld({{QStringLiteral("0009"), kUsb, firmware}});
-    configure({kUsb}, enableAccessPoint);
-    AdapterState::current().accessPointMode = flagBefore;
+    configure(m_config, {kUsb}, enableAccessPoint);
+    m_state.accessPointMode = flagBefore;
 
-    AdapterSelector(m_host, m_list).discover();
-    QCOMPARE(AdapterState::current().accessPointMode, flag);
+    selector().discover();
+    QCOMPARE(m_state.accessPointMode, flag);
     QCOMPARE(m_host.calls, hostCalls);
     QCOMPARE(callNames().contains(QStringLiteral("QueryWL_FirmwareMode_STA_AP")),
              enableAccessPoint != 0);
@@ -352,11 +358,11 @@ void TestAdapterSelector::accessPointFirmware() {
 
 void TestAdapterSelector::failedOpenAtSelectionKeepsValues() {
     loadWorld({{QStringLiteral("0001"), kPciNewer}, {QStringLiteral("0002"), kUsb}});
-    configure({kPciNewer, kUsb});
-    ProgramConfig::instance().Fail_Avoid_Count = 9;
-    AdapterSelector selector(m_host, m_list);
+    configure(m_config, {kPciNewer, kUsb});
+    m_config.Fail_Avoid_Count = 9;
+    AdapterSelector selector = this->selector();
     selector.discover();
-    const AdapterState before = AdapterState::current();
+    const AdapterState before = m_state;
     QCOMPARE(before.info.failAvoidCount, 9);
 
     QCOMPARE(kxsim_set_int("0002", "opens", 0), 0);
@@ -365,7 +371,7 @@ void TestAdapterSelector::failedOpenAtSelectionKeepsValues() {
     m_host.current = 1;
     selector.select();
 
-    const AdapterState& after = AdapterState::current();
+    const AdapterState& after = m_state;
     QCOMPARE(callNames(), (QStringList{"KxCloseAdapter", "KxOpenAdapter"}));
     QVERIFY(m_host.calls.isEmpty());
     QCOMPARE(after.chipVersion, before.chipVersion);
@@ -379,9 +385,9 @@ void TestAdapterSelector::failedOpenAtSelectionKeepsValues() {
 }
 
 void TestAdapterSelector::driverCallOrder() {
-    ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
+    m_config.load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
     clearSimTrace();
-    AdapterSelector selector(m_host, m_list);
+    AdapterSelector selector = this->selector();
     selector.discover();
     QCOMPARE(m_list.size(), 3);
     // Each accepted card is probed (opened and closed), then line 0 is selected.

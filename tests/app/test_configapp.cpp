@@ -58,7 +58,6 @@ class TestConfigApp final : public QObject {
 private slots:
     void runsHiddenAndEndsInOrder() {
         test::TestEnv env;
-        test::ScriptedSeam seam; // KXConfig.INI is not beside the test
         test::clearSimTrace();
         ShowCounter counter;
 
@@ -67,26 +66,27 @@ private slots:
         bool trayWhileRunning = false;
         bool announced = false;
         bool trayGoneBeforeWindow = false;
+        test::ScriptedSeam seam; // KXConfig.INI is not beside the test
+        CConfigApp app(&seam);
         // Once the run has begun: the window exists hidden, the icon is there and the
         // title is announced.
         QTimer::singleShot(0, [&] {
             CMainDlg* dlg = runningMainWindow();
             sawWindow = dlg != nullptr;
-            trayWhileRunning =
-                CTrayIcon::instance() != nullptr && CTrayIcon::instance()->isActive();
+            trayWhileRunning = app.context().tray != nullptr && app.context().tray->isActive();
             announced = SingleInstance::isRunning(kTitle + QStringLiteral("  "));
             if (dlg)
                 connect(dlg, &QObject::destroyed,
-                        [&] { trayGoneBeforeWindow = CTrayIcon::instance() == nullptr; });
+                        [&] { trayGoneBeforeWindow = app.context().tray == nullptr; });
         });
         // Past the first status ticks, then the tray's exit command, as the user gives it.
         QTimer::singleShot(2500, [&] {
             CMainDlg* dlg = runningMainWindow();
             hiddenWhileRunning = dlg != nullptr && !dlg->isVisible();
-            if (CTrayIcon* tray = CTrayIcon::instance())
+            if (CTrayIcon* tray = app.context().tray)
                 emit tray->command(CTrayIcon::ExitCommand);
         });
-        QCOMPARE(CConfigApp().run(), 0);
+        QCOMPARE(app.run(), 0);
 
         QVERIFY(sawWindow);
         QVERIFY(hiddenWhileRunning);
@@ -110,16 +110,17 @@ private slots:
 
     void aRunningCopyEndsTheStartBeforeAnyWindow() {
         test::TestEnv env;
-        test::ScriptedSeam seam;
         SingleInstance other;
         QVERIFY(other.announce(kTitle + QStringLiteral("  ")));
         test::clearSimTrace();
         ShowCounter counter;
 
-        QCOMPARE(CConfigApp().run(), 0);
+        test::ScriptedSeam seam; // KXConfig.INI is not beside the test
+        CConfigApp app(&seam);
+        QCOMPARE(app.run(), 0);
 
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
-        QVERIFY(CTrayIcon::instance() == nullptr);
+        QVERIFY(app.context().tray == nullptr);
         QCOMPARE(counter.shows, 0);
         QCOMPARE(test::simCalls(), QStringList{QStringLiteral("QueryWL_IsWindows2000()")});
         QVERIFY(SingleInstance::isRunning(kTitle + QStringLiteral("  ")));
@@ -138,12 +139,13 @@ private slots:
         QVERIFY(QFile::link(env.path() + QStringLiteral("/elsewhere"),
                             SingleInstance::lockPath(title)));
         bool running = false;
+        CConfigApp app(&seam);
         QTimer::singleShot(0, [&] {
             running = runningMainWindow() != nullptr;
-            if (CTrayIcon* tray = CTrayIcon::instance())
+            if (CTrayIcon* tray = app.context().tray)
                 emit tray->command(CTrayIcon::ExitCommand);
         });
-        QCOMPARE(CConfigApp().run(), 0);
+        QCOMPARE(app.run(), 0);
         Registry::setReadOnly(std::nullopt);
 
         QVERIFY(running);

@@ -49,12 +49,19 @@ class TestLanguageChoice final : public QObject {
     // The program directory of these tests, holding the Unicode language file.
     QString programDir(const TestEnv& env, const QByteArray& languages) {
         const QString dir = env.path() + u'/';
-        writeFile(dir + kx::ProgramConfig::instance().ML_Unicode_File, languages);
+        writeFile(dir + m_config.ML_Unicode_File, languages);
         return dir;
     }
 
+    kx::ProgramConfig m_config;
+    LanguageTable m_table;
+
 private slots:
-    void init() { kxsim_clear_force(nullptr); }
+    void init() {
+        kxsim_clear_force(nullptr);
+        m_config = kx::ProgramConfig{};
+        m_table = LanguageTable{};
+    }
 
     void storedLanguageIsSelected_data() {
         QTest::addColumn<int>("stored");
@@ -70,16 +77,16 @@ private slots:
         QFETCH(int, current);
         TestEnv env;
         QCOMPARE(UserProfile::writeInt(LanguageChoice::kLanguageIdValue, stored), 0);
-        LanguageChoice::startup(programDir(env, twoLanguages("Title")));
-        QCOMPARE(LanguageTable::instance().currentId(), current);
+        LanguageChoice::startup(m_table, m_config, programDir(env, twoLanguages("Title")));
+        QCOMPARE(m_table.currentId(), current);
         // The stored choice is not corrected.
         QCOMPARE(storedLanguage(), stored);
     }
 
     void noStoredLanguageSelectsTheFirst() {
         TestEnv env;
-        LanguageChoice::startup(programDir(env, twoLanguages("Title")));
-        QCOMPARE(LanguageTable::instance().currentId(), 1);
+        LanguageChoice::startup(m_table, m_config, programDir(env, twoLanguages("Title")));
+        QCOMPARE(m_table.currentId(), 1);
         QCOMPARE(storedLanguage(), -99);
     }
 
@@ -88,16 +95,16 @@ private slots:
         QCOMPARE(
             UserProfile::writeString(LanguageChoice::kLanguageIdValue, QStringLiteral("Deutsch")),
             0);
-        LanguageChoice::startup(programDir(env, twoLanguages("Title")));
-        QCOMPARE(LanguageTable::instance().currentId(), 1);
+        LanguageChoice::startup(m_table, m_config, programDir(env, twoLanguages("Title")));
+        QCOMPARE(m_table.currentId(), 1);
     }
 
     void firstStartStoresTheTitleWithoutBlanks() {
         TestEnv env;
         QCOMPARE(UserProfile::writeInt(LanguageChoice::kLanguageIdValue, 2), 0);
-        LanguageChoice::startup(programDir(env, twoLanguages("Title")));
+        LanguageChoice::startup(m_table, m_config, programDir(env, twoLanguages("Title")));
         QCOMPARE(storedTitle(), QStringLiteral("Tolva WLAN-Konfigurationsprogramm"));
-        QCOMPARE(LanguageChoice::programTitle(),
+        QCOMPARE(LanguageChoice::programTitle(m_table),
                  QStringLiteral("Tolva WLAN-Konfigurationsprogramm  "));
     }
 
@@ -106,17 +113,17 @@ private slots:
         QCOMPARE(UserProfile::writeString(LanguageChoice::kProgramTitleValue,
                                           QStringLiteral("Edited by hand")),
                  0);
-        LanguageChoice::startup(programDir(env, twoLanguages("Another title")));
+        LanguageChoice::startup(m_table, m_config, programDir(env, twoLanguages("Another title")));
         QCOMPARE(storedTitle(), QStringLiteral("Edited by hand"));
-        QCOMPARE(LanguageChoice::programTitle(), QStringLiteral("Edited by hand  "));
+        QCOMPARE(LanguageChoice::programTitle(m_table), QStringLiteral("Edited by hand  "));
     }
 
     void missingLanguageFileRunsInEnglish() {
         TestEnv env;
-        LanguageChoice::startup(env.path() + QStringLiteral("/nowhere/"));
-        QCOMPARE(LanguageTable::instance().count(), 0);
+        LanguageChoice::startup(m_table, m_config, env.path() + QStringLiteral("/nowhere/"));
+        QCOMPARE(m_table.count(), 0);
         QCOMPARE(storedTitle(), kDefaultTitle);
-        QCOMPARE(LanguageChoice::programTitle(), kDefaultTitle + QStringLiteral("  "));
+        QCOMPARE(LanguageChoice::programTitle(m_table), kDefaultTitle + QStringLiteral("  "));
     }
 
     void fileFollowsTheSystemKind_data() {
@@ -129,28 +136,27 @@ private slots:
         QFETCH(int, unicodeSystem);
         QFETCH(QString, title);
         TestEnv env;
-        kx::ProgramConfig& config = kx::ProgramConfig::instance();
-        config.ML_Unicode_File = QStringLiteral("wide.ini");
-        config.ML_SBCS_File = QStringLiteral("narrow.ini");
+        m_config.ML_Unicode_File = QStringLiteral("wide.ini");
+        m_config.ML_SBCS_File = QStringLiteral("narrow.ini");
         const QString dir = env.path() + u'/';
         writeFile(dir + QStringLiteral("wide.ini"), twoLanguages("From the Unicode file"));
         writeFile(dir + QStringLiteral("narrow.ini"), twoLanguages("From the single-byte file"));
         kxsim_force("QueryWL_IsWindows2000", unicodeSystem);
-        LanguageChoice::startup(dir);
+        LanguageChoice::startup(m_table, m_config, dir);
         QCOMPARE(storedTitle(), title);
     }
 
     void changeStoresLanguageAndTitle() {
         TestEnv env;
-        LanguageChoice::startup(programDir(env, twoLanguages("Title one")));
+        LanguageChoice::startup(m_table, m_config, programDir(env, twoLanguages("Title one")));
         QCOMPARE(storedTitle(), QStringLiteral("Title one"));
 
-        QVERIFY(LanguageChoice::change(1));
-        QCOMPARE(LanguageTable::instance().currentId(), 2);
+        QVERIFY(LanguageChoice::change(m_table, 1));
+        QCOMPARE(m_table.currentId(), 2);
         QCOMPARE(storedLanguage(), 2);
         QCOMPARE(storedTitle(), QStringLiteral("Tolva WLAN-Konfigurationsprogramm"));
 
-        QVERIFY(LanguageChoice::change(0));
+        QVERIFY(LanguageChoice::change(m_table, 0));
         QCOMPARE(storedLanguage(), 1);
         QCOMPARE(storedTitle(), QStringLiteral("Title one"));
     }
@@ -164,9 +170,9 @@ private slots:
     void changeToNoLanguageDoesNothing() {
         QFETCH(int, position);
         TestEnv env;
-        LanguageChoice::startup(programDir(env, twoLanguages("Title one")));
-        QVERIFY(!LanguageChoice::change(position));
-        QCOMPARE(LanguageTable::instance().currentId(), 1);
+        LanguageChoice::startup(m_table, m_config, programDir(env, twoLanguages("Title one")));
+        QVERIFY(!LanguageChoice::change(m_table, position));
+        QCOMPARE(m_table.currentId(), 1);
         QCOMPARE(storedLanguage(), -99);
         QCOMPARE(storedTitle(), QStringLiteral("Title one"));
     }
@@ -174,10 +180,9 @@ private slots:
     void titleWithoutStoredValueIsTheLookedUpOne() {
         // An unwritable registry leaves nothing stored; the window's own title still counts.
         TestEnv env;
-        LanguageTable::instance().open(programDir(env, twoLanguages("Title one")) +
-                                           kx::ProgramConfig::instance().ML_Unicode_File,
-                                       QStringLiteral("LANGUAGES"));
-        QCOMPARE(LanguageChoice::programTitle(), QStringLiteral("Title one  "));
+        m_table.open(programDir(env, twoLanguages("Title one")) + m_config.ML_Unicode_File,
+                     QStringLiteral("LANGUAGES"));
+        QCOMPARE(LanguageChoice::programTitle(m_table), QStringLiteral("Title one  "));
     }
 };
 

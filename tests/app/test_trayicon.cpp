@@ -12,6 +12,7 @@
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
 #include "app/LanguageTable.h"
+#include "app/ProgramConfig.h"
 #include "app/TrayIndicator.h"
 #include "mainwnd/MainTexts.h"
 #include "tests/support/TestEnv.h"
@@ -45,18 +46,11 @@ QMenu* trayMenu() {
 class TestTrayIcon final : public QObject {
     Q_OBJECT
 
-private slots:
-    void instanceFollowsTheObject() {
-        QCOMPARE(CTrayIcon::instance(), nullptr);
-        {
-            CTrayIcon tray;
-            QCOMPARE(CTrayIcon::instance(), &tray);
-        }
-        QCOMPARE(CTrayIcon::instance(), nullptr);
-    }
+    const LanguageTable m_lang; // no file: the English texts
 
+private slots:
     void tooltipIsCutTo63() {
-        CTrayIcon tray;
+        CTrayIcon tray(m_lang);
         QVERIFY(!tray.setTooltipText(QStringLiteral("not shown yet")));
         const QString seventy(70, u'x');
         QVERIFY(tray.create(seventy));
@@ -71,7 +65,7 @@ private slots:
     }
 
     void menuTextsFollowTheLanguage() {
-        CTrayIcon tray;
+        CTrayIcon tray(m_lang);
         tray.create(QStringLiteral("tip"));
         QMenu* menu = trayMenu();
         QVERIFY(menu);
@@ -88,15 +82,16 @@ private slots:
 
     void programTextsFollowALanguageChange() {
         test::TestEnv env;
-        LanguageChoice::startup(test::TestEnv::programDir());
-        CTrayIcon tray;
+        ProgramConfig config;
+        LanguageTable lang;
+        LanguageChoice::startup(lang, config, test::TestEnv::programDir());
+        CTrayIcon tray(lang);
         QVERIFY(tray.createWithProgramTexts());
         QCOMPARE(tray.tooltip(), QStringLiteral("KXConfig --- Wireless LAN Configuration Tool"));
         QCOMPARE(trayMenu()->actions()[1]->text(), QStringLiteral("Exit KXConfig"));
 
-        QVERIFY(LanguageChoice::change(1));
+        QVERIFY(LanguageChoice::change(lang, 1));
         tray.applyProgramTexts();
-        const LanguageTable& lang = LanguageTable::instance();
         QVERIFY(lang.text(MainTexts::MP_Small_Icon_Item_1) != u"Open Utility Window");
         QCOMPARE(tray.tooltip(), lang.text(MainTexts::MP_Small_Icon_Tip).left(63));
         QCOMPARE(trayMenu()->actions()[0]->text(), lang.text(MainTexts::MP_Small_Icon_Item_1));
@@ -104,7 +99,7 @@ private slots:
     }
 
     void menuCommandsArriveQueued() {
-        CTrayIcon tray;
+        CTrayIcon tray(m_lang);
         tray.create(QStringLiteral("tip"));
         QSignalSpy commands(&tray, &CTrayIcon::command);
         trayMenu()->actions()[1]->trigger();
@@ -114,7 +109,7 @@ private slots:
     }
 
     void indicatorDoubleClickOpensOnce() {
-        CTrayIcon tray;
+        CTrayIcon tray(m_lang);
         tray.create(QStringLiteral("tip"));
         QSignalSpy commands(&tray, &CTrayIcon::command);
         QWidget* indicator = topLevel("trayIndicator");
@@ -131,7 +126,7 @@ private slots:
     }
 
     void indicatorRightClickShowsTheMenu() {
-        CTrayIcon tray;
+        CTrayIcon tray(m_lang);
         tray.create(QStringLiteral("tip"));
         QWidget* indicator = topLevel("trayIndicator");
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
@@ -142,7 +137,7 @@ private slots:
     }
 
     void notificationAreaClicks() {
-        CTrayIcon tray;
+        CTrayIcon tray(m_lang);
         tray.create(QStringLiteral("tip"));
         QSignalSpy commands(&tray, &CTrayIcon::command);
         auto* icon = tray.findChild<QSystemTrayIcon*>("trayIcon");
@@ -156,7 +151,7 @@ private slots:
     }
 
     void removeThenCreateShowsOneIcon() {
-        CTrayIcon tray;
+        CTrayIcon tray(m_lang);
         QCOMPARE(visibleIcons(tray), 0);
         tray.create(QStringLiteral("tip"));
         QCOMPARE(visibleIcons(tray), 1);
@@ -172,7 +167,7 @@ private slots:
 
     void destructionRemovesTheIcon() {
         {
-            CTrayIcon tray;
+            CTrayIcon tray(m_lang);
             tray.create(QStringLiteral("tip"));
         }
         QWidget* indicator = topLevel("trayIndicator");

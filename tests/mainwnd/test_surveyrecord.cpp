@@ -73,9 +73,9 @@ private slots:
         const SurveyRecord r(raw);
         QCOMPARE(r.bssidText(), QStringLiteral("00 0A 1B 2C 3D 4E"));
         QCOMPARE(r.infrastructureMode(), 2);
-        QCOMPARE(r.networkType(), 1);
+        QCOMPARE(r.networkType(), NetworkType::Infrastructure);
         raw.infrastructureMode = 0;
-        QCOMPARE(SurveyRecord(raw).networkType(), 0);
+        QCOMPARE(SurveyRecord(raw).networkType(), NetworkType::AdHoc);
 
         WLSurveyBuffer buffer{};
         buffer.count = 21;

@@ -15,7 +15,7 @@
 #include "tests/kx02app/SimRecord.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/TestContext.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -35,12 +35,12 @@ QByteArray simImage(const char* instance) {
 }
 
 // The adapter as the program finds it at its next start.
-EepromAccess::Content afterReplug(Line line) {
+EepromAccess::Content afterReplug(AppContext& ctx, Line line) {
     kxsim_reset();
-    AdapterState::current().reset();
-    if (selectSimulatedAdapter(line) != 0)
+    ctx.adapter = AdapterState{};
+    if (selectSimulatedAdapter(ctx, line) != 0)
         return {};
-    return EepromAccess(AdapterState::current(), 3101).read();
+    return EepromAccess(ctx.adapter, 3101).read();
 }
 
 QStringList calls(const QString& fn) {
@@ -66,9 +66,9 @@ private slots:
 };
 
 void TestEepromAccess::newerChipAddressWrittenIsTheAddressAfterReplug() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(PciLine), 0);
-    EepromAccess access(AdapterState::current(), 3101);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, PciLine), 0);
+    EepromAccess access(t.ctx.adapter, 3101);
     EepromAccess::Content c = access.read();
     QCOMPARE(MacEntry::show(c.mac), QStringLiteral("00 1C 7E 21 02 07"));
     QCOMPARE(c.settings.records[6].length, 2); // the channels from their fixed place
@@ -82,19 +82,19 @@ void TestEepromAccess::newerChipAddressWrittenIsTheAddressAfterReplug() {
              QStringList({"0600fbff", "2000faff", "0200f9ff", "0200f8ff", "0200f7ff", "0100f6ff",
                           "0400f5ff", "0000f0ff"}));
 
-    const EepromAccess::Content again = afterReplug(PciLine);
+    const EepromAccess::Content again = afterReplug(t.ctx, PciLine);
     QCOMPARE(MacEntry::show(again.mac), QStringLiteral("02 00 00 12 34 86"));
     QCOMPARE(again.settings.records[8].data[0], 0x40);
     std::uint8_t shown[6] = {};
-    GetNICAdapterMAC(AdapterState::record(), shown);
+    GetNICAdapterMAC(t.ctx.adapter.record(), shown);
     QCOMPARE(QByteArray(reinterpret_cast<char*>(shown), 6).toHex(), QByteArray("020000123486"));
     QCOMPARE(simTrace().last().fn, QStringLiteral("GetNICAdapterMAC"));
 }
 
 void TestEepromAccess::cardSettingsAreWrittenAsOneImage() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(CardLine), 0);
-    EepromAccess access(AdapterState::current(), 3101);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    EepromAccess access(t.ctx.adapter, 3101);
     EepromAccess::Content c = access.read();
     QCOMPARE(MacEntry::show(c.mac), QStringLiteral("00 1C 7E 31 01 08"));
     ExtendedFields f = ExtendedFields::fromRecords(c.settings.records);
@@ -106,11 +106,10 @@ void TestEepromAccess::cardSettingsAreWrittenAsOneImage() {
     const QByteArray written = simImage("0008");
     QCOMPARE(written.size(), 512);
     QCOMPARE(written,
-             QByteArray(reinterpret_cast<const char*>(AdapterState::current().eeprom.bytes.data()),
-                        512));
+             QByteArray(reinterpret_cast<const char*>(t.ctx.adapter.eeprom.bytes.data()), 512));
     QVERIFY(written.contains(QByteArray::fromHex("22080406001122334455")));
 
-    const EepromAccess::Content again = afterReplug(CardLine);
+    const EepromAccess::Content again = afterReplug(t.ctx, CardLine);
     QCOMPARE(MacEntry::show(again.mac), QStringLiteral("00 11 22 33 44 55"));
     // Everything else reads back as it was written.
     EepromSettings expected = c.settings;
@@ -121,17 +120,17 @@ void TestEepromAccess::cardSettingsAreWrittenAsOneImage() {
 }
 
 void TestEepromAccess::refusedWritesTouchNothing() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(CardLine), 0);
-    EepromAccess access(AdapterState::current(), 3101);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    EepromAccess access(t.ctx.adapter, 3101);
     EepromAccess::Content c = access.read();
-    const EepromImage before = AdapterState::current().eeprom;
+    const EepromImage before = t.ctx.adapter.eeprom;
     for (const int id : {20, 21, 22, 23})
         c.settings.records[static_cast<std::size_t>(id)].length = 80;
     const EepromAccess::Outcome tooMuch = access.writeSettings(c);
     QVERIFY(!tooMuch.endsProgram());
     QVERIFY(tooMuch.message().contains(QStringLiteral("records 22, 23 would be left out")));
-    QVERIFY(AdapterState::current().eeprom.bytes == before.bytes);
+    QVERIFY(t.ctx.adapter.eeprom.bytes == before.bytes);
     const EepromAccess::Outcome shortImage = access.writeImage(QByteArray(511, '\0'));
     QVERIFY(!shortImage.endsProgram());
     QVERIFY(shortImage.message().contains(QStringLiteral("holds 511 bytes")));
@@ -139,13 +138,13 @@ void TestEepromAccess::refusedWritesTouchNothing() {
 }
 
 void TestEepromAccess::binaryImagesRoundTripThroughFiles() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(UsbLine), 0);
-    EepromAccess access(AdapterState::current(), 3101);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, UsbLine), 0);
+    EepromAccess access(t.ctx.adapter, 3101);
     const std::optional<QByteArray> image = access.readImage();
     QVERIFY(image.has_value());
     QCOMPARE(*image, simImage("0009"));
-    const QString file = env.path() + QStringLiteral("/usb.bin");
+    const QString file = t.env.path() + QStringLiteral("/usb.bin");
     QVERIFY(!EepromImageFile::save(file, *image).has_value());
     const Checked<QByteArray> loaded = EepromImageFile::load(file, 2048);
     QVERIFY(loaded.ok());
@@ -157,20 +156,20 @@ void TestEepromAccess::binaryImagesRoundTripThroughFiles() {
 
     QCOMPARE(EepromImageFile::save(QString(), *image)->message,
              QStringLiteral("Can't open file \"\" for output!!!"));
-    QCOMPARE(EepromImageFile::load(env.path() + QStringLiteral("/none"), 2048).problem().message,
-             QStringLiteral("Can't open file \"%1/none\" for input!!!").arg(env.path()));
+    QCOMPARE(EepromImageFile::load(t.env.path() + QStringLiteral("/none"), 2048).problem().message,
+             QStringLiteral("Can't open file \"%1/none\" for input!!!").arg(t.env.path()));
     QVERIFY(EepromImageFile::load(file, 512).problem().message.contains(
         QStringLiteral("holds 2048 bytes")));
     // A pipe is refused at once instead of waiting for a writer.
-    const QString fifo = env.path() + QStringLiteral("/pipe");
+    const QString fifo = t.env.path() + QStringLiteral("/pipe");
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QVERIFY(!EepromImageFile::load(fifo, 2048).ok());
 }
 
 void TestEepromAccess::failedWritesAreReportedAsFailures() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(PciLine), 0);
-    EepromAccess access(AdapterState::current(), 3101);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, PciLine), 0);
+    EepromAccess access(t.ctx.adapter, 3101);
     const EepromAccess::Content c = access.read();
     kxsim_force("WriteOid", -1);
     const EepromAccess::Outcome commands = access.writeSettings(c);

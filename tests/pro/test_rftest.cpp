@@ -8,7 +8,7 @@
 #include "tests/kx02app/SimRecord.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/TestContext.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -17,9 +17,9 @@ namespace {
 
 enum Line { PciLine = 0, CardLine = 1 };
 
-int phy(int reg) {
+int phy(AppContext& ctx, int reg) {
     std::int32_t value = -1;
-    QueryWL_ReadPHYRegister(AdapterState::record(), reg, &value);
+    QueryWL_ReadPHYRegister(ctx.adapter.record(), reg, &value);
     return value;
 }
 
@@ -42,13 +42,13 @@ private slots:
 };
 
 void TestRfTest::startingWithoutPatternStartsNothing() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(CardLine), 0);
-    SetWL_WritePHYRegister(AdapterState::record(), 11, 0x07);
-    RfTest rf(AdapterState::record(), false, false);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    SetWL_WritePHYRegister(t.ctx.adapter.record(), 11, 0x07);
+    RfTest rf(t.ctx.adapter.record(), false, false);
     rf.startStop();
-    QCOMPARE(phy(11), 0x03); // manual line control off
-    QCOMPARE(phy(5), 3);     // 11 Mbit/s without a rate list
+    QCOMPARE(phy(t.ctx, 11), 0x03); // manual line control off
+    QCOMPARE(phy(t.ctx, 5), 3);     // 11 Mbit/s without a rate list
     QCOMPARE(card("tx_continuous"), 0);
     QCOMPARE(rf.view().startText(), QStringLiteral("START"));
     QCOMPARE(rf.view().paPe, QStringLiteral("PA_PE(1)"));
@@ -56,9 +56,9 @@ void TestRfTest::startingWithoutPatternStartsNothing() {
 }
 
 void TestRfTest::rateChangeRestartsTheTransmission() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(CardLine), 0);
-    RfTest rf(AdapterState::record(), false, true);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    RfTest rf(t.ctx.adapter.record(), false, true);
     const RfTest::Opening opening = rf.open();
     QCOMPARE(opening.rateIndex, 3);
     rf.choosePattern(RfTest::Cw);
@@ -79,30 +79,30 @@ void TestRfTest::rateChangeRestartsTheTransmission() {
     QVERIFY(rf.view().running);
     // A faster rate than the chip's own: 11 Mbit/s, all four rates allowed.
     rf.chooseRate(6);
-    QCOMPARE(phy(5), 3);
+    QCOMPARE(phy(t.ctx, 5), 3);
     QCOMPARE(card("tx_rate"), 0x0F);
     rf.startStop();
     QCOMPARE(card("tx_continuous"), 0);
-    QCOMPARE(phy(9) & 0x18, 0);
+    QCOMPARE(phy(t.ctx, 9) & 0x18, 0);
     QVERIFY(!rf.view().paSpinEnabled);
 }
 
 void TestRfTest::scramblerStaysOffAfterCarrierSuppression() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(CardLine), 0);
-    RfTest rf(AdapterState::record(), false, false);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    RfTest rf(t.ctx.adapter.record(), false, false);
     rf.open();
     rf.choosePattern(RfTest::CarrierSuppression);
     rf.startStop();
     QCOMPARE(card("emit_pattern"), 2);
-    QCOMPARE(phy(9) & 0x18, 0x08);
+    QCOMPARE(phy(t.ctx, 9) & 0x18, 0x08);
     QCOMPARE(card("scrambler"), 0);
     rf.startStop();
     rf.choosePattern(RfTest::Normal);
     rf.startStop();
     QCOMPARE(card("emit_pattern"), 0);
     QCOMPARE(card("scrambler"), 0);
-    QCOMPARE(phy(32) & 0x04, 0);
+    QCOMPARE(phy(t.ctx, 32) & 0x04, 0);
     // Choosing another pattern while running restarts with it.
     rf.choosePattern(RfTest::Cw);
     QCOMPARE(card("emit_pattern"), 1);
@@ -111,10 +111,10 @@ void TestRfTest::scramblerStaysOffAfterCarrierSuppression() {
 }
 
 void TestRfTest::gainStepsStopAtTheirEnds() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(CardLine), 0);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
     kxsim_set_int("0008", "pa_gain", 0);
-    RfTest rf(AdapterState::record(), false, false);
+    RfTest rf(t.ctx.adapter.record(), false, false);
     rf.open();
     QCOMPARE(rf.view().paGain, QStringLiteral("0"));
     rf.stepPaGain(-1);
@@ -141,9 +141,9 @@ void TestRfTest::gainStepsStopAtTheirEnds() {
 }
 
 void TestRfTest::newerChipUsesTestCommands() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(PciLine), 0);
-    RfTest rf(AdapterState::record(), true, true);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, PciLine), 0);
+    RfTest rf(t.ctx.adapter.record(), true, true);
     rf.open();
     QCOMPARE(simInt("0007", "test_rate"), 3);
     clearSimTrace();
@@ -175,9 +175,9 @@ void TestRfTest::newerChipUsesTestCommands() {
 }
 
 void TestRfTest::antennasAndPowerControl() {
-    TestEnv env;
-    QCOMPARE(selectSimulatedAdapter(CardLine), 0);
-    RfTest rf(AdapterState::record(), false, false);
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    RfTest rf(t.ctx.adapter.record(), false, false);
     QCOMPARE(rf.chooseAntenna(RfTest::Receive, 1), 2);
     QCOMPARE(rf.antennas(), (std::array<int, 2>{0, 1}));
     kxsim_force("QueryWL_FirmwareAntennaDiversity", 0);

@@ -3,36 +3,23 @@
 // selected, the shipped language file open, and short ways to read back what reached
 // the driver and the registry.
 
-#include <memory>
-
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QStringList>
 #include <QTest>
 
-#include "app/LanguageTable.h"
 #include "kx02app/kxsim.h"
-#include "store/SettingsStore.h"
-#include "tests/support/ScriptedSeam.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/TestContext.h"
 
 namespace kx::test {
 
-struct SettingsFixture {
-    std::unique_ptr<TestEnv> env = std::make_unique<TestEnv>();
-    std::unique_ptr<ScriptedSeam> seam = std::make_unique<ScriptedSeam>();
-    int selected = selectSimulatedAdapter();
-    bool languageOpen = LanguageTable::instance().open(
-        TestEnv::programDir() + QStringLiteral("KXMLu.INI"), QStringLiteral("LANGUAGES"));
+struct SettingsFixture : TestContext {
+    int selected = selectSimulatedAdapter(ctx);
+    bool languageOpen = openShippedLanguage();
 };
-
-// The value recorded in the adapter's key; "<missing>" when there is none.
-inline QString adapterValue(const char* name) {
-    QString text;
-    if (SettingsStore::instance().readAdapterValue(QString::fromLatin1(name), text) != 0)
-        return QStringLiteral("<missing>");
-    return text;
-}
 
 // Names of the driver calls since the trace was last cleared.
 inline QStringList callNames() {
@@ -50,6 +37,14 @@ inline qint64 simInt(const char* field) {
     int64_t value = -1;
     kxsim_get_int(nullptr, field, &value);
     return value;
+}
+
+// What a screen reader or voice control does with a check box or radio button: its
+// own "Toggle" action, which is no click.
+inline void toggleAccessibly(QAbstractButton* button) {
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(control != nullptr && control->actionInterface() != nullptr);
+    control->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 
 template <typename W> W* child(QObject* parent, const char* name) {

@@ -62,7 +62,7 @@ void TestAdvancedSettingDlg::cleanup() {
 
 void TestAdvancedSettingDlg::open() {
     clearSimTrace();
-    m_dlg = std::make_unique<CAdvancedSettingDlg>();
+    m_dlg = std::make_unique<CAdvancedSettingDlg>(m_fx->ctx);
 }
 
 void TestAdvancedSettingDlg::openingSendsInOrder() {
@@ -84,11 +84,11 @@ void TestAdvancedSettingDlg::openingSendsInOrder() {
                              "SetWL_RestartNIC()",
                              "SetWL_PreambleMode(3)",
                          }));
-    QCOMPARE(adapterValue("PowerSaveLevel"), QStringLiteral("2"));
-    QCOMPARE(adapterValue("FragmentThreshold"), QStringLiteral("1000"));
-    QCOMPARE(adapterValue("RTSCTSThreshold"), QStringLiteral("500"));
-    QCOMPARE(adapterValue("PowerSaveMode"), QStringLiteral("0"));
-    QCOMPARE(adapterValue("Preamble"), QStringLiteral("3"));
+    QCOMPARE(m_fx->adapterValue("PowerSaveLevel"), QStringLiteral("2"));
+    QCOMPARE(m_fx->adapterValue("FragmentThreshold"), QStringLiteral("1000"));
+    QCOMPARE(m_fx->adapterValue("RTSCTSThreshold"), QStringLiteral("500"));
+    QCOMPARE(m_fx->adapterValue("PowerSaveMode"), QStringLiteral("0"));
+    QCOMPARE(m_fx->adapterValue("Preamble"), QStringLiteral("3"));
     QCOMPARE(m_dlg->windowTitle(), QStringLiteral("Advanced Setting...  "));
     QCOMPARE(get<QLabel>("levelValueLabel")->text(), QStringLiteral("< Level 2 >"));
     QVERIFY(get<QWidget>("levelPanel")->isHidden());
@@ -122,7 +122,7 @@ void TestAdvancedSettingDlg::fragmentTexts() {
     QCOMPARE(get<QLabel>("fragmentValueLabel")->text(), text);
     QCOMPARE(simCalls({"SetWL_FragmentationThreshold"}),
              QStringList{QStringLiteral("SetWL_FragmentationThreshold(%1)").arg(sent)});
-    QCOMPARE(adapterValue("FragmentThreshold"), QString::number(sent));
+    QCOMPARE(m_fx->adapterValue("FragmentThreshold"), QString::number(sent));
 }
 
 void TestAdvancedSettingDlg::failedRtsQueryMeansOff() {
@@ -130,18 +130,18 @@ void TestAdvancedSettingDlg::failedRtsQueryMeansOff() {
     open();
     QCOMPARE(get<QSlider>("rtsSlider")->value(), 2305);
     QCOMPARE(get<QLabel>("rtsValueLabel")->text(), QStringLiteral("< 2305 (Disable) >"));
-    QCOMPARE(adapterValue("RTSCTSThreshold"), QStringLiteral("2305"));
+    QCOMPARE(m_fx->adapterValue("RTSCTSThreshold"), QStringLiteral("2305"));
 }
 
 void TestAdvancedSettingDlg::levelOutOfRangeSendsZero() {
     kxsim_force("QueryWL_PSLevel", 7);
     open();
     QCOMPARE(simCalls({"SetWL_PSLevel"}), QStringList{"SetWL_PSLevel(0)"});
-    QCOMPARE(adapterValue("PowerSaveLevel"), QStringLiteral("0"));
+    QCOMPARE(m_fx->adapterValue("PowerSaveLevel"), QStringLiteral("0"));
 }
 
 void TestAdvancedSettingDlg::olderChipKeepsPreambleDisabledButSendsIt() {
-    AdapterState::current().chipVersion = AdapterState::kOlderChip;
+    m_fx->ctx.adapter.chipVersion = AdapterState::kOlderChip;
     kxsim_force("QueryWL_PreambleMode", 2);
     open();
     QVERIFY(!get<QCheckBox>("autoPreambleCheck")->isEnabled());
@@ -149,11 +149,11 @@ void TestAdvancedSettingDlg::olderChipKeepsPreambleDisabledButSendsIt() {
     QVERIFY(!get<QRadioButton>("shortPreambleRadio")->isEnabled());
     QVERIFY(get<QRadioButton>("shortPreambleRadio")->isChecked());
     QCOMPARE(simCalls({"SetWL_PreambleMode"}), QStringList{"SetWL_PreambleMode(2)"});
-    QCOMPARE(adapterValue("Preamble"), QStringLiteral("2"));
+    QCOMPARE(m_fx->adapterValue("Preamble"), QStringLiteral("2"));
 }
 
 void TestAdvancedSettingDlg::newerChipEnablesPreamble() {
-    AdapterState::current().chipVersion = AdapterState::kNewerChip;
+    m_fx->ctx.adapter.chipVersion = AdapterState::kNewerChip;
     kxsim_force("QueryWL_PreambleMode", 1);
     open();
     QVERIFY(get<QCheckBox>("autoPreambleCheck")->isEnabled());
@@ -164,7 +164,7 @@ void TestAdvancedSettingDlg::newerChipEnablesPreamble() {
 }
 
 void TestAdvancedSettingDlg::autoOffWithoutChoiceSendsLong() {
-    AdapterState::current().chipVersion = AdapterState::kNewerChip;
+    m_fx->ctx.adapter.chipVersion = AdapterState::kNewerChip;
     open();
     auto* automatic = get<QCheckBox>("autoPreambleCheck");
     QVERIFY(automatic->isChecked());
@@ -174,20 +174,23 @@ void TestAdvancedSettingDlg::autoOffWithoutChoiceSendsLong() {
     QCOMPARE(simCalls(), QStringList{"SetWL_PreambleMode(1)"});
     QVERIFY(get<QRadioButton>("longPreambleRadio")->isChecked());
     QVERIFY(get<QRadioButton>("longPreambleRadio")->isEnabled());
-    QCOMPARE(adapterValue("Preamble"), QStringLiteral("1"));
+    QCOMPARE(m_fx->adapterValue("Preamble"), QStringLiteral("1"));
     automatic->click();
     QVERIFY(!get<QRadioButton>("longPreambleRadio")->isChecked());
-    QCOMPARE(adapterValue("Preamble"), QStringLiteral("3"));
+    QCOMPARE(m_fx->adapterValue("Preamble"), QStringLiteral("3"));
 }
 
 void TestAdvancedSettingDlg::preambleChoiceSendsWithoutRestart() {
-    AdapterState::current().chipVersion = AdapterState::kNewerChip;
+    m_fx->ctx.adapter.chipVersion = AdapterState::kNewerChip;
     kxsim_force("QueryWL_PreambleMode", 1);
     open();
     clearSimTrace();
     get<QRadioButton>("shortPreambleRadio")->click();
     QCOMPARE(simCalls(), QStringList{"SetWL_PreambleMode(2)"});
-    QCOMPARE(adapterValue("Preamble"), QStringLiteral("2"));
+    QCOMPARE(m_fx->adapterValue("Preamble"), QStringLiteral("2"));
+    clearSimTrace();
+    toggleAccessibly(get<QRadioButton>("longPreambleRadio"));
+    QCOMPARE(simCalls(), QStringList{"SetWL_PreambleMode(1)"});
 }
 
 void TestAdvancedSettingDlg::sliderMovesSendAllThree() {
@@ -200,7 +203,7 @@ void TestAdvancedSettingDlg::sliderMovesSendAllThree() {
     QCOMPARE(simCalls({"Set"}),
              (QStringList{"SetWL_PSLevel(2)", "SetWL_RestartNIC()",
                           "SetWL_FragmentationThreshold(1128)", "SetWL_RTS_CTS_Threshold(500)"}));
-    QCOMPARE(adapterValue("FragmentThreshold"), QStringLiteral("1128"));
+    QCOMPARE(m_fx->adapterValue("FragmentThreshold"), QStringLiteral("1128"));
     QCOMPARE(get<QLabel>("fragmentValueLabel")->text(), QStringLiteral("< 1128 >"));
 
     auto* rts = get<QSlider>("rtsSlider");
@@ -208,7 +211,7 @@ void TestAdvancedSettingDlg::sliderMovesSendAllThree() {
     rts->setValue(2305);
     QCOMPARE(restarts(), 2);
     QCOMPARE(get<QLabel>("rtsValueLabel")->text(), QStringLiteral("< 2305 (Disable) >"));
-    QCOMPARE(adapterValue("RTSCTSThreshold"), QStringLiteral("2305"));
+    QCOMPARE(m_fx->adapterValue("RTSCTSThreshold"), QStringLiteral("2305"));
 }
 
 void TestAdvancedSettingDlg::rtsUnchangedCausesNoExtraRestart() {
@@ -260,11 +263,11 @@ void TestAdvancedSettingDlg::powerSaveAndHighRate() {
     clearSimTrace();
     powerSave->click();
     QCOMPARE(simCalls(), (QStringList{"SetWL_PSMode(1)", "SetWL_RestartNIC()"}));
-    QCOMPARE(adapterValue("PowerSaveMode"), QStringLiteral("1"));
+    QCOMPARE(m_fx->adapterValue("PowerSaveMode"), QStringLiteral("1"));
     clearSimTrace();
-    highRate->click();
+    toggleAccessibly(highRate);
     QCOMPARE(simCalls(), QStringList{"SetWL_27_5Mbps(0)"});
-    QCOMPARE(adapterValue("27_5Mbps"), QStringLiteral("0"));
+    QCOMPARE(m_fx->adapterValue("27_5Mbps"), QStringLiteral("0"));
 }
 
 void TestAdvancedSettingDlg::sliderSettings() {

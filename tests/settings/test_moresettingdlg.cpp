@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "adapter/AdapterState.h"
 #include "app/ProgramConfig.h"
 #include "app/UserProfile.h"
 #include "settings/CMoreSettingDlg.h"
@@ -66,13 +65,12 @@ void TestMoreSettingDlg::init() {
 
 void TestMoreSettingDlg::cleanup() {
     m_dlg.reset();
-    CMoreSettingDlg::setProfessionalSheet(nullptr);
     m_fx.reset();
 }
 
 std::unique_ptr<CMoreSettingDlg> TestMoreSettingDlg::open() {
     clearSimTrace();
-    return std::make_unique<CMoreSettingDlg>([this] { ++m_layoutCalls; });
+    return std::make_unique<CMoreSettingDlg>(m_fx->ctx, [this] { ++m_layoutCalls; });
 }
 
 void TestMoreSettingDlg::pressChangeApply() {
@@ -121,10 +119,10 @@ void TestMoreSettingDlg::openingQueriesInOrder() {
 }
 
 void TestMoreSettingDlg::channelNotOfferedIsNotSent() {
-    AdapterState::current().channelMask = 0x07FF; // channels 1..11
+    m_fx->ctx.adapter.channelMask = 0x07FF; // channels 1..11
     kxsim_force("QueryWL_PortStatus", 1);
     kxsim_force("QueryWL_DesiredChannel", 13);
-    const QString recordedBefore = adapterValue("RFChannel");
+    const QString recordedBefore = m_fx->adapterValue("RFChannel");
     m_dlg = open();
     auto* channels = child<QComboBox>(m_dlg.get(), "channelList");
     QCOMPARE(channels->count(), 11);
@@ -135,7 +133,7 @@ void TestMoreSettingDlg::channelNotOfferedIsNotSent() {
     clearSimTrace();
     pressChangeApply();
     QVERIFY(!callNames().contains(QStringLiteral("SetWL_Channel")));
-    QCOMPARE(adapterValue("RFChannel"), recordedBefore);
+    QCOMPARE(m_fx->adapterValue("RFChannel"), recordedBefore);
     // The rest is applied all the same.
     QVERIFY(callNames().contains(QStringLiteral("SetWL_TxRateControl")));
     QVERIFY(callNames().contains(QStringLiteral("SetWL_SSID")));
@@ -198,10 +196,10 @@ void TestMoreSettingDlg::applySendsAndRecordsInOrder() {
     pressChangeApply();
     QCOMPARE(simCalls({"SetWL_"}), (QStringList{"SetWL_Channel(11)", "SetWL_TxRateControl(8)",
                                                 "SetWL_NetworkType(3)", "SetWL_SSID(\"Lab\")"}));
-    QCOMPARE(adapterValue("RFChannel"), QStringLiteral("11"));
-    QCOMPARE(adapterValue("TxDataRate"), QStringLiteral("8"));
-    QCOMPARE(adapterValue("NetworkType"), QStringLiteral("3"));
-    QCOMPARE(adapterValue("SSID"), QStringLiteral("Lab"));
+    QCOMPARE(m_fx->adapterValue("RFChannel"), QStringLiteral("11"));
+    QCOMPARE(m_fx->adapterValue("TxDataRate"), QStringLiteral("8"));
+    QCOMPARE(m_fx->adapterValue("NetworkType"), QStringLiteral("3"));
+    QCOMPARE(m_fx->adapterValue("SSID"), QStringLiteral("Lab"));
     QCOMPARE(child<QPushButton>(m_dlg.get(), "changeApplyButton")->text(),
              QStringLiteral("Change"));
     QVERIFY(!child<QComboBox>(m_dlg.get(), "channelList")->isEnabled());
@@ -220,7 +218,7 @@ void TestMoreSettingDlg::applyWithAnySendsEmptySsid() {
     clearSimTrace();
     pressChangeApply();
     QCOMPARE(simCalls({"SetWL_SSID"}), QStringList{"SetWL_SSID(\"\")"});
-    QCOMPARE(adapterValue("SSID"), QString());
+    QCOMPARE(m_fx->adapterValue("SSID"), QString());
 }
 
 void TestMoreSettingDlg::ssidRecordedAsSent() {
@@ -236,7 +234,7 @@ void TestMoreSettingDlg::ssidRecordedAsSent() {
     pressChangeApply();
     const QString sent = QString::fromUtf16(u"Caf\u00AC");
     QCOMPARE(simCalls({"SetWL_SSID"}), QStringList{"SetWL_SSID(\"" + sent + "\")"});
-    QCOMPARE(adapterValue("SSID"), sent);
+    QCOMPARE(m_fx->adapterValue("SSID"), sent);
 }
 
 void TestMoreSettingDlg::networkTypeSwitching() {
@@ -278,9 +276,9 @@ void TestMoreSettingDlg::writeAndOverwriteProfile() {
     QCOMPARE(names->count(), 1);
     QCOMPARE(names->itemText(0), QStringLiteral("Home"));
     QCOMPARE(names->currentText(), QStringLiteral("Home"));
-    QVERIFY(m_fx->seam->messages.isEmpty());
+    QVERIFY(m_fx->seam.messages.isEmpty());
 
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = m_fx->ctx.store;
     WirelessSettings saved;
     QCOMPARE(store.findProfile(QStringLiteral("Home")), 0);
     QCOMPARE(store.readProfile(saved), 0);
@@ -301,9 +299,9 @@ void TestMoreSettingDlg::writeAndOverwriteProfile() {
 }
 
 void TestMoreSettingDlg::loadProfileAppliesIt() {
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = m_fx->ctx.store;
     QCOMPARE(store.createProfile(QStringLiteral("Office")), 0);
-    WirelessSettings office = SettingsStore::factoryDefaults();
+    WirelessSettings office;
     office.channel = 11;
     office.txRateControl = 2;
     office.ssid = QStringLiteral("Corp");
@@ -318,7 +316,7 @@ void TestMoreSettingDlg::loadProfileAppliesIt() {
     const QStringList sets = simCalls({"SetWL_Channel", "SetWL_TxRateControl", "SetWL_SSID"});
     QCOMPARE(sets,
              (QStringList{"SetWL_Channel(11)", "SetWL_TxRateControl(2)", "SetWL_SSID(\"Corp\")"}));
-    QCOMPARE(adapterValue("RFChannel"), QStringLiteral("11"));
+    QCOMPARE(m_fx->adapterValue("RFChannel"), QStringLiteral("11"));
     // The dialog shows what the adapter now holds.
     QVERIFY(callNames().endsWith(QStringLiteral("QueryWL_SSID")));
     QCOMPARE(child<QComboBox>(m_dlg.get(), "txRateList")->currentIndex(), 1);
@@ -327,8 +325,8 @@ void TestMoreSettingDlg::loadProfileAppliesIt() {
 void TestMoreSettingDlg::loadMissingProfileChangesNothing() {
     m_dlg = open();
     profileAction("loadProfileButton", QStringLiteral("Nowhere"));
-    QCOMPARE(m_fx->seam->messages.size(), 1);
-    QCOMPARE(m_fx->seam->messages[0].text,
+    QCOMPARE(m_fx->seam.messages.size(), 1);
+    QCOMPARE(m_fx->seam.messages[0].text,
              QStringLiteral("Can't found the specified profile \"Nowhere\"."));
     QVERIFY(simCalls({"SetWL_"}).isEmpty());
     QVERIFY(!anyActionMarked());
@@ -343,8 +341,8 @@ void TestMoreSettingDlg::factoryDefaults() {
         simCalls({"SetWL_Channel", "SetWL_TxRateControl", "SetWL_NetworkType", "SetWL_WEPStatus"}),
         (QStringList{"SetWL_WEPStatus(0)", "SetWL_Channel(6)", "SetWL_TxRateControl(15)",
                      "SetWL_NetworkType(1)"}));
-    QCOMPARE(adapterValue("RFChannel"), QStringLiteral("6"));
-    QVERIFY(m_fx->seam->messages.isEmpty());
+    QCOMPARE(m_fx->adapterValue("RFChannel"), QStringLiteral("6"));
+    QVERIFY(m_fx->seam.messages.isEmpty());
 }
 
 void TestMoreSettingDlg::profileWithoutLinkKeepsTheSetChannel() {
@@ -354,7 +352,7 @@ void TestMoreSettingDlg::profileWithoutLinkKeepsTheSetChannel() {
     kxsim_set_int(nullptr, "desired_channel", 9);
     m_dlg = open();
     profileAction("writeProfileButton", QStringLiteral("Roaming"));
-    SettingsStore& store = SettingsStore::instance();
+    SettingsStore& store = m_fx->ctx.store;
     WirelessSettings saved;
     QCOMPARE(store.findProfile(QStringLiteral("Roaming")), 0);
     QCOMPARE(store.readProfile(saved), 0);
@@ -363,7 +361,7 @@ void TestMoreSettingDlg::profileWithoutLinkKeepsTheSetChannel() {
     kxsim_set_int(nullptr, "desired_channel", 2);
     profileAction("loadProfileButton", QStringLiteral("Roaming"));
     QCOMPARE(simCalls({"SetWL_Channel"}), QStringList{"SetWL_Channel(9)"});
-    QCOMPARE(adapterValue("RFChannel"), QStringLiteral("9"));
+    QCOMPARE(m_fx->adapterValue("RFChannel"), QStringLiteral("9"));
 }
 
 void TestMoreSettingDlg::profileActionInEditModeKeepsSsidWithAny() {
@@ -387,18 +385,18 @@ void TestMoreSettingDlg::profileNamesAreCaseSensitive() {
     m_dlg = open();
     profileAction("writeProfileButton", QStringLiteral("Home"));
     profileAction("loadProfileButton", QStringLiteral("home"));
-    QCOMPARE(m_fx->seam->messages.size(), 1);
-    QCOMPARE(m_fx->seam->messages[0].text,
+    QCOMPARE(m_fx->seam.messages.size(), 1);
+    QCOMPARE(m_fx->seam.messages[0].text,
              QStringLiteral("Can't found the specified profile \"home\"."));
     QVERIFY(simCalls({"SetWL_"}).isEmpty());
 
     // Registry keys ignore letter case: "home" would overwrite "Home", so the store
     // refuses it, and the user is told.
     profileAction("writeProfileButton", QStringLiteral("home"));
-    QCOMPARE(m_fx->seam->messages.size(), 2);
-    QCOMPARE(m_fx->seam->messages[1].text,
+    QCOMPARE(m_fx->seam.messages.size(), 2);
+    QCOMPARE(m_fx->seam.messages[1].text,
              QStringLiteral("Can't write the specified profile \"home\"."));
-    QCOMPARE(SettingsStore::instance().profileNames(), QStringList{"Home"});
+    QCOMPARE(m_fx->ctx.store.profileNames(), QStringList{"Home"});
     QVERIFY(!anyActionMarked());
 }
 
@@ -407,25 +405,25 @@ void TestMoreSettingDlg::languageSwitchKeepsPositions() {
     kxsim_force("QueryWL_NetworkType", 3);
     m_dlg = open();
     auto* languages = child<QComboBox>(m_dlg.get(), "languageList");
-    QCOMPARE(languages->count(), LanguageTable::instance().count());
+    QCOMPARE(languages->count(), m_fx->ctx.language.count());
     QCOMPARE(languages->currentIndex(), 0);
     auto* rates = child<QComboBox>(m_dlg.get(), "txRateList");
     const QString englishRate = rates->currentText();
 
     languages->setCurrentIndex(1);
     emit languages->activated(1);
-    QCOMPARE(LanguageTable::instance().currentId(), 2);
+    QCOMPARE(m_fx->ctx.language.currentId(), 2);
     QCOMPARE(languages->currentIndex(), 1);
     QCOMPARE(rates->currentIndex(), 3);
     QVERIFY(rates->currentText() != englishRate);
     QCOMPARE(child<QComboBox>(m_dlg.get(), "networkTypeList")->currentIndex(), 2);
     QCOMPARE(m_dlg->windowTitle(),
-             LanguageTable::instance().lookup(QStringLiteral("BS_Dialog_Title"), {}) + "  ");
+             m_fx->ctx.language.lookup(QStringLiteral("BS_Dialog_Title"), {}) + "  ");
     QVERIFY(m_dlg->windowTitle() != QStringLiteral("More Setting...  "));
     QCOMPARE(m_layoutCalls, 1);
     QCOMPARE(UserProfile::readInt(QStringLiteral("LanguageId"), -1), 2);
     QCOMPARE(UserProfile::readString(QStringLiteral("KXConfigProgramTitle"), {}),
-             LanguageTable::instance().lookup(QStringLiteral("MP_Dialog_Title"), {}));
+             m_fx->ctx.language.lookup(QStringLiteral("MP_Dialog_Title"), {}));
 }
 
 void TestMoreSettingDlg::extraRateEntriesAreNotOffered() {
@@ -440,7 +438,7 @@ void TestMoreSettingDlg::extraRateEntriesAreNotOffered() {
     text += "BS_G_Network_Type_Value_1=A\nBS_G_Network_Type_Value_2=B\n";
     file.write(text);
     file.close();
-    QVERIFY(LanguageTable::instance().open(path, QStringLiteral("LANGUAGES")));
+    QVERIFY(m_fx->ctx.language.open(path, QStringLiteral("LANGUAGES")));
     kxsim_force("QueryWL_NetworkType", 3);
     m_dlg = open();
     QCOMPARE(child<QComboBox>(m_dlg.get(), "txRateList")->count(), 8);
@@ -466,10 +464,11 @@ void TestMoreSettingDlg::enableWepSwitchesAndRestarts() {
     QVERIFY(more->isEnabled());
     QVERIFY(simCalls({"SetWL_WEPStatus"}) == QStringList{"SetWL_WEPStatus(1)"});
     QCOMPARE(callNames().last(), QStringLiteral("SetWL_RestartNIC"));
-    QCOMPARE(adapterValue("WEPStatus"), QStringLiteral("2"));
-    wep->click();
+    QCOMPARE(m_fx->adapterValue("WEPStatus"), QStringLiteral("2"));
+    // The same without a mouse, as assistive technology toggles it.
+    toggleAccessibly(wep);
     QVERIFY(!more->isEnabled());
-    QCOMPARE(adapterValue("WEPStatus"), QStringLiteral("0"));
+    QCOMPARE(m_fx->adapterValue("WEPStatus"), QStringLiteral("0"));
 }
 
 void TestMoreSettingDlg::buttonsOpenTheirDialogs() {
@@ -478,8 +477,8 @@ void TestMoreSettingDlg::buttonsOpenTheirDialogs() {
     child<QPushButton>(m_dlg.get(), "wepMoreButton")->click();
     child<QPushButton>(m_dlg.get(), "informationButton")->click();
     child<QPushButton>(m_dlg.get(), "professionalButton")->click();
-    QCOMPARE(m_fx->seam->modalClasses, (QStringList{"kx::CWEPKeySettingDlg", "kx::CInformationDlg",
-                                                    "kx::CAdvancedSettingDlg"}));
+    QCOMPARE(m_fx->seam.modalClasses, (QStringList{"kx::CWEPKeySettingDlg", "kx::CInformationDlg",
+                                                   "kx::CAdvancedSettingDlg"}));
 }
 
 void TestMoreSettingDlg::professionalGate() {
@@ -489,7 +488,7 @@ void TestMoreSettingDlg::professionalGate() {
              QStringLiteral("Advanced Setting..."));
     m_dlg.reset();
 
-    ProgramConfig::instance().Release_Mode = ProgramConfig::kProfessionalCode;
+    m_fx->ctx.config.Release_Mode = ProgramConfig::kProfessionalCode;
     m_dlg = open();
     auto* advanced = child<QPushButton>(m_dlg.get(), "advancedButton");
     auto* professional = child<QPushButton>(m_dlg.get(), "professionalButton");
@@ -498,15 +497,15 @@ void TestMoreSettingDlg::professionalGate() {
     // No sheet to open yet: the button cannot be pressed.
     QVERIFY(!professional->isEnabled());
     advanced->click();
-    QCOMPARE(m_fx->seam->modalClasses, QStringList{"kx::CAdvancedSettingDlg"});
+    QCOMPARE(m_fx->seam.modalClasses, QStringList{"kx::CAdvancedSettingDlg"});
     m_dlg.reset();
 
     int sheetRuns = 0;
-    CMoreSettingDlg::setProfessionalSheet([&sheetRuns](QWidget*) { ++sheetRuns; });
+    m_fx->ctx.professionalSheet = [&sheetRuns](QWidget*) { ++sheetRuns; };
     m_dlg = open();
     child<QPushButton>(m_dlg.get(), "professionalButton")->click();
     QCOMPARE(sheetRuns, 1);
-    QCOMPARE(m_fx->seam->modalClasses.size(), 1);
+    QCOMPARE(m_fx->seam.modalClasses.size(), 1);
 }
 
 QTEST_MAIN(TestMoreSettingDlg)

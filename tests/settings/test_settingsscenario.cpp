@@ -106,16 +106,19 @@ private:
 
     CMainDlg* m_main = nullptr;
     CTrayIcon* m_tray = nullptr;
+    TestContext* m_fx = nullptr;
 };
 
 void TestSettingsScenario::userStoryFromTheTray() {
-    TestEnv env;
-    ScriptedSeam seam;
-    ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
-    LanguageChoice::startup(TestEnv::programDir());
-    CTrayIcon tray;
+    TestContext fx;
+    m_fx = &fx;
+    ScriptedSeam& seam = fx.seam;
+    fx.loadShippedConfig();
+    LanguageChoice::startup(fx.ctx.language, fx.ctx.config, TestEnv::programDir());
+    CMainDlg mainDlg(fx.ctx);
+    CTrayIcon tray(fx.ctx.language);
+    fx.ctx.tray = &tray;
     QVERIFY(tray.createWithProgramTexts());
-    CMainDlg mainDlg;
     m_main = &mainDlg;
     m_tray = &tray;
     connect(&tray, &CTrayIcon::command, &mainDlg, &CMainDlg::onTrayCommand);
@@ -157,8 +160,8 @@ void TestSettingsScenario::userStoryFromTheTray() {
 
     // Everything the user changed is in the adapter's key, where its driver looks.
     const QMap<QString, QString> adapter =
-        hiveValues(env.registryDir() + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"),
-                   QStringLiteral("HKEY_LOCAL_MACHINE\\") + AdapterState::current().registryKey);
+        hiveValues(fx.env.registryDir() + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"),
+                   QStringLiteral("HKEY_LOCAL_MACHINE\\") + fx.ctx.adapter.registryKey);
     const std::pair<const char*, QString> expected[] = {
         {"RFChannel", QStringLiteral("11")},
         {"TxDataRate", QStringLiteral("8")},
@@ -178,7 +181,7 @@ void TestSettingsScenario::userStoryFromTheTray() {
         QCOMPARE(adapter.value(QString::fromLatin1(name), QStringLiteral("<missing>")), text);
 
     const QMap<QString, QString> user =
-        hiveValues(env.registryDir() + QStringLiteral("/HKEY_CURRENT_USER.reg"),
+        hiveValues(fx.env.registryDir() + QStringLiteral("/HKEY_CURRENT_USER.reg"),
                    QStringLiteral("HKEY_CURRENT_USER\\") + UserProfile::keyPath());
     QCOMPARE(user.value(QStringLiteral("LanguageId")), QStringLiteral("dword:00000001"));
     QCOMPARE(user.value(QStringLiteral("KXConfigProgramTitle")),
@@ -241,9 +244,9 @@ void TestSettingsScenario::wepKeys(QDialog& wep) {
                           QStringLiteral("SetWL_WriteKey(2,1,0,\"%1\")").arg(zeros),
                           QStringLiteral("SetWL_WriteKey(3,1,0,\"%1\")").arg(zeros),
                           "SetWL_WEPStatus(1)"}));
-    QCOMPARE(adapterValue("WEPDefaultKeys"), kKey1 + kZeroKey + kZeroKey + kZeroKey);
-    QCOMPARE(adapterValue("WEPStatus"), QStringLiteral("6"));
-    QCOMPARE(adapterValue("WEPDefaultKeyId"), QStringLiteral("2"));
+    QCOMPARE(m_fx->adapterValue("WEPDefaultKeys"), kKey1 + kZeroKey + kZeroKey + kZeroKey);
+    QCOMPARE(m_fx->adapterValue("WEPStatus"), QStringLiteral("6"));
+    QCOMPARE(m_fx->adapterValue("WEPDefaultKeyId"), QStringLiteral("2"));
 }
 
 // Save the settings as a profile, fall back to the factory's, and get them back.
@@ -255,17 +258,17 @@ void TestSettingsScenario::profiles(QDialog& more) {
     QCOMPARE(names->itemText(0), QStringLiteral("Workshop"));
 
     child<QRadioButton>(&more, "loadDefaultButton")->click();
-    QCOMPARE(adapterValue("RFChannel"), QStringLiteral("6"));
-    QCOMPARE(adapterValue("SSID"), QString());
-    QCOMPARE(adapterValue("WEPStatus"), QStringLiteral("0"));
+    QCOMPARE(m_fx->adapterValue("RFChannel"), QStringLiteral("6"));
+    QCOMPARE(m_fx->adapterValue("SSID"), QString());
+    QCOMPARE(m_fx->adapterValue("WEPStatus"), QStringLiteral("0"));
     QVERIFY(!child<QCheckBox>(&more, "enableWepCheck")->isChecked());
     QVERIFY(!child<QPushButton>(&more, "wepMoreButton")->isEnabled());
 
     names->setEditText(QStringLiteral("Workshop"));
     child<QRadioButton>(&more, "loadProfileButton")->click();
-    QCOMPARE(adapterValue("RFChannel"), QStringLiteral("11"));
-    QCOMPARE(adapterValue("SSID"), QStringLiteral("Workshop"));
-    QCOMPARE(adapterValue("WEPStatus"), QStringLiteral("6"));
+    QCOMPARE(m_fx->adapterValue("RFChannel"), QStringLiteral("11"));
+    QCOMPARE(m_fx->adapterValue("SSID"), QStringLiteral("Workshop"));
+    QCOMPARE(m_fx->adapterValue("WEPStatus"), QStringLiteral("6"));
     QCOMPARE(child<QComboBox>(&more, "networkTypeList")->currentIndex(), 0);
     QCOMPARE(child<QLineEdit>(&more, "ssidEdit")->text(), QStringLiteral("Workshop"));
     QVERIFY(child<QCheckBox>(&more, "enableWepCheck")->isChecked());
@@ -334,15 +337,16 @@ void TestSettingsScenario::controlsAnnouncedAndWhole() {
     QFETCH(int, language);
     SettingsFixture fx;
     QVERIFY(fx.languageOpen);
-    QVERIFY(LanguageTable::instance().select(language));
-    AdapterState::current().chipVersion = AdapterState::kNewerChip;
+    QVERIFY(fx.ctx.language.select(language));
+    fx.ctx.adapter.chipVersion = AdapterState::kNewerChip;
     kxsim_force("QueryWL_WEPbit", 1); // the longest placeholders
 
+    AppContext& ctx = fx.ctx;
     const std::function<std::unique_ptr<QDialog>()> dialogs[] = {
-        [] { return std::make_unique<CMoreSettingDlg>(std::function<void()>{}); },
-        [] { return std::make_unique<CWEPKeySettingDlg>(); },
-        [] { return std::make_unique<CAdvancedSettingDlg>(); },
-        [] { return std::make_unique<CInformationDlg>(); },
+        [&] { return std::make_unique<CMoreSettingDlg>(ctx, std::function<void()>{}); },
+        [&] { return std::make_unique<CWEPKeySettingDlg>(ctx); },
+        [&] { return std::make_unique<CAdvancedSettingDlg>(ctx); },
+        [&] { return std::make_unique<CInformationDlg>(ctx); },
     };
     for (const auto& make : dialogs) {
         const std::unique_ptr<QDialog> dialog = make();

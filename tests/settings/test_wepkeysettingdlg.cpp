@@ -60,7 +60,7 @@ void TestWepKeySettingDlg::cleanup() {
 
 void TestWepKeySettingDlg::open() {
     clearSimTrace();
-    m_dlg = std::make_unique<CWEPKeySettingDlg>();
+    m_dlg = std::make_unique<CWEPKeySettingDlg>(m_fx->ctx);
 }
 
 void TestWepKeySettingDlg::press() {
@@ -135,16 +135,15 @@ void TestWepKeySettingDlg::applyWithoutTypingReRecordsStoredKeys() {
     QFETCH(int, wepBit);
     QFETCH(QString, recorded);
     QFETCH(QString, status);
-    QCOMPARE(SettingsStore::instance().writeAdapterValue(QStringLiteral("WEPDefaultKeys"), stored),
-             0);
+    QVERIFY(m_fx->ctx.store.writeAdapterValue(AdapterValue::WepDefaultKeys, stored).ok());
     kxsim_force("QueryWL_WEPbit", wepBit);
     open();
     press();
     for (int n = 1; n <= 4; ++n)
         QVERIFY(!m_dlg->keyChanged(n - 1));
     press();
-    QCOMPARE(adapterValue("WEPDefaultKeys"), recorded);
-    QCOMPARE(adapterValue("WEPStatus"), status);
+    QCOMPARE(m_fx->adapterValue("WEPDefaultKeys"), recorded);
+    QCOMPARE(m_fx->adapterValue("WEPStatus"), status);
     QCOMPARE(callNames().count(QStringLiteral("SetWL_RestartNIC")), 0);
     QCOMPARE(child<QPushButton>(m_dlg.get(), "changeApplyButton")->text(),
              QStringLiteral("Change"));
@@ -164,8 +163,9 @@ void TestWepKeySettingDlg::typedKeys_data() {
 void TestWepKeySettingDlg::typedKeys() {
     QFETCH(QString, typed);
     QFETCH(QString, recorded);
-    SettingsStore::instance().writeAdapterValue(QStringLiteral("WEPDefaultKeys"),
-                                                k10a + k10b + k10a + k10b);
+    QVERIFY(
+        m_fx->ctx.store.writeAdapterValue(AdapterValue::WepDefaultKeys, k10a + k10b + k10a + k10b)
+            .ok());
     kxsim_force("QueryWL_WEPbit", 0);
     open();
     press();
@@ -174,13 +174,14 @@ void TestWepKeySettingDlg::typedKeys() {
     QVERIFY(m_dlg->keyChanged(1));
     QVERIFY(!m_dlg->keyChanged(0));
     press();
-    QCOMPARE(adapterValue("WEPDefaultKeys"), k10a + recorded + k10a + k10b);
+    QCOMPARE(m_fx->adapterValue("WEPDefaultKeys"), k10a + recorded + k10a + k10b);
     QCOMPARE(key(2)->text(), kPlaceholder64);
 }
 
 void TestWepKeySettingDlg::lengthSwitchMarksAllKeysChanged() {
-    SettingsStore::instance().writeAdapterValue(QStringLiteral("WEPDefaultKeys"),
-                                                k10a + k10b + k10a + k10b);
+    QVERIFY(
+        m_fx->ctx.store.writeAdapterValue(AdapterValue::WepDefaultKeys, k10a + k10b + k10a + k10b)
+            .ok());
     kxsim_force("QueryWL_WEPbit", 0);
     open();
     press();
@@ -193,8 +194,8 @@ void TestWepKeySettingDlg::lengthSwitchMarksAllKeysChanged() {
     QTest::keyClicks(key(1), k26a);
     press();
     const QString zero26(26, u'0');
-    QCOMPARE(adapterValue("WEPDefaultKeys"), k26a + zero26 + zero26 + zero26);
-    QCOMPARE(adapterValue("WEPStatus"), QStringLiteral("6"));
+    QCOMPARE(m_fx->adapterValue("WEPDefaultKeys"), k26a + zero26 + zero26 + zero26);
+    QCOMPARE(m_fx->adapterValue("WEPStatus"), QStringLiteral("6"));
 }
 
 void TestWepKeySettingDlg::maskingWithSameLengthLeavesKeysClear() {
@@ -231,7 +232,7 @@ void TestWepKeySettingDlg::noDefaultKeyUsesTheAdapters() {
     QCOMPARE(child<QComboBox>(m_dlg.get(), "defaultKeyList")->currentIndex(), -1);
     kxsim_clear_force("QueryWL_DefaultKeyID");
     press();
-    QCOMPARE(adapterValue("WEPDefaultKeyId"), QStringLiteral("3"));
+    QCOMPARE(m_fx->adapterValue("WEPDefaultKeyId"), QStringLiteral("3"));
 }
 
 void TestWepKeySettingDlg::authenticationChange() {
@@ -240,7 +241,7 @@ void TestWepKeySettingDlg::authenticationChange() {
     auth->setCurrentIndex(1);
     emit auth->activated(1);
     QCOMPARE(simCalls({"SetWL_AuthenticationMode"}), QStringList{"SetWL_AuthenticationMode(2)"});
-    QCOMPARE(adapterValue("AuthentMode"), QStringLiteral("2"));
+    QCOMPARE(m_fx->adapterValue("AuthentMode"), QStringLiteral("2"));
 }
 
 QTEST_MAIN(TestWepKeySettingDlg)

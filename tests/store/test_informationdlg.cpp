@@ -10,10 +10,9 @@
 #include "kx02app/kxsim.h"
 #include "store/CInformationDlg.h"
 #include "store/HexText.h"
-#include "tests/support/ScriptedSeam.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/TestContext.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -35,21 +34,21 @@ private:
     }
     void open() {
         clearSimTrace();
-        m_dlg = std::make_unique<CInformationDlg>();
+        m_dlg = std::make_unique<CInformationDlg>(m_fx->ctx);
     }
 
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<TestContext> m_fx;
     std::unique_ptr<CInformationDlg> m_dlg;
 };
 
 void TestInformationDlg::init() {
-    m_env = std::make_unique<TestEnv>();
-    QCOMPARE(selectSimulatedAdapter(), 0);
+    m_fx = std::make_unique<TestContext>();
+    QCOMPARE(selectSimulatedAdapter(m_fx->ctx), 0);
 }
 
 void TestInformationDlg::cleanup() {
     m_dlg.reset();
-    m_env.reset();
+    m_fx.reset();
 }
 
 void TestInformationDlg::showsVersionsInDriverOrder() {
@@ -71,7 +70,7 @@ void TestInformationDlg::showsVersionsInDriverOrder() {
                 .match(value("utilityVersionValue"))
                 .hasMatch());
     std::uint8_t mac[6] = {};
-    GetNICAdapterMAC(AdapterState::record(), mac);
+    GetNICAdapterMAC(m_fx->ctx.adapter.record(), mac);
     QCOMPARE(value("macAddressValue"), HexText::fromBytes(mac, 6, true));
     QVERIFY(QRegularExpression(QStringLiteral("^([0-9A-F]{2} ){5}[0-9A-F]{2}$"))
                 .match(value("macAddressValue"))
@@ -93,8 +92,7 @@ void TestInformationDlg::failedMacQueryShowsZeros() {
 }
 
 void TestInformationDlg::textsFromTheLanguageFile() {
-    QVERIFY(LanguageTable::instance().open(TestEnv::programDir() + QStringLiteral("KXMLu.INI"),
-                                           QStringLiteral("LANGUAGES")));
+    QVERIFY(m_fx->openShippedLanguage());
     open();
     QCOMPARE(m_dlg->windowTitle(), QStringLiteral("Information...  "));
     QCOMPARE(m_dlg->findChild<QLabel*>(QStringLiteral("lastInfo1Label"))->text(),

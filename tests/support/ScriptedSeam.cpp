@@ -4,10 +4,6 @@
 
 namespace kx::test {
 
-ScriptedSeam::ScriptedSeam() { UiSeam::install(this); }
-
-ScriptedSeam::~ScriptedSeam() { UiSeam::install(nullptr); }
-
 bool ScriptedSeam::askYesNo(QWidget*, const QString& title, const QString& text) {
     questions.append({title, text});
     return answers.isEmpty() ? true : answers.takeFirst();
@@ -33,6 +29,8 @@ int ScriptedSeam::runModal(QDialog& dialog) {
     return result;
 }
 
-void ScriptedSeam::endProcess(int code) { exitCode = code; }
+void ScriptedSeam::endProcess(int code) {
+    exitCode = code;
+}
 
 } // namespace kx::test

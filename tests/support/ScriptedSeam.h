@@ -1,7 +1,7 @@
 #pragma once
 // The person in front of the screen, scripted: answers questions from a queue, records
 // every message, picks file names from a queue and runs modal dialogs through a hook
-// instead of a nested event loop. Installed for its lifetime.
+// instead of a nested event loop. A test context hands it to the program.
 
 #include <functional>
 
@@ -19,9 +19,6 @@ public:
         QString title;
         QString text;
     };
-
-    ScriptedSeam();
-    ~ScriptedSeam() override;
 
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;

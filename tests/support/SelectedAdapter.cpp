@@ -1,6 +1,6 @@
 #include "tests/support/SelectedAdapter.h"
 
-#include "app/ProgramConfig.h"
+#include "app/AppContext.h"
 #include "kx02app/kxsim.h"
 #include "tests/support/TestEnv.h"
 
@@ -23,11 +23,11 @@ int NullAdapterHost::currentAdapterLine() const {
     return current;
 }
 
-int selectSimulatedAdapter(int line) {
-    ProgramConfig::instance().load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
+int selectSimulatedAdapter(AppContext& context, int line) {
+    context.config.load(TestEnv::programDir() + QStringLiteral("KXConfig.INI"));
     NullAdapterHost host;
     AdapterList list;
-    AdapterSelector selector(host, list);
+    AdapterSelector selector(host, list, context.adapter, context.config);
     selector.discover();
     if (line < 0 || line >= list.size())
         return -1;

@@ -1,12 +1,16 @@
 #pragma once
-// An open adapter for tests that need one: loads the shipped KXConfig.INI, discovers
-// the simulated adapters with a host that only keeps the current line, and selects
-// line `line` (0 is the first accepted adapter). The adapter record, the per-adapter
-// values and the settings store's key then belong to that adapter.
+// An open adapter for tests that need one: loads the shipped KXConfig.INI into the
+// context, discovers the simulated adapters with a host that only keeps the current
+// line, and selects line `line` (0 is the first accepted adapter). The context's
+// adapter record, per-adapter values and settings store's key then belong to it.
 
 #include <QStringList>
 
 #include "adapter/AdapterSelector.h"
+
+namespace kx {
+struct AppContext;
+}
 
 namespace kx::test {
 
@@ -32,6 +36,6 @@ public:
 
 // 0 when line `line` was selected and opened, -1 otherwise. Call after TestEnv; the
 // driver trace is cleared afterwards.
-int selectSimulatedAdapter(int line = 0);
+int selectSimulatedAdapter(AppContext& context, int line = 0);
 
 } // namespace kx::test

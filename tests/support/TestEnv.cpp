@@ -1,11 +1,7 @@
 #include "tests/support/TestEnv.h"
 
-#include "adapter/AdapterState.h"
-#include "app/LanguageTable.h"
-#include "app/ProgramConfig.h"
 #include "app/UserProfile.h"
 #include "kx02app/kxsim.h"
-#include "store/SettingsStore.h"
 
 namespace kx::test {
 
@@ -16,14 +12,12 @@ TestEnv::TestEnv() {
     qunsetenv("KX02APP_TRACE");
     kxsim_reset();
     kxsim_set_manual_clock(1);
-    AdapterState::current().reset();
-    ProgramConfig::instance() = ProgramConfig{};
-    LanguageTable::instance() = LanguageTable{};
-    SettingsStore::instance() = SettingsStore{};
     UserProfile::setProgramName(QStringLiteral("KXConfigTest"));
 }
 
-TestEnv::~TestEnv() { kxsim_clear_force(nullptr); }
+TestEnv::~TestEnv() {
+    kxsim_clear_force(nullptr);
+}
 
 QString TestEnv::programDir() {
     QString dir = qEnvironmentVariable("KX_PROGRAM_DIR");

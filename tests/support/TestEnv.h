@@ -1,7 +1,7 @@
 #pragma once
 // A clean world for one test: registry hives and adapter state in a fresh temporary
-// directory, the simulated adapters back to their built-in world, the program-wide
-// records back to their start-up values.
+// directory, the simulated adapters back to their built-in world. The program's own
+// state lives in an AppContext (tests/support/TestContext.h).
 
 #include <QString>
 #include <QTemporaryDir>

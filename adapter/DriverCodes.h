@@ -1,0 +1,67 @@
+#pragma once
+// The codes the driver library answers and accepts, named once for the whole program.
+// Each enum has the driver's 32-bit type underneath, so any answer converts to it and
+// an unknown code stays itself (a switch falls to its default).
+
+#include <cstdint>
+#include <type_traits>
+
+namespace kx {
+
+// QueryWL_PortStatus.
+enum class PortStatus : std::int32_t {
+    Disconnected = 1,
+    Connecting = 2,
+    AdHoc = 3,
+    Joined = 4,
+    Scanning = 5,
+    Wds = 6,
+    PseudoIbss = 9
+};
+
+// QueryWL_NetworkType and SetWL_NetworkType; the access-point type is only sent.
+enum class NetworkType : std::int32_t {
+    AdHoc = 0,
+    Infrastructure = 1,
+    PseudoIbss = 3,
+    AccessPoint = 4
+};
+
+// QueryWL_AuthenticationMode and SetWL_AuthenticationMode.
+enum class AuthenticationMode : std::int32_t { OpenSystem = 1, SharedKey = 2, Automatic = 3 };
+
+// QueryWL_PreambleMode and SetWL_PreambleMode.
+enum class PreambleMode : std::int32_t { Long = 1, Short = 2, Automatic = 3 };
+
+// QueryWL_WEPbit and SetWL_WriteKey: the length of the keys.
+enum class WepBit : std::int32_t { Bits64 = 0, Bits128 = 1 };
+
+// Transmit-rate codes: the classic rates are bits, the others whole codes.
+enum class RateCode : std::int32_t {
+    Mbps1 = 1,
+    Mbps2 = 2,
+    Mbps5_5 = 4,
+    Mbps11 = 8,
+    Automatic = 15,
+    Mbps16_5 = 16,
+    Mbps22 = 32,
+    Mbps27_5 = 64
+};
+
+// QueryWL_FirmwareMode_STA_AP.
+enum class FirmwareMode : std::int32_t { Station = 0, AccessPoint = 1 };
+
+// QueryWL_CheckWZCStatus: who configures the adapter.
+enum class ZeroConfigStatus : std::int32_t { Program = 0, SystemService = 1 };
+
+// QueryWLAP_FilterMode and SetWLAP_FilterMode.
+enum class FilterMode : std::int32_t { Off = 0, Accept = 1, Reject = 2 };
+
+// The number the driver exchanges for a code.
+template <typename Code>
+requires std::is_enum_v<Code>
+constexpr std::int32_t code(Code value) {
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace kx

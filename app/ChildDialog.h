@@ -1,0 +1,61 @@
+#pragma once
+// What every dialog opened from the main window shares: it is modal to the window that
+// opened it (never to the whole program, so the tray icon stays usable), it works on
+// the program's context, shows its texts in the current language and opens further
+// dialogs the same way. A new dialog derives from it and passes its class name.
+
+#include <QDialog>
+#include <QString>
+
+#include "app/LangText.h"
+
+class QAbstractButton;
+
+namespace kx {
+
+struct AppContext;
+
+class ChildDialog : public QDialog {
+    Q_OBJECT
+public:
+    ~ChildDialog() override;
+
+protected:
+    ChildDialog(AppContext& context, QWidget* parent, const char* objectName);
+
+    AppContext& context() const { return m_context; }
+    QString text(const LangText& t) const;
+    // A language text as the title: the text and two blanks.
+    void setTitleText(const LangText& t);
+
+    // Runs a further dialog modal to this one; answers its result code.
+    int runChild(QDialog& dialog);
+    template <typename Dialog> int runChild() {
+        Dialog dialog(m_context, this);
+        return runChild(dialog);
+    }
+
+    // Whether the professional sheet can be opened in professional mode.
+    bool professionalSheetReady() const;
+    // "Professional Mode" (and the access point's "DbgCmd"): the professional sheet in
+    // professional mode, the advanced settings otherwise.
+    void openProfessionalOrAdvanced();
+
+    // Check boxes and radio buttons act on `toggled`, so that a mouse click, the keyboard
+    // and an assistive technology's toggle all count; a state the dialog sets itself goes
+    // through here and acts on nothing.
+    static void setQuietly(QAbstractButton* button, bool checked);
+
+    template <typename W> static W* named(W* widget, const QString& name) {
+        widget->setObjectName(name);
+        return widget;
+    }
+    template <typename W> static W* named(W* widget, const char* name) {
+        return named(widget, QString::fromLatin1(name));
+    }
+
+private:
+    AppContext& m_context;
+};
+
+} // namespace kx

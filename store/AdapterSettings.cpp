@@ -1,0 +1,394 @@
+#include "store/AdapterSettings.h"
+
+#include <cstring>
+#include <string>
+
+#include "adapter/AdapterState.h"
+#include "platform/Registry.h"
+#include "platform/TextCodec.h"
+#include "settings/StationCodes.h"
+#include "settings/WepKeyText.h"
+#include "store/HexText.h"
+#include "store/SettingsStore.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int kApSsidBytes = 32;
+
+using IntQuery = std::int32_t (*)(WLAdapterInfo*);
+using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
+
+struct Query {
+    int WirelessSettings::*field;
+    IntQuery query;
+};
+constexpr Query kLinkQueries[] = {
+    {&WirelessSettings::channel, QueryWL_Channel},
+    {&WirelessSettings::txRateControl, QueryWL_TxRateControl},
+};
+constexpr Query kSecurityQueries[] = {
+    {&WirelessSettings::networkType, QueryWL_NetworkType},
+    {&WirelessSettings::authenticationMode, QueryWL_AuthenticationMode},
+    {&WirelessSettings::wepStatus, QueryWL_WEPStatus},
+    {&WirelessSettings::wepBit, QueryWL_WEPbit},
+    {&WirelessSettings::defaultKeyId, QueryWL_DefaultKeyID},
+};
+constexpr Query kRadioQueries[] = {
+    {&WirelessSettings::powerSaveMode, QueryWL_PSMode},
+    {&WirelessSettings::powerSaveLevel, QueryWL_PSLevel},
+    {&WirelessSettings::fragmentationThreshold, QueryWL_FragmentationThreshold},
+    {&WirelessSettings::rtsCtsThreshold, QueryWL_RTS_CTS_Threshold},
+    {&WirelessSettings::preambleMode, QueryWL_PreambleMode},
+    {&WirelessSettings::mode27_5Mbps, QueryWL_27_5Mbps},
+};
+
+struct Send {
+    int WirelessSettings::*field;
+    IntSet set;
+    AdapterValue value;
+};
+constexpr Send kRadioSends[] = {
+    {&WirelessSettings::powerSaveMode, SetWL_PSMode, AdapterValue::PowerSaveMode},
+    {&WirelessSettings::powerSaveLevel, SetWL_PSLevel, AdapterValue::PowerSaveLevel},
+    {&WirelessSettings::fragmentationThreshold, SetWL_FragmentationThreshold,
+     AdapterValue::FragmentThreshold},
+    {&WirelessSettings::rtsCtsThreshold, SetWL_RTS_CTS_Threshold, AdapterValue::RtsCtsThreshold},
+    {&WirelessSettings::mode27_5Mbps, SetWL_27_5Mbps, AdapterValue::Mode27_5Mbps},
+    {&WirelessSettings::authenticationMode, SetWL_AuthenticationMode,
+     AdapterValue::AuthenticationMode},
+};
+constexpr Send kLinkSends[] = {
+    {&WirelessSettings::channel, SetWL_Channel, AdapterValue::Channel},
+    {&WirelessSettings::txRateControl, SetWL_TxRateControl, AdapterValue::TxRate},
+    {&WirelessSettings::networkType, SetWL_NetworkType, AdapterValue::NetworkType},
+};
+
+std::string narrowed(const QString& text) {
+    return TextCodec::narrow(text.toStdU16String());
+}
+
+// What the driver reads of a text: the bytes up to the first NUL.
+std::string upToNul(std::string bytes) {
+    bytes.resize(std::strlen(bytes.c_str()));
+    return bytes;
+}
+
+QString widened(const std::string& bytes) {
+    return QString::fromStdU16String(TextCodec::widen(bytes));
+}
+
+StoreResult profileFailure(const QString& reason) {
+    return {QString::fromStdString(Registry::hiveFile(Hive::CurrentUser).string()), reason};
+}
+
+} // namespace
+
+WLAdapterInfo* AdapterSettings::adapter() {
+    return m_adapter.record();
+}
+
+SettingResult AdapterSettings::send(IntSet set, int value) {
+    SettingResult result;
+    result.addDriverAnswer(set(adapter(), value));
+    return result;
+}
+
+SettingResult AdapterSettings::record(AdapterValue name, int value) {
+    SettingResult result;
+    result.addRecord(m_store.writeAdapterValue(name, value));
+    return result;
+}
+
+SettingResult AdapterSettings::record(AdapterValue name, const QString& text) {
+    SettingResult result;
+    result.addRecord(m_store.writeAdapterValue(name, text));
+    return result;
+}
+
+SettingResult AdapterSettings::sendAndRecord(IntSet set, int value, AdapterValue name) {
+    SettingResult result = send(set, value);
+    result += record(name, value);
+    return result;
+}
+
+// ---- station -----------------------------------------------------------------------
+
+SettingResult AdapterSettings::setChannel(int channel) {
+    return sendAndRecord(SetWL_Channel, channel, AdapterValue::Channel);
+}
+
+SettingResult AdapterSettings::setTxRate(int rateCode) {
+    return sendAndRecord(SetWL_TxRateControl, rateCode, AdapterValue::TxRate);
+}
+
+SettingResult AdapterSettings::setNetworkType(NetworkType type) {
+    return sendAndRecord(SetWL_NetworkType, code(type), AdapterValue::NetworkType);
+}
+
+SettingResult AdapterSettings::sendSsid(const std::string& bytes) {
+    SettingResult result;
+    result.addDriverAnswer(SetWL_SSID(adapter(), bytes.c_str()));
+    result += record(AdapterValue::Ssid, widened(bytes));
+    return result;
+}
+
+SettingResult AdapterSettings::setSsid(const QString& ssid) {
+    return sendSsid(upToNul(narrowed(ssid)));
+}
+
+SettingResult AdapterSettings::setAuthenticationMode(int mode) {
+    return sendAndRecord(SetWL_AuthenticationMode, mode, AdapterValue::AuthenticationMode);
+}
+
+SettingResult AdapterSettings::sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId) {
+    SettingResult result;
+    const int byteCount = WepKeys::bytes(wepBit);
+    for (int i = 0; i < WepKeys::kCount; ++i) {
+        std::uint8_t bytes[WepKeys::bytes(1)] = {};
+        HexText::toBytes(QByteArray::fromStdString(narrowed(keys[static_cast<std::size_t>(i)])),
+                         bytes, byteCount);
+        result.addDriverAnswer(
+            SetWL_WriteKey(adapter(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes));
+    }
+    return result;
+}
+
+SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
+    if (keyIndex == -1) {
+        keyIndex = QueryWL_DefaultKeyID(adapter());
+        if (keyIndex < 0 || keyIndex >= WepKeys::kCount)
+            keyIndex = 0;
+    }
+    SettingResult result;
+    int wepBit = 0;
+    if (enabled) {
+        QString joined; // an unreadable value leaves it empty: all key bytes 0
+        m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined);
+        // Only a whole set of 128-bit keys is taken as one.
+        wepBit = joined.size() == WepKeys::kCount * WepKeys::digits(1) ? 1 : 0;
+        result += sendKeys(WepKeys::split(joined, WepKeys::digits(wepBit)), wepBit, keyIndex);
+    }
+    result.addDriverAnswer(SetWL_WEPStatus(adapter(), enabled ? 1 : 0));
+    result += record(AdapterValue::WepStatus, WepKeys::statusCode(enabled, wepBit));
+    result += record(AdapterValue::WepDefaultKeyId, keyIndex + 1);
+    if (m_adapter.accessPointMode)
+        result += resendSsid();
+    return result;
+}
+
+SettingResult AdapterSettings::setWepKeys(const TypedKeys& typed, WepBit keyLength, int keyIndex) {
+    QString stored;
+    // A missing value reads as empty, which gives the default keys.
+    if (m_store.readAdapterValue(AdapterValue::WepDefaultKeys, stored) != 0)
+        stored.clear();
+    const WepKeys::Texts storedKeys = WepKeys::fromRecorded(stored);
+    QString joined;
+    for (std::size_t i = 0; i < typed.size(); ++i)
+        joined += WepKeyText::recordedKey(typed[i].value_or(storedKeys[i]), keyLength);
+    SettingResult result = record(AdapterValue::WepDefaultKeys, joined);
+    result += record(AdapterValue::WepStatus, WepKeys::statusCode(true, code(keyLength)));
+    result += setWepEnabled(true, keyIndex);
+    return result;
+}
+
+SettingResult AdapterSettings::setPowerSaveMode(int mode) {
+    SettingResult result = sendAndRecord(SetWL_PSMode, mode, AdapterValue::PowerSaveMode);
+    result += restart();
+    return result;
+}
+
+SettingResult AdapterSettings::setPowerSaveLevel(int level) {
+    SettingResult result = sendAndRecord(SetWL_PSLevel, level, AdapterValue::PowerSaveLevel);
+    result += restart();
+    return result;
+}
+
+SettingResult AdapterSettings::setFragmentationThreshold(int bytes) {
+    return sendAndRecord(SetWL_FragmentationThreshold, bytes, AdapterValue::FragmentThreshold);
+}
+
+SettingResult AdapterSettings::setRtsThreshold(int bytes) {
+    return sendAndRecord(SetWL_RTS_CTS_Threshold, bytes, AdapterValue::RtsCtsThreshold);
+}
+
+SettingResult AdapterSettings::setPreambleMode(int mode) {
+    return sendAndRecord(SetWL_PreambleMode, mode, AdapterValue::Preamble);
+}
+
+SettingResult AdapterSettings::set27_5Mbps(int mode) {
+    return sendAndRecord(SetWL_27_5Mbps, mode, AdapterValue::Mode27_5Mbps);
+}
+
+SettingResult AdapterSettings::restart() {
+    SettingResult result;
+    result.addDriverAnswer(SetWL_RestartNIC(adapter()));
+    return result;
+}
+
+// ---- joining -----------------------------------------------------------------------
+
+SettingResult AdapterSettings::startJoin(NetworkType type, int channel, bool wep) {
+    SettingResult result = setNetworkType(type);
+    result += setAuthenticationMode(code(AuthenticationMode::Automatic));
+    result += setChannel(channel);
+    result += send(SetWL_WEPStatus, wep ? 1 : 0);
+    if (!wep)
+        return result += record(AdapterValue::WepStatus, WepKeys::statusCode(false, 0));
+    // The adapter's own authentication mode goes back to it before WEP comes on.
+    result += send(SetWL_AuthenticationMode, QueryWL_AuthenticationMode(adapter()));
+    result += send(SetWL_WEPStatus, 1);
+    return result += setWepEnabled(true);
+}
+
+SettingResult AdapterSettings::completeJoin(const std::uint8_t* bssid6, const QByteArray& ssid) {
+    SettingResult result;
+    result.addDriverAnswer(SetWL_DesiredBSSID(adapter(), bssid6));
+    result += sendSsid(upToNul(ssid.toStdString()));
+    return result += restart();
+}
+
+// ---- whole settings ----------------------------------------------------------------
+
+WirelessSettings AdapterSettings::read() {
+    WirelessSettings settings;
+    const auto query = [&](const auto& table) {
+        for (const Query& q : table)
+            settings.*q.field = q.query(adapter());
+    };
+    query(kLinkQueries);
+
+    char ssid[WL_SSID_BUFFER_MIN] = {};
+    const bool ssidRead = QueryWL_SSID(adapter(), ssid) != -1;
+    settings.ssid = ssidRead ? QString::fromStdU16String(TextCodec::fromSystemCodePage(
+                                   {ssid, strnlen(ssid, sizeof ssid)}))
+                             : QString();
+
+    query(kSecurityQueries);
+
+    QString joined;
+    const bool keysRead = m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined) == 0;
+    settings.keys = keysRead ? WepKeys::fromRecorded(joined) : WepKeys::defaults();
+
+    query(kRadioQueries);
+    return settings;
+}
+
+SettingResult AdapterSettings::apply(const WirelessSettings& settings) {
+    SettingResult result;
+    const auto sendAll = [&](const auto& table) {
+        for (const Send& s : table)
+            result += sendAndRecord(s.set, settings.*s.field, s.value);
+    };
+    sendAll(kRadioSends);
+
+    result += record(AdapterValue::WepDefaultKeyId, settings.defaultKeyId + 1);
+    result += sendKeys(settings.keys, settings.wepBit, settings.defaultKeyId);
+    QString joined;
+    for (const QString& key : settings.keys)
+        joined += key;
+    result += record(AdapterValue::WepDefaultKeys, joined);
+    result += send(SetWL_WEPStatus, settings.wepStatus);
+    result += record(AdapterValue::WepStatus,
+                     WepKeys::statusCode(settings.wepStatus != 0, settings.wepBit));
+
+    sendAll(kLinkSends);
+
+    // The profile's own text is recorded, whatever the driver makes of it.
+    result.addDriverAnswer(SetWL_SSID(adapter(), narrowed(settings.ssid).c_str()));
+    result += record(AdapterValue::Ssid, settings.ssid);
+    return result;
+}
+
+std::optional<SettingResult> AdapterSettings::loadProfile(const QString& name) {
+    if (m_store.findProfile(name) != 0)
+        return std::nullopt;
+    WirelessSettings settings;
+    m_store.readProfile(settings);
+    return apply(settings);
+}
+
+SettingResult AdapterSettings::saveProfile(const QString& name) {
+    if (m_store.findProfile(name) != 0)
+        m_store.createProfile(name);
+    SettingResult result;
+    // A name the store refused has no profile to write into.
+    if (m_store.findProfile(name) != 0) {
+        result.addRecord(profileFailure(QStringLiteral("the profile name is refused")));
+        return result;
+    }
+    WirelessSettings settings = read();
+    // Without a link the adapter reports no channel; the profile keeps the one it is set
+    // to, as the basic settings show it, rather than a -1 that loading would send.
+    if (settings.channel < 1)
+        settings.channel = StationCodes::shownChannel(QueryWL_DesiredChannel(adapter()));
+    if (m_store.writeProfile(settings) != 0)
+        result.addRecord(profileFailure(QStringLiteral("the profile could not be written")));
+    return result;
+}
+
+SettingResult AdapterSettings::applyFactoryDefaults() {
+    return apply(WirelessSettings{});
+}
+
+// ---- access point ------------------------------------------------------------------
+
+SettingResult AdapterSettings::setBasicRates(int rateBits) {
+    return send(SetWL_BasicRate, rateBits);
+}
+
+SettingResult AdapterSettings::setApSsidHidden(bool hidden) {
+    return send(SetWLAP_HideSSIDState, hidden ? 1 : 0);
+}
+
+SettingResult AdapterSettings::setApSsid(const QString& ssid) {
+    const std::string bytes = upToNul(narrowed(ssid));
+    SettingResult result;
+    result.addDriverAnswer(SetWLAP_SSID(adapter(), bytes.c_str()));
+    return result += record(AdapterValue::Ssid, widened(bytes));
+}
+
+SettingResult AdapterSettings::setTxPowerLevel(int level) {
+    return send(SetWLAP_TxPowerLevel, level);
+}
+
+SettingResult AdapterSettings::setApFragmentationThreshold(int bytes) {
+    return sendAndRecord(SetWLAP_FragmentationThreshold, bytes, AdapterValue::FragmentThreshold);
+}
+
+SettingResult AdapterSettings::setApRtsThreshold(int bytes) {
+    return send(SetWLAP_RTS_CTS_Threshold, bytes);
+}
+
+SettingResult AdapterSettings::setFilterMode(FilterMode mode) {
+    return send(SetWLAP_FilterMode, code(mode));
+}
+
+SettingResult
+AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table) {
+    SettingResult result;
+    result.addDriverAnswer(SetWLAP_FilterList(adapter(), table.data(), WL_FILTER_TABLE_BYTES));
+    return result;
+}
+
+SettingResult AdapterSettings::resendSsid() {
+    SettingResult result;
+    QString ssid;
+    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) != 0) {
+        result.addDriverAnswer(-1);
+        return result;
+    }
+    std::string bytes = narrowed(ssid);
+    if (bytes.size() > kApSsidBytes)
+        bytes.resize(kApSsidBytes);
+    std::uint8_t block[4 + kApSsidBytes] = {};
+    const auto length = static_cast<std::uint32_t>(bytes.size());
+    for (int i = 0; i < 4; ++i)
+        block[i] = static_cast<std::uint8_t>(length >> (8 * i));
+    std::memcpy(block + 4, bytes.data(), bytes.size());
+    result.addDriverAnswer(WriteOid(adapter(), WL_OID_AP_SSID, block, sizeof block));
+    return result;
+}
+
+} // namespace kx

@@ -1,0 +1,112 @@
+#pragma once
+// Every change of a setting that a window makes: sent to the current adapter and
+// recorded in the adapter's registry key (where its driver reads it at the next start),
+// in the order the driver expects, each answering what became of it. Windows name no
+// registry value and call no driver set operation themselves.
+//
+// Operations that record nothing say so; "restarts" means the adapter is asked to
+// restart after the change, as the change needs it.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include <QByteArray>
+#include <QString>
+
+#include "adapter/DriverCodes.h"
+#include "adapter/kx02app.h"
+#include "store/AdapterValue.h"
+#include "store/SettingResult.h"
+#include "store/WepKeys.h"
+#include "store/WirelessSettings.h"
+
+namespace kx {
+
+struct AdapterState;
+class SettingsStore;
+
+class AdapterSettings final {
+public:
+    // Typed keys for setWepKeys: nullopt keeps the recorded key.
+    using TypedKeys = std::array<std::optional<QString>, WepKeys::kCount>;
+
+    AdapterSettings(AdapterState& adapter, SettingsStore& store)
+        : m_adapter(adapter), m_store(store) {}
+
+    // ---- station -------------------------------------------------------------------
+    [[nodiscard]] SettingResult setChannel(int channel);
+    [[nodiscard]] SettingResult setTxRate(int rateCode);
+    [[nodiscard]] SettingResult setNetworkType(NetworkType type);
+    // The driver gets the text narrowed to single bytes, up to a NUL; the record holds
+    // exactly what the driver got.
+    [[nodiscard]] SettingResult setSsid(const QString& ssid);
+    [[nodiscard]] SettingResult setAuthenticationMode(int mode);
+    // WEP on with the recorded keys, or off; keyIndex -1 is the adapter's default key
+    // (key 0 when it has none). On an access point the SSID is sent again.
+    [[nodiscard]] SettingResult setWepEnabled(bool enabled, int keyIndex = -1);
+    // The four keys in keyLength (typed text, or the recorded key) are recorded, then
+    // WEP is switched on with them, keyIndex as default.
+    [[nodiscard]] SettingResult setWepKeys(const TypedKeys& typed, WepBit keyLength, int keyIndex);
+    [[nodiscard]] SettingResult setPowerSaveMode(int mode);   // restarts
+    [[nodiscard]] SettingResult setPowerSaveLevel(int level); // restarts
+    [[nodiscard]] SettingResult setFragmentationThreshold(int bytes);
+    [[nodiscard]] SettingResult setRtsThreshold(int bytes);
+    [[nodiscard]] SettingResult setPreambleMode(int mode);
+    [[nodiscard]] SettingResult set27_5Mbps(int mode);
+    [[nodiscard]] SettingResult restart();
+
+    // ---- joining a surveyed network ---------------------------------------------------
+    // Type, automatic authentication, channel and WEP: with WEP the recorded keys are
+    // applied (the caller asks then whether to keep them), without it WEP off is
+    // recorded.
+    [[nodiscard]] SettingResult startJoin(NetworkType type, int channel, bool wep);
+    // The network's BSSID and SSID (single bytes, up to a NUL), then the restart.
+    [[nodiscard]] SettingResult completeJoin(const std::uint8_t* bssid6, const QByteArray& ssid);
+
+    // ---- whole settings and profiles -------------------------------------------------
+    // What the adapter runs with now; the keys are the recorded ones.
+    WirelessSettings read();
+    // Every field, each recorded after it is sent. The preamble is not sent.
+    [[nodiscard]] SettingResult apply(const WirelessSettings& settings);
+    // nullopt, and nothing sent, when no profile has exactly this name.
+    [[nodiscard]] std::optional<SettingResult> loadProfile(const QString& name);
+    // The adapter's settings under `name`, a new profile when there is none; a name the
+    // store refuses is a failed record.
+    [[nodiscard]] SettingResult saveProfile(const QString& name);
+    [[nodiscard]] SettingResult applyFactoryDefaults();
+
+    // ---- access point (nothing here is recorded unless stated) -----------------------
+    [[nodiscard]] SettingResult setBasicRates(int rateBits);
+    [[nodiscard]] SettingResult setApSsidHidden(bool hidden);
+    // Narrowed like setSsid, and recorded as "SSID".
+    [[nodiscard]] SettingResult setApSsid(const QString& ssid);
+    [[nodiscard]] SettingResult setTxPowerLevel(int level);
+    // Recorded, as the station's threshold is.
+    [[nodiscard]] SettingResult setApFragmentationThreshold(int bytes);
+    [[nodiscard]] SettingResult setApRtsThreshold(int bytes);
+    [[nodiscard]] SettingResult setFilterMode(FilterMode mode);
+    [[nodiscard]] SettingResult
+    setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table);
+    // The recorded SSID to the access-point firmware (at most 32 bytes). With nothing
+    // recorded nothing is sent (an empty name would blank the access point's): that
+    // counts as refused.
+    [[nodiscard]] SettingResult resendSsid();
+
+private:
+    using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
+
+    SettingResult send(IntSet set, int value);
+    SettingResult sendAndRecord(IntSet set, int value, AdapterValue name);
+    SettingResult record(AdapterValue name, int value);
+    SettingResult record(AdapterValue name, const QString& text);
+    SettingResult sendSsid(const std::string& bytes);
+    SettingResult sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId);
+    WLAdapterInfo* adapter();
+
+    AdapterState& m_adapter;
+    SettingsStore& m_store;
+};
+
+} // namespace kx

@@ -1,0 +1,46 @@
+#pragma once
+// What became of a change of settings: whether the adapter refused any part of it, and
+// whether every value reached the registry, with the file and the reason when one did
+// not. The two failures differ for the user: a refused setting is not in effect, an
+// unrecorded one is in effect but lost at the adapter's next start.
+
+#include <cstdint>
+
+#include <QString>
+
+namespace kx {
+
+// One registry write: empty reason when the value was recorded.
+struct [[nodiscard]] StoreResult final {
+    QString file;
+    QString reason;
+
+    bool ok() const { return reason.isEmpty(); }
+};
+
+class [[nodiscard]] SettingResult final {
+public:
+    // A driver set operation's answer: a negative one is a refusal.
+    void addDriverAnswer(std::int32_t answer);
+    void addRecord(const StoreResult& record);
+    SettingResult& operator+=(const SettingResult& other);
+
+    bool driverRefused() const { return m_driverRefused; }
+    bool recorded() const { return m_firstRecordFailure.ok(); }
+    // The first record that failed; ok() when all were written.
+    const StoreResult& recordFailure() const { return m_firstRecordFailure; }
+    bool ok() const { return !m_driverRefused && recorded(); }
+    // "Settings cannot be saved: <file>: <reason>" for the first failed record; empty
+    // when every value was written.
+    QString unsavedMessage() const;
+
+private:
+    bool m_driverRefused = false;
+    StoreResult m_firstRecordFailure;
+};
+
+// Where a window hands what became of a user's change. An unrecorded setting is in
+// effect now but gone at the adapter's next start; that is said on the error output.
+void reportUnsaved(const SettingResult& result);
+
+} // namespace kx
