@@ -13,11 +13,10 @@ namespace {
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 } // namespace
 
-TrayAvailability::TrayAvailability(QObject* parent)
-    : QObject(parent),
-      m_watcher(new QDBusServiceWatcher(kWatcherService, QDBusConnection::sessionBus(),
-                                        QDBusServiceWatcher::WatchForOwnerChange, this)) {
-    connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &TrayAvailability::changed,
+TrayAvailability::TrayAvailability(QObject* parent) : QObject(parent) {
+    auto* watcher = new QDBusServiceWatcher(kWatcherService, QDBusConnection::sessionBus(),
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &TrayAvailability::changed,
             Qt::QueuedConnection);
 
     // The XEmbed tray's manager window is tracked by the X11 platform plugin, which

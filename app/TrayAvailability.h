@@ -7,8 +7,6 @@
 
 #include <QObject>
 
-class QDBusServiceWatcher;
-
 namespace kx {
 
 class TrayAvailability final : public QObject {
@@ -20,11 +18,8 @@ public:
     static bool available();
 
 signals:
-    // Delivered after Qt itself has moved the icon to (or off) the new area.
+    // Queued, so the platform has taken note of the new area by the time it arrives.
     void changed();
-
-private:
-    QDBusServiceWatcher* m_watcher;
 };
 
 } // namespace kx
