@@ -10,9 +10,8 @@
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusVariant>
 
 #include <cstdio>
@@ -77,9 +76,22 @@ int watch() {
     return QCoreApplication::exec();
 }
 
+// Plain method calls, as a panel makes them (no introspection).
+QDBusMessage call(const QString& service, const QString& path, const QString& interface,
+                  const QString& method, const QVariantList& args) {
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(args);
+    return QDBusConnection::sessionBus().call(message);
+}
+
 QString menuPath(const QString& service) {
-    QDBusInterface item(service, kItemPath, kItemInterface);
-    return item.property("Menu").value<QDBusObjectPath>().path();
+    const QDBusMessage reply =
+        call(service, kItemPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+             QStringLiteral("Get"), {kItemInterface, QStringLiteral("Menu")});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    const QVariant menu = reply.arguments().constFirst().value<QDBusVariant>().variant();
+    return menu.value<QDBusObjectPath>().path();
 }
 
 // One layout node: (id, properties, children as variants), children first.
@@ -104,8 +116,8 @@ int menu(const QString& service) {
     const QString path = menuPath(service);
     if (path.isEmpty())
         return failWith(QStringLiteral("the item exports no menu"));
-    QDBusInterface menu(service, path, kMenuInterface);
-    const QDBusMessage reply = menu.call(QStringLiteral("GetLayout"), 0, -1, QStringList());
+    const QDBusMessage reply =
+        call(service, path, kMenuInterface, QStringLiteral("GetLayout"), {0, -1, QStringList()});
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 2)
         return failWith(QStringLiteral("GetLayout failed: ") + reply.errorMessage());
     QList<QPair<int, QString>> entries;
@@ -116,9 +128,12 @@ int menu(const QString& service) {
 }
 
 int click(const QString& service, int id) {
-    QDBusInterface menu(service, menuPath(service), kMenuInterface);
-    const QDBusMessage reply = menu.call(QStringLiteral("Event"), id, QStringLiteral("clicked"),
-                                         QVariant::fromValue(QDBusVariant(0)), 0u);
+    const QString path = menuPath(service);
+    if (path.isEmpty())
+        return failWith(QStringLiteral("the item exports no menu"));
+    const QDBusMessage reply =
+        call(service, path, kMenuInterface, QStringLiteral("Event"),
+             {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
     if (reply.type() != QDBusMessage::ReplyMessage)
         return failWith(QStringLiteral("Event failed: ") + reply.errorMessage());
     return 0;
