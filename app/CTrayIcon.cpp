@@ -1,10 +1,14 @@
 #include "app/CTrayIcon.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 
 #include "app/LanguageTable.h"
+#include "app/TrayAvailability.h"
 #include "app/TrayIndicator.h"
 #include "mainwnd/MainTexts.h"
 #include "mainwnd/ProductIcons.h"
@@ -24,7 +28,8 @@ QString cutTooltip(const QString& text) {
 } // namespace
 
 struct CTrayIcon::Impl {
-    Impl(CTrayIcon* owner, const LanguageTable& lang) : q(owner), language(lang), tray(owner) {
+    Impl(CTrayIcon* owner, const LanguageTable& lang)
+        : q(owner), language(lang), tray(owner), area(owner) {
         menu.setObjectName(QStringLiteral("trayMenu"));
         open = menu.addAction(QStringLiteral("Open Utility Window"));
         open->setObjectName(QStringLiteral("trayOpenAction"));
@@ -48,8 +53,41 @@ struct CTrayIcon::Impl {
                              [this] { post(defaultCommand); });
             QObject::connect(indicator.get(), &TrayIndicator::menuRequested, q,
                              [this](const QPoint& at) { menu.popup(at, open); });
+            applyTooltip();
         }
         return *indicator;
+    }
+
+    // The icon goes to a notification area whenever one is there; the indicator stands
+    // in while there is none.
+    void followArea() {
+        if (!active)
+            return;
+        const bool area = TrayAvailability::available();
+        tray.setVisible(area);
+        if (area) {
+            if (indicator)
+                indicator->hide();
+        } else {
+            ensureIndicator().show();
+        }
+    }
+
+    void activated(QSystemTrayIcon::ActivationReason reason) {
+        // A single click does nothing; only a double click runs the default. An area
+        // that reports clicks one by one (a StatusNotifierItem host calls Activate for
+        // each) tells a double click as two of them within the double-click time.
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        if (reason == QSystemTrayIcon::DoubleClick ||
+            (reason == QSystemTrayIcon::Trigger && lastClick.isValid() &&
+             !lastClick.hasExpired(interval))) {
+            lastClick.invalidate();
+            post(defaultCommand);
+        } else if (reason == QSystemTrayIcon::Trigger) {
+            lastClick.start();
+        } else {
+            lastClick.invalidate(); // another button between two clicks
+        }
     }
 
     void applyTooltip() {
@@ -67,6 +105,8 @@ struct CTrayIcon::Impl {
     QAction* open = nullptr;
     QAction* exit = nullptr;
     std::unique_ptr<TrayIndicator> indicator;
+    TrayAvailability area;
+    QElapsedTimer lastClick;
     QString tooltip;
     Command defaultCommand = OpenCommand;
     bool active = false;
@@ -75,11 +115,8 @@ struct CTrayIcon::Impl {
 CTrayIcon::CTrayIcon(const LanguageTable& language, QObject* parent)
     : QObject(parent), d(std::make_unique<Impl>(this, language)) {
     connect(&d->tray, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                // A single click does nothing; only a double click runs the default.
-                if (reason == QSystemTrayIcon::DoubleClick)
-                    d->post(d->defaultCommand);
-            });
+            [this](QSystemTrayIcon::ActivationReason reason) { d->activated(reason); });
+    connect(&d->area, &TrayAvailability::changed, this, [this] { d->followArea(); });
     connect(d->open, &QAction::triggered, this, [this] { d->post(OpenCommand); });
     connect(d->exit, &QAction::triggered, this, [this] { d->post(ExitCommand); });
 }
@@ -92,17 +129,10 @@ bool CTrayIcon::create(const QString& tooltip, Command defaultCommand) {
     d->tooltip = cutTooltip(tooltip);
     d->defaultCommand = defaultCommand;
     d->menu.setDefaultAction(defaultCommand == OpenCommand ? d->open : d->exit);
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        if (d->indicator)
-            d->indicator->hide();
-        d->tray.setContextMenu(&d->menu);
-        d->tray.show();
-    } else {
-        d->tray.hide();
-        d->ensureIndicator().show();
-    }
-    d->applyTooltip();
+    d->tray.setContextMenu(&d->menu);
     d->active = true;
+    d->followArea();
+    d->applyTooltip();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -13,6 +14,7 @@
 #include "app/LanguageChoice.h"
 #include "app/LanguageTable.h"
 #include "app/ProgramConfig.h"
+#include "app/TrayAvailability.h"
 #include "app/TrayIndicator.h"
 #include "mainwnd/MainTexts.h"
 #include "tests/support/TestEnv.h"
@@ -150,6 +152,36 @@ private slots:
         QCOMPARE(commands[0][0].value<CTrayIcon::Command>(), CTrayIcon::OpenCommand);
     }
 
+    // Areas that report every click (StatusNotifierItem hosts) and areas that report the
+    // double click itself (XEmbed: a click, then the double click) open exactly once.
+    void doubleClicksOfEveryArea() {
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(150);
+        CTrayIcon tray(m_lang);
+        tray.create(QStringLiteral("tip"));
+        QSignalSpy commands(&tray, &CTrayIcon::command);
+        auto* icon = tray.findChild<QSystemTrayIcon*>("trayIcon");
+        const auto opened = [&commands] {
+            QTest::qWait(20);
+            const qsizetype n = commands.count();
+            commands.clear();
+            return n;
+        };
+
+        emit icon->activated(QSystemTrayIcon::Trigger);
+        emit icon->activated(QSystemTrayIcon::Trigger);
+        QCOMPARE(opened(), 1);
+        emit icon->activated(QSystemTrayIcon::Trigger);
+        emit icon->activated(QSystemTrayIcon::DoubleClick);
+        emit icon->activated(QSystemTrayIcon::Trigger); // a third click starts anew
+        QCOMPARE(opened(), 1);
+        QTest::qWait(200);
+        emit icon->activated(QSystemTrayIcon::Trigger); // too late for the one before
+        QCOMPARE(opened(), 0);
+        emit icon->activated(QSystemTrayIcon::Context);
+        emit icon->activated(QSystemTrayIcon::Trigger);
+        QCOMPARE(opened(), 0);
+    }
+
     void removeThenCreateShowsOneIcon() {
         CTrayIcon tray(m_lang);
         QCOMPARE(visibleIcons(tray), 0);
@@ -160,6 +192,10 @@ private slots:
         tray.remove();
         QCOMPARE(visibleIcons(tray), 0);
         QVERIFY(!tray.isActive());
+        // A notification area coming or going does not bring a removed icon back.
+        emit tray.findChild<TrayAvailability*>()->changed();
+        QTest::qWait(20);
+        QCOMPARE(visibleIcons(tray), 0);
         tray.create(QStringLiteral("tip"));
         QCOMPARE(visibleIcons(tray), 1);
         QVERIFY(tray.isActive());

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# `cmake --install` gives the layout a distribution expects, and the installed command
+# runs as from the build tree: tray, settings and driver (see tests/e2e/tray_open.sh).
+set -u
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+. "$here/layout.sh"
+
+build="${KX_BUILD_DIR:?KX_BUILD_DIR must name the build tree}"
+cmake --install "$build" --prefix "$work/usr" >"$work/install.log" 2>&1 || {
+    cat "$work/install.log" >&2
+    fail "cmake --install failed"
+}
+check_layout "$work" /usr "/usr/etc/xdg/autostart"
+KX_COMMAND="$work/usr/bin/kxconfig" "$here/../e2e/tray_open.sh" || fail "the installed program"
+echo "PASS: the installed tree is complete and runs"

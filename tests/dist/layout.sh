@@ -1,0 +1,47 @@
+# Shared by the installation checks (sourced): the files an installed tree must hold and
+# the desktop's own validators for them.
+
+# check_layout ROOT PREFIX AUTOSTART_DIR: ROOT is the staging directory, PREFIX the
+# installation prefix inside it, AUTOSTART_DIR where the autostart entry lands.
+check_layout() {
+    local root=$1 prefix=$2 autostart=$3 file
+    local usr="$root$prefix"
+    for file in \
+        lib/kxconfig/kxconfig lib/kxconfig/libKX02APP.so lib/kxconfig/KXConfig.INI \
+        lib/kxconfig/KXMLu.INI lib/kxconfig/KXMLa.INI \
+        share/icons/hicolor/scalable/apps/com.tolva.kxconfig.svg \
+        share/applications/com.tolva.kxconfig.desktop \
+        share/metainfo/com.tolva.kxconfig.metainfo.xml \
+        share/man/man1/kxconfig.1.gz share/doc/kxconfig/copyright \
+        share/doc/kxconfig/changelog.gz; do
+        [ -f "$usr/$file" ] || fail "$prefix/$file is missing"
+    done
+    [ -f "$root$autostart/com.tolva.kxconfig.desktop" ] ||
+        fail "no autostart entry in $autostart"
+    [ "$(readlink "$usr/bin/kxconfig")" = ../lib/kxconfig/kxconfig ] ||
+        fail "$prefix/bin/kxconfig is not a relative link to the program"
+
+    # The program finds its library beside itself, never in the build tree.
+    local runpath
+    runpath="$(readelf -d "$usr/lib/kxconfig/kxconfig" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')"
+    [ "$runpath" = '$ORIGIN' ] || fail "the program's run path is '$runpath'"
+
+    desktop-file-validate "$usr/share/applications/com.tolva.kxconfig.desktop" \
+        "$root$autostart/com.tolva.kxconfig.desktop" || fail "invalid desktop entry"
+    appstreamcli validate --no-net --pedantic \
+        "$usr/share/metainfo/com.tolva.kxconfig.metainfo.xml" >"$work/appstream.log" 2>&1 || {
+        cat "$work/appstream.log" >&2
+        fail "invalid AppStream metadata"
+    }
+    # Menu and login start the command found on PATH.
+    for file in "$usr/share/applications/com.tolva.kxconfig.desktop" \
+        "$root$autostart/com.tolva.kxconfig.desktop"; do
+        grep -qx 'Exec=kxconfig' "$file" || fail "$file does not start kxconfig"
+    done
+
+    local version
+    version="$("$usr/bin/kxconfig" --version)" || fail "kxconfig --version failed"
+    [ "$version" = "KXConfig $KX_VERSION" ] || fail "kxconfig --version says '$version'"
+    grep -qF "$KX_VERSION" <(zcat "$usr/share/man/man1/kxconfig.1.gz") ||
+        fail "the manual page names another version"
+}
