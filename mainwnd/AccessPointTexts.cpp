@@ -1,7 +1,7 @@
 #include "mainwnd/AccessPointTexts.h"
 
 #include "adapter/kx02app.h"
-#include "mainwnd/MacText.h"
+#include "store/MacText.h"
 
 namespace kx {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "mainwnd/MacText.h"
+#include "store/MacText.h"
 #include "platform/TextCodec.h"
 
 namespace kx {

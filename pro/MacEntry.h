@@ -10,12 +10,13 @@
 #include <QString>
 
 #include "pro/Checked.h"
+#include "store/MacText.h"
 
 namespace kx {
 
 class MacEntry final {
 public:
-    using Mac = std::array<std::uint8_t, 6>;
+    using Mac = MacText::Mac;
 
     static Checked<Mac> parse(const QString& text);
     // Upper-case pairs separated by single blanks.

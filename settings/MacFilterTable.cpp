@@ -2,43 +2,9 @@
 
 #include <algorithm>
 
-#include <QRegularExpression>
-
-#include "store/HexText.h"
+#include "store/MacText.h"
 
 namespace kx {
-
-namespace {
-
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
-bool allHex(QStringView text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return hexValue(c) >= 0; });
-}
-
-// Octets as the user wrote them: twelve digits in a row, or groups between separators.
-QList<QStringView> octets(QStringView text) {
-    constexpr int kDigitsInARow = 2 * MacFilterTable::kMacBytes;
-    QList<QStringView> groups;
-    if (text.size() == kDigitsInARow && allHex(text)) {
-        for (int i = 0; i < kDigitsInARow; i += 2)
-            groups << text.mid(i, 2);
-        return groups;
-    }
-    static const QRegularExpression separator(QStringLiteral("\\s*[:-]\\s*|\\s+"));
-    return text.split(separator);
-}
-
-} // namespace
 
 MacFilterTable MacFilterTable::decode(const Bytes& bytes) {
     MacFilterTable table;
@@ -65,7 +31,7 @@ MacFilterTable::Bytes MacFilterTable::encode() const {
 QStringList MacFilterTable::texts() const {
     QStringList texts;
     for (const Entry& entry : m_entries)
-        texts << (entry.inUse ? HexText::fromBytes(entry.mac.data(), kMacBytes, true) : QString());
+        texts << (entry.inUse ? MacText::format(entry.mac) : QString());
     return texts;
 }
 
@@ -85,23 +51,9 @@ std::optional<MacFilterTable> MacFilterTable::fromTexts(const QStringList& texts
 }
 
 std::optional<MacFilterTable::Mac> MacFilterTable::parseEntry(const QString& text) {
-    const QString trimmed = text.trimmed();
-    Mac mac{};
-    if (trimmed.isEmpty())
-        return mac;
-    const QList<QStringView> groups = octets(trimmed);
-    if (groups.size() != kMacBytes)
-        return std::nullopt;
-    for (int i = 0; i < kMacBytes; ++i) {
-        const QStringView group = groups[i];
-        if (group.isEmpty() || group.size() > 2 || !allHex(group))
-            return std::nullopt;
-        int value = 0;
-        for (const QChar c : group)
-            value = value * 16 + hexValue(c);
-        mac[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value);
-    }
-    return mac;
+    if (text.trimmed().isEmpty())
+        return Mac{};
+    return MacText::parse(text);
 }
 
 QString MacFilterTable::entryLabel(int entry) {

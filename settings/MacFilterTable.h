@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/MacText.h"
+
 namespace kx {
 
 class MacFilterTable final {
@@ -20,7 +22,7 @@ public:
     static constexpr int kMacBytes = 6;
     static constexpr int kBytes = kEntries * kEntryBytes;
     using Bytes = std::array<std::uint8_t, kBytes>;
-    using Mac = std::array<std::uint8_t, kMacBytes>;
+    using Mac = MacText::Mac;
 
     static MacFilterTable decode(const Bytes& bytes);
     Bytes encode() const;

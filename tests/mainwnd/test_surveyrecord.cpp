@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "mainwnd/AccessPointTexts.h"
-#include "mainwnd/MacText.h"
+#include "store/MacText.h"
 #include "mainwnd/SurveyRecord.h"
 
 using namespace kx;
