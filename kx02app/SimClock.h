@@ -13,6 +13,7 @@ public:
 
     std::int64_t now() const;
     void setManual(bool manual);
+    bool manual() const { return m_manual; }
     void advance(std::int64_t milliseconds);
 
 private:

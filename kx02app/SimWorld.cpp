@@ -69,7 +69,10 @@ void SimWorld::build(Scenario scenario) {
     m_scenario = std::move(scenario);
     m_overrides.clear();
     m_overrides.insert(m_scenario.overrides.begin(), m_scenario.overrides.end());
+    // A new scenario starts its own time but keeps the clock mode a test chose.
+    const bool manualClock = m_clock.manual();
     m_clock = SimClock();
+    m_clock.setManual(manualClock);
     m_trace = Trace();
     m_trace.openFile(environment("KX02APP_TRACE"));
     rawSurvey.clear();
