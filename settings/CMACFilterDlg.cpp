@@ -54,8 +54,9 @@ void CMACFilterDlg::buildLayout() {
     for (int i = 0; i < MacFilterTable::kEntries; ++i) {
         auto* edit = named(new QLineEdit, QStringLiteral("entryEdit%1").arg(i));
         edit->setMaxLength(kEntryMaxLength);
+        // An address with separators shows whole, with a little room to spare.
         edit->setMinimumWidth(
-            edit->fontMetrics().horizontalAdvance(QStringLiteral("00 00 00 00 00 00 ")));
+            edit->fontMetrics().horizontalAdvance(QStringLiteral("00-00-00-00-00-00 00")));
         auto* label =
             named(new QLabel(MacFilterTable::entryLabel(i)), QStringLiteral("entryLabel%1").arg(i));
         label->setBuddy(edit);

@@ -206,8 +206,6 @@ void TestAPSettingDlg::ssidSentAsRecorded() {
 }
 
 void TestAPSettingDlg::immediateControls() {
-    // An SSID applied before, which the access point hears again after a WEP change.
-    QVERIFY(m_fx->ctx.store.writeAdapterValue(AdapterValue::Ssid, QStringLiteral("TolvaAP")).ok());
     kxsim_force("QueryWL_WEPStatus", 1);
     open();
     auto* wepSetting = get<QPushButton>("wepSettingButton");

@@ -74,8 +74,6 @@ void TestMacFilterDlg::init() {
                                                  0, 0x00, 0x16, 0x3E, 0x44, 0x55, 0x66};
     QVERIFY(SetWLAP_FilterList(m_fx->ctx.adapter.record(), table, sizeof table) >= 0);
     QCOMPARE(kxsim_set_int(nullptr, "ap_filter_mode", 2), 0);
-    // The SSID the access point settings applied, sent again after each filter change.
-    QVERIFY(m_fx->ctx.store.writeAdapterValue(AdapterValue::Ssid, QStringLiteral("TolvaAP")).ok());
 }
 
 void TestMacFilterDlg::cleanup() {
