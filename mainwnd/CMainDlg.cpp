@@ -18,6 +18,7 @@
 #include "app/Widgets.h"
 #include "mainwnd/MainTexts.h"
 #include "mainwnd/ProductIcons.h"
+#include "settings/CAPSettingDlg.h"
 #include "settings/CMoreSettingDlg.h"
 #include "settings/CWEPKeySettingDlg.h"
 
@@ -330,11 +331,9 @@ int CMainDlg::selectedRow() const {
 
 void CMainDlg::onGroupButton() {
     if (m_monitor.accessPointMode()) {
-        // The access point settings dialog runs here, through runWithTimerStopped(); until
-        // it exists the button only refreshes the access point's values.
-        stopStatusTimer();
-        m_monitor.showAccessPointSettings();
-        startStatusTimer();
+        CAPSettingDlg dialog(m_ctx, this);
+        // The rows show what the dialog set before the timer ticks again.
+        runWithTimerStopped(dialog, [this] { m_monitor.showAccessPointSettings(); });
     } else if (m_monitor.state().selectedView) {
         reportUnsaved(m_monitor.join(selectedRow()));
     } else {
@@ -351,9 +350,11 @@ void CMainDlg::runChildDialog(QDialog& dialog) {
     m_childDialogOpen = false;
 }
 
-void CMainDlg::runWithTimerStopped(QDialog& dialog) {
+void CMainDlg::runWithTimerStopped(QDialog& dialog, const std::function<void()>& afterwards) {
     stopStatusTimer();
     runChildDialog(dialog);
+    if (afterwards)
+        afterwards();
     startStatusTimer();
 }
 

@@ -92,8 +92,9 @@ private:
     void openWindow();
     void exitProgram();
     void runChildDialog(QDialog& dialog);
-    // A dialog of the group button: the status timer stands still while it is up.
-    void runWithTimerStopped(QDialog& dialog);
+    // A dialog of the group button: the status timer stands still while it is up and
+    // until `afterwards` has run.
+    void runWithTimerStopped(QDialog& dialog, const std::function<void()>& afterwards = {});
     void message(const QString& text);
 
     AppContext& m_ctx;

@@ -5,14 +5,15 @@
 #include "app/ChildDialog.h"
 #include "store/SettingResult.h"
 
-class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QRadioButton;
 class QSlider;
 
 namespace kx {
+
+class PreambleGroup;
+class ThresholdSlider;
 
 class CAdvancedSettingDlg final : public ChildDialog {
     Q_OBJECT
@@ -21,17 +22,10 @@ public:
     ~CAdvancedSettingDlg() override;
 
 private:
-    struct SliderRow {
-        QSlider* slider = nullptr;
-        QLabel* minLabel = nullptr;
-        QLabel* maxLabel = nullptr;
-        QLabel* valueLabel = nullptr;
-    };
-
     void buildLayout();
     QGroupBox* buildPowerGroup();
-    QGroupBox* buildThresholdGroup(SliderRow& row, const char* name, int minimum, int maximum);
-    QGroupBox* buildPreambleGroup();
+    QGroupBox* buildThresholdGroup(ThresholdSlider*& row, const char* name, int minimum,
+                                   int maximum, const LangText& disableText);
     void connectControls();
     void applyTexts();
     void initialise();
@@ -40,17 +34,11 @@ private:
     SettingResult sendFragmentThreshold();
     SettingResult sendRtsThreshold();
     SettingResult sendPowerSave();
-    SettingResult sendAutoPreamble();
     void onSliderChanged();
-    void showThresholdTexts();
     void onPowerSaveToggled();
-    void onAutoPreambleToggled();
-    void onPreambleChosen();
     void onHighRateToggled();
-    void setPreambleChoice(int choice);
 
     int m_lastRtsSent = 0;
-    bool m_preambleUsable = false;
 
     QGroupBox* m_powerGroup = nullptr;
     QCheckBox* m_powerSaveCheck = nullptr;
@@ -59,14 +47,10 @@ private:
     QWidget* m_levelPanel = nullptr;
     QLabel* m_levelText = nullptr;
     QGroupBox* m_fragmentGroup = nullptr;
-    SliderRow m_fragment;
+    ThresholdSlider* m_fragment = nullptr;
     QGroupBox* m_rtsGroup = nullptr;
-    SliderRow m_rts;
-    QGroupBox* m_preambleGroup = nullptr;
-    QCheckBox* m_autoPreambleCheck = nullptr;
-    QButtonGroup* m_preambleChoice = nullptr;
-    QRadioButton* m_longPreamble = nullptr;
-    QRadioButton* m_shortPreamble = nullptr;
+    ThresholdSlider* m_rts = nullptr;
+    PreambleGroup* m_preamble = nullptr;
 };
 
 } // namespace kx

@@ -375,11 +375,19 @@ AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BY
 SettingResult AdapterSettings::resendSsid() {
     SettingResult result;
     QString ssid;
-    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) != 0) {
-        result.addDriverAnswer(-1);
-        return result;
+    std::string bytes;
+    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) == 0) {
+        bytes = narrowed(ssid);
+    } else {
+        // Nothing recorded yet: the access point hears its own name again, so that it
+        // still takes up the change that came before.
+        char own[WL_SSID_BUFFER_MIN + 1] = {};
+        if (QueryWLAP_SSID(adapter(), own) == -1 || own[0] == '\0') {
+            result.addDriverAnswer(-1);
+            return result;
+        }
+        bytes = upToNul(std::string(own, sizeof own - 1));
     }
-    std::string bytes = narrowed(ssid);
     if (bytes.size() > kApSsidBytes)
         bytes.resize(kApSsidBytes);
     std::uint8_t block[4 + kApSsidBytes] = {};

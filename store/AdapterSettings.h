@@ -90,8 +90,8 @@ public:
     [[nodiscard]] SettingResult
     setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table);
     // The recorded SSID to the access-point firmware (at most 32 bytes). With nothing
-    // recorded nothing is sent (an empty name would blank the access point's): that
-    // counts as refused.
+    // recorded the access point's own SSID goes instead; with no name at all nothing is
+    // sent (an empty name would blank the access point's): that counts as refused.
     [[nodiscard]] SettingResult resendSsid();
 
 private:

@@ -297,9 +297,18 @@ private slots:
         // A click on a station row is not a survey entry.
         f.selectRow(0);
         QCOMPARE(f.group()->title(), QStringLiteral("Current Network Setting"));
-        // Until the access point dialog exists its button only refreshes the values.
+        // The group button opens the access point's settings with the timer stopped; the
+        // rows show what they changed as soon as they close.
+        bool timerStopped = false;
+        f.seam.onModal = [&](QDialog&) {
+            timerStopped = !f.dlg->statusTimerActive();
+            kxsim_set_int(nullptr, "ap_tx_power", 3);
+            return 0;
+        };
         f.click("groupButton");
-        QVERIFY(f.seam.modalClasses.isEmpty());
+        QCOMPARE(f.seam.modalClasses, QStringList{"kx::CAPSettingDlg"});
+        QVERIFY(timerStopped);
+        QCOMPARE(f.text("infoValue4"), QStringLiteral("Level 3"));
         QVERIFY(f.dlg->statusTimerActive());
         QVERIFY(!f.dlg->childDialogOpen());
     }

@@ -395,20 +395,29 @@ void TestAdapterSettings::resendSsid_data() {
     QTest::addColumn<int>("forced");     // WriteOid answer; 99: not forced
     QTest::addColumn<int>("result");
     QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<int>("line"); // the simulated adapter; -1: the first, its SSID unreadable
 
     const QString pad = QStringLiteral("00").repeated(27);
     QTest::newRow("SSID") << QStringLiteral("KX-AP") << 99 << 0
                           << QStringList{"WriteOid(4278321586,\"050000004b582d4150" + pad +
-                                         "\",36)"};
+                                         "\",36)"}
+                          << 0;
     QTest::newRow("longer than 32: first 32")
         << QString(40, u'A') << 99 << 0
         << QStringList{"WriteOid(4278321586,\"20000000" + QStringLiteral("41").repeated(32) +
-                       "\",36)"};
-    QTest::newRow("nothing recorded: nothing sent")
-        << QStringLiteral("<missing>") << 99 << -1 << QStringList{};
+                       "\",36)"}
+        << 0;
+    QTest::newRow("nothing recorded, no name: nothing sent")
+        << QStringLiteral("<missing>") << 99 << -1 << QStringList{} << -1;
+    QTest::newRow("nothing recorded: the access point's own name")
+        << QStringLiteral("<missing>") << 99 << 0
+        << QStringList{"WriteOid(4278321586,\"07000000546f6c76614150" +
+                       QStringLiteral("00").repeated(25) + "\",36)"}
+        << kAccessPointLine;
     QTest::newRow("driver fails") << QStringLiteral("KX-AP") << -1 << -1
                                   << QStringList{"WriteOid(4278321586,\"050000004b582d4150" + pad +
-                                                 "\",36)"};
+                                                 "\",36)"}
+                                  << 0;
 }
 
 void TestAdapterSettings::resendSsid() {
@@ -416,6 +425,11 @@ void TestAdapterSettings::resendSsid() {
     QFETCH(int, forced);
     QFETCH(int, result);
     QFETCH(QStringList, calls);
+    QFETCH(int, line);
+    if (line > 0)
+        QCOMPARE(selectSimulatedAdapter(m_fx->ctx, line), 0);
+    if (line < 0)
+        kxsim_force("QueryWLAP_SSID", -1);
     Registry::deleteValue(Hive::LocalMachine, adapterKey(), "SSID");
     if (stored != QStringLiteral("<missing>"))
         record("SSID", stored);

@@ -1,0 +1,31 @@
+#pragma once
+// What the access point settings dialog makes of the adapter's answers and of its own
+// boxes: the basic rate set, the transmit power level and the threshold texts.
+
+#include <array>
+
+#include <QString>
+
+namespace kx {
+
+class AccessPointValues final {
+public:
+    // The 802.11 limit of an SSID; the SSID box takes no more.
+    static constexpr int kSsidMaxLength = 32;
+    static constexpr int kTxPowerLevels = 4;
+
+    // The basic rate boxes in their order, each with its bit of the rate set.
+    struct BasicRate {
+        const char* text;
+        int bit;
+    };
+    static constexpr std::array<BasicRate, 4> kBasicRates{
+        {{"1M", 1}, {"2M", 2}, {"5.5M", 4}, {"11M", 8}}};
+
+    // Levels 0..3; anything else, a failed query included, is level 0 (maximum power).
+    static int txPowerLevel(int reported);
+    // "Disable" at the slider's maximum (the function is off), the number otherwise.
+    static QString thresholdText(int value, int maximum);
+};
+
+} // namespace kx
