@@ -43,13 +43,14 @@ PageFactory factoryOf(ProfessionalPage page) {
     return found == kPageWindows.end() ? nullptr : found->make;
 }
 
-} // namespace
-
-QList<ProfessionalPageEntry> CMainAdvanced::shownPages(const ProgramConfig& config) {
+// The pages the sheet shows for `config`, in tab order.
+QList<ProfessionalPageEntry> shownPages(const ProgramConfig& config) {
     QList<ProfessionalPageEntry> shown = ProfessionalSheet::pages(config);
     shown.removeIf([](const ProfessionalPageEntry& p) { return factoryOf(p.page) == nullptr; });
     return shown;
 }
+
+} // namespace
 
 CMainAdvanced::CMainAdvanced(AppContext& context, QWidget* parent)
     : ChildDialog(context, parent, "CMainAdvanced") {

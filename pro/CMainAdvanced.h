@@ -23,8 +23,6 @@ public:
     static void install(AppContext& context);
     // Runs the sheet modally over `parent`; with no page to show, says so instead.
     static void open(AppContext& context, QWidget* parent);
-    // The pages the sheet shows for `config`, in tab order.
-    static QList<ProfessionalPageEntry> shownPages(const ProgramConfig& config);
 
 private:
     void makePage(int tab);

@@ -118,10 +118,15 @@ void CPERTestDlg::buildLayout() {
     keepPlace.setRetainSizeWhenHidden(true);
     m_animation->setSizePolicy(keepPlace);
     m_animation->hide();
+    // Escape and the close box close the dialog too; a button is what a keyboard or a
+    // screen reader user finds.
+    auto* close = named(new QPushButton(QStringLiteral("Close")), "closeButton");
+    close->setAutoDefault(false);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_startStop);
-    bottom->addStretch(1);
     bottom->addWidget(m_animation);
+    bottom->addStretch(1);
+    bottom->addWidget(close);
 
     auto* box = new QVBoxLayout(this);
     box->addWidget(options);
@@ -134,6 +139,7 @@ void CPERTestDlg::buildLayout() {
             [this](bool on) { keepOneTypeChecked(on ? nullptr : m_multicast, m_unicast); });
     connect(m_portCheck, &QCheckBox::toggled, m_port, &QLineEdit::setEnabled);
     connect(m_startStop, &QPushButton::clicked, this, &CPERTestDlg::onStartStop);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CPERTestDlg::loadOptions() {

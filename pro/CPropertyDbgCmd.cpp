@@ -16,11 +16,13 @@
 
 namespace kx {
 
-// One register row: its heading, the caption of its first field and the names of its
-// controls.
+// One register row: its heading, the caption and width of its first field, the names
+// of its controls.
 struct RowSpec {
     const char* heading;
+    const char* rowName;
     const char* firstCaption;
+    int firstDigits;
     const char* firstField;
     const char* dataField;
     const char* readButton;
@@ -29,20 +31,22 @@ struct RowSpec {
 
 namespace {
 
-constexpr RowSpec kPhyRow{"PHY",         "CR:",           "phyRegisterEdit",
+constexpr int kWordDigits = 8;
+constexpr RowSpec kPhyRow{"PHY",         "phyRow",        "CR:",           4, "phyRegisterEdit",
                           "phyDataEdit", "phyReadButton", "phyWriteButton"};
-constexpr RowSpec kMacRow{"MAC",         "Address:",      "macAddressEdit",
-                          "macDataEdit", "macReadButton", "macWriteButton"};
+constexpr RowSpec kMacRow{
+    "MAC",         "macRow",        "Address:",      kWordDigits, "macAddressEdit",
+    "macDataEdit", "macReadButton", "macWriteButton"};
 
-QLabel* caption(const QString& text, QWidget* buddy = nullptr) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
+// Wide enough for `digits` and a little more.
+QLineEdit* field(const char* name, int digits) {
+    auto* edit = Widgets::named(new QLineEdit, name);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(digits + 3, u'0')));
+    return edit;
 }
 
-QPushButton* rowButton(QWidget* parent, const char* name, const char* text,
-                       const QString& description) {
-    QPushButton* button = Widgets::button(parent, name);
+QPushButton* rowButton(const char* name, const char* text, const QString& description) {
+    QPushButton* button = Widgets::button(nullptr, name);
     button->setText(QString::fromLatin1(text));
     // Both rows have an "RD" and a "WR": the description tells them apart.
     button->setAccessibleDescription(description);
@@ -51,47 +55,45 @@ QPushButton* rowButton(QWidget* parent, const char* name, const char* text,
 
 } // namespace
 
+// Controls are made in the order they stand, which is the order of Tab and of what
+// assistive technology reads.
 CPropertyDbgCmd::CPropertyDbgCmd(AppContext& context, QWidget* parent)
     : QWidget(parent), m_ctx(context),
       m_console(context.adapter.record(), context.adapter.chipVersion) {
     setObjectName(QStringLiteral("CPropertyDbgCmd"));
-    auto* group = Widgets::named(new QGroupBox(DebugConsole::groupTitle(m_ctx.adapter.chipVersion)),
-                                 "ioAccessGroup");
-    auto* phyRow = Widgets::named(new QWidget, "phyRow");
-    auto* macRow = Widgets::named(new QWidget, "macRow");
-    m_phy = buildRow(phyRow, kPhyRow);
-    m_mac = buildRow(macRow, kMacRow);
+    auto* box = new QVBoxLayout(this);
+    auto* group = Widgets::named(
+        new QGroupBox(DebugConsole::groupTitle(m_ctx.adapter.chipVersion), this), "ioAccessGroup");
+    box->addWidget(group);
     auto* groupBox = new QVBoxLayout(group);
-    groupBox->addWidget(phyRow);
-    groupBox->addWidget(macRow);
+    m_phy = buildRow(groupBox, kPhyRow);
+    m_mac = buildRow(groupBox, kMacRow);
 
     // In old debug mode the chip memory is only written.
     m_oldDebugMode =
         Widgets::named(new QCheckBox(QStringLiteral("OldDbgMod"), this), "oldDbgModCheck");
+    box->addWidget(m_oldDebugMode);
     m_oldDebugMode->setVisible(m_ctx.adapter.newerChip());
     connect(m_oldDebugMode, &QCheckBox::toggled, this,
             [this](bool on) { m_mac.read->setEnabled(!on); });
 
-    m_output = Widgets::named(new QPlainTextEdit, "outputWindow");
+    auto* outputLabel = new QLabel(QStringLiteral("Output Window:"), this);
+    box->addWidget(outputLabel);
+    m_output = Widgets::named(new QPlainTextEdit(this), "outputWindow");
+    outputLabel->setBuddy(m_output);
     m_output->setReadOnly(true);
     m_output->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_output->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_output->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_output->setMinimumSize(m_output->fontMetrics().horizontalAdvance(QString(58, u'0')),
                              m_output->fontMetrics().lineSpacing() * 16);
-    auto* outputLabel = caption(QStringLiteral("Output Window:"), m_output);
+    box->addWidget(m_output, 1);
 
     auto* showEeprom = Widgets::button(this, "showEepromButton");
     showEeprom->setText(QStringLiteral("Show EEPROM Content"));
-
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(showEeprom);
     bottom->addStretch(1);
-    auto* box = new QVBoxLayout(this);
-    box->addWidget(group);
-    box->addWidget(m_oldDebugMode);
-    box->addWidget(outputLabel);
-    box->addWidget(m_output, 1);
     box->addLayout(bottom);
 
     connect(m_phy.read, &QPushButton::clicked, this,
@@ -106,23 +108,27 @@ CPropertyDbgCmd::CPropertyDbgCmd(AppContext& context, QWidget* parent)
             [this] { append(DebugConsole::eepromDump(m_ctx.adapter.eeprom)); });
 }
 
-CPropertyDbgCmd::Row CPropertyDbgCmd::buildRow(QWidget* row, const RowSpec& spec) {
+CPropertyDbgCmd::Row CPropertyDbgCmd::buildRow(QVBoxLayout* rows, const RowSpec& spec) {
     const QString heading = QString::fromLatin1(spec.heading);
+    auto* row = Widgets::named(new QWidget, spec.rowName);
+    rows->addWidget(row);
     row->setAccessibleName(heading);
-    Row r;
-    r.first = Widgets::named(new QLineEdit, spec.firstField);
-    r.data = Widgets::named(new QLineEdit, spec.dataField);
-    r.read = rowButton(row, spec.readButton, "RD", QStringLiteral("Read ") + heading);
-    r.write = rowButton(row, spec.writeButton, "WR", QStringLiteral("Write ") + heading);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(caption(heading + QLatin1Char(':')));
-    line->addWidget(caption(QString::fromLatin1(spec.firstCaption), r.first));
-    line->addWidget(r.first);
-    line->addWidget(caption(QStringLiteral("Data:"), r.data));
-    line->addWidget(r.data);
-    line->addWidget(r.read);
-    line->addWidget(r.write);
+    const auto add = [line](auto* widget) {
+        line->addWidget(widget);
+        return widget;
+    };
+    add(new QLabel(heading + QLatin1Char(':')));
+    auto* firstLabel = add(new QLabel(QString::fromLatin1(spec.firstCaption)));
+    Row r;
+    r.first = add(field(spec.firstField, spec.firstDigits));
+    firstLabel->setBuddy(r.first);
+    auto* dataLabel = add(new QLabel(QStringLiteral("Data:")));
+    r.data = add(field(spec.dataField, kWordDigits));
+    dataLabel->setBuddy(r.data);
+    r.read = add(rowButton(spec.readButton, "RD", QStringLiteral("Read ") + heading));
+    r.write = add(rowButton(spec.writeButton, "WR", QStringLiteral("Write ") + heading));
     return r;
 }
 

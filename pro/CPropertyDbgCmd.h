@@ -11,6 +11,7 @@ class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace kx {
 
@@ -30,7 +31,7 @@ private:
         QPushButton* write = nullptr;
     };
 
-    Row buildRow(QWidget* row, const RowSpec& spec);
+    Row buildRow(QVBoxLayout* rows, const RowSpec& spec);
     DebugConsole::Fields fields() const;
     // At the end of the transcript, whatever the user did to the caret.
     void append(const QString& text);

@@ -33,12 +33,17 @@ constexpr FlagBox kFlags[] = {
 
 } // namespace
 
+// Controls are made in the order they stand, which is the order of Tab and of what
+// assistive technology reads.
 CPropertyPSF::CPropertyPSF(AppContext& context, QWidget* parent) : QWidget(parent), m_ctx(context) {
     setObjectName(QStringLiteral("CPropertyPSF"));
-    auto* group = Widgets::named(new QGroupBox(QStringLiteral("For KXConfig")), "forKXConfigGroup");
+    auto* box = new QVBoxLayout(this);
+    auto* group =
+        Widgets::named(new QGroupBox(QStringLiteral("For KXConfig"), this), "forKXConfigGroup");
+    box->addWidget(group);
     auto* groupBox = new QVBoxLayout(group);
     for (const FlagBox& f : kFlags) {
-        auto* check = Widgets::named(new QCheckBox(QString::fromLatin1(f.text)), f.name);
+        auto* check = Widgets::named(new QCheckBox(QString::fromLatin1(f.text), group), f.name);
         Widgets::setQuietly(check, m_ctx.config.*(f.flag) != 0);
         // The main window reads the flag at its next refresh.
         connect(check, &QCheckBox::toggled, this,
@@ -46,15 +51,15 @@ CPropertyPSF::CPropertyPSF(AppContext& context, QWidget* parent) : QWidget(paren
         groupBox->addWidget(check);
     }
 
-    m_updateTime = Widgets::named(new QLineEdit, "updateTimeEdit");
+    auto* caption = Widgets::label(group, "updateTimeLabel");
+    caption->setText(QStringLiteral("Main page update time:"));
+    m_updateTime = Widgets::named(new QLineEdit(group), "updateTimeEdit");
     m_updateTime->setText(QString::number(m_ctx.config.Main_Page_Update_Time_ms));
     m_updateTime->setMaximumWidth(m_updateTime->fontMetrics().horizontalAdvance(u'0') * 10);
-    auto* caption = Widgets::label(this, "updateTimeLabel");
-    caption->setText(QStringLiteral("Main page update time:"));
     caption->setBuddy(m_updateTime);
-    auto* unit = Widgets::label(this, "updateTimeUnitLabel");
+    auto* unit = Widgets::label(group, "updateTimeUnitLabel");
     unit->setText(QStringLiteral("ms............."));
-    auto* apply = Widgets::button(this, "applyButton");
+    auto* apply = Widgets::button(group, "applyButton");
     apply->setText(QStringLiteral("Apply"));
     auto* timeRow = new QHBoxLayout;
     timeRow->addWidget(caption);
@@ -69,9 +74,6 @@ CPropertyPSF::CPropertyPSF(AppContext& context, QWidget* parent) : QWidget(paren
     auto* perRow = new QHBoxLayout;
     perRow->addWidget(perTest);
     perRow->addStretch(1);
-
-    auto* box = new QVBoxLayout(this);
-    box->addWidget(group);
     box->addLayout(perRow);
     box->addStretch(1);
 

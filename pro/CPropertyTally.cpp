@@ -22,7 +22,8 @@ constexpr Qt::Alignment kDataAlignment = Qt::AlignRight | Qt::AlignVCenter;
 CPropertyTally::CPropertyTally(AppContext& context, QWidget* parent)
     : QWidget(parent), m_ctx(context) {
     setObjectName(QStringLiteral("CPropertyTally"));
-    m_list = Widgets::named(new QTreeWidget, "tallyList");
+    // Made in the order they stand: the order of Tab and of assistive technology.
+    m_list = Widgets::named(new QTreeWidget(this), "tallyList");
     m_list->setAccessibleName(QStringLiteral("Adapter Tally"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
