@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,18 +10,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/AppContext.h"
 #include "app/Widgets.h"
 
 namespace kx {
 
-// One register row: its heading, the caption and width of its first field, the names
-// of its controls.
+// One register row: its heading, the caption of its first field, the names of its
+// controls.
 struct RowSpec {
     const char* heading;
     const char* rowName;
     const char* firstCaption;
-    int firstDigits;
     const char* firstField;
     const char* dataField;
     const char* readButton;
@@ -31,18 +31,27 @@ struct RowSpec {
 
 namespace {
 
-constexpr int kWordDigits = 8;
-constexpr RowSpec kPhyRow{"PHY",         "phyRow",        "CR:",           4, "phyRegisterEdit",
+constexpr RowSpec kPhyRow{"PHY",         "phyRow",        "CR:",           "phyRegisterEdit",
                           "phyDataEdit", "phyReadButton", "phyWriteButton"};
-constexpr RowSpec kMacRow{
-    "MAC",         "macRow",        "Address:",      kWordDigits, "macAddressEdit",
-    "macDataEdit", "macReadButton", "macWriteButton"};
+constexpr RowSpec kMacRow{"MAC",         "macRow",        "Address:",      "macAddressEdit",
+                          "macDataEdit", "macReadButton", "macWriteButton"};
 
-// Wide enough for `digits` and a little more.
-QLineEdit* field(const char* name, int digits) {
+// Room for a 32-bit word in hexadecimal and a little more.
+QLineEdit* field(const char* name) {
     auto* edit = Widgets::named(new QLineEdit, name);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(digits + 3, u'0')));
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(11, u'0')));
     return edit;
+}
+
+// A caption as wide as the wider of the two rows' captions, so that the rows' fields and
+// buttons stand in columns.
+QLabel* caption(const QString& text, const char* RowSpec::*member, const QString& suffix = {}) {
+    auto* label = new QLabel(text);
+    const QFontMetrics metrics = label->fontMetrics();
+    label->setFixedWidth(
+        std::max(metrics.horizontalAdvance(QString::fromLatin1(kPhyRow.*member) + suffix),
+                 metrics.horizontalAdvance(QString::fromLatin1(kMacRow.*member) + suffix)));
+    return label;
 }
 
 QPushButton* rowButton(const char* name, const char* text, const QString& description) {
@@ -119,13 +128,14 @@ CPropertyDbgCmd::Row CPropertyDbgCmd::buildRow(QVBoxLayout* rows, const RowSpec&
         line->addWidget(widget);
         return widget;
     };
-    add(new QLabel(heading + QLatin1Char(':')));
-    auto* firstLabel = add(new QLabel(QString::fromLatin1(spec.firstCaption)));
+    const QString colon(QLatin1Char(':'));
+    add(caption(heading + colon, &RowSpec::heading, colon));
+    auto* firstLabel = add(caption(QString::fromLatin1(spec.firstCaption), &RowSpec::firstCaption));
     Row r;
-    r.first = add(field(spec.firstField, spec.firstDigits));
+    r.first = add(field(spec.firstField));
     firstLabel->setBuddy(r.first);
     auto* dataLabel = add(new QLabel(QStringLiteral("Data:")));
-    r.data = add(field(spec.dataField, kWordDigits));
+    r.data = add(field(spec.dataField));
     dataLabel->setBuddy(r.data);
     r.read = add(rowButton(spec.readButton, "RD", QStringLiteral("Read ") + heading));
     r.write = add(rowButton(spec.writeButton, "WR", QStringLiteral("Write ") + heading));
