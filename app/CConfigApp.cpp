@@ -1,7 +1,6 @@
 #include "app/CConfigApp.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QFile>
 
 #include <chrono>
@@ -10,9 +9,11 @@
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
 #include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 #include "mainwnd/CMainDlg.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Registry.h"
+#include "pro/CMainAdvanced.h"
 
 namespace kx {
 
@@ -70,6 +71,7 @@ int CConfigApp::run() {
         tell(QStringLiteral("KXConfig cannot tell whether it is running already: %1.")
                  .arg(instance.problem()));
 
+    CMainAdvanced::install(m_context);
     CMainDlg mainDlg(m_context);
     CTrayIcon tray(m_context.language); // declared after the window, so it goes first at the end
     m_context.tray = &tray;
@@ -77,14 +79,18 @@ int CConfigApp::run() {
     QObject::connect(&tray, &CTrayIcon::command, &mainDlg, &CMainDlg::onTrayCommand);
     QObject::connect(&tray, &QObject::destroyed, [this] { m_context.tray = nullptr; });
 
-    QEventLoop run;
-    QObject::connect(&mainDlg, &CMainDlg::runEnded, &run, &QEventLoop::quit);
+    // The exit command, the end a page asks for (UiSeam::endProcess) and a termination
+    // signal all leave every event loop: open dialogs close as if cancelled, and what
+    // they do on closing (the professional sheet's radio clean-up) still happens.
+    QObject::connect(&mainDlg, &CMainDlg::runEnded, qApp, [] { QCoreApplication::exit(0); });
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::requested, qApp,
+                     [] { QCoreApplication::exit(0); });
     mainDlg.initialise();
     // From here on the announcement follows the window's title (a language change).
     instance.announce(mainDlg.windowTitle());
     QObject::connect(&mainDlg, &QWidget::windowTitleChanged, &instance, &SingleInstance::announce);
-    run.exec();
-    return 0;
+    return QApplication::exec();
 }
 
 } // namespace kx

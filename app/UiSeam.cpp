@@ -1,10 +1,9 @@
 #include "app/UiSeam.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-
-#include <cstdlib>
 
 namespace kx {
 
@@ -53,7 +52,7 @@ int QtSeam::runModal(QDialog& dialog) {
 }
 
 void QtSeam::endProcess(int exitCode) {
-    std::exit(exitCode);
+    QCoreApplication::exit(exitCode);
 }
 
 } // namespace kx

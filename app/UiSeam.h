@@ -23,6 +23,8 @@ public:
     virtual QString openFileName(QWidget* parent) = 0;
     // Runs the dialog modally; answers its result code.
     virtual int runModal(QDialog& dialog) = 0;
+    // Ends the program with `exitCode` once the caller has returned: every dialog still
+    // open closes as if cancelled, then the run ends as after the exit command.
     virtual void endProcess(int exitCode) = 0;
 };
 

@@ -17,6 +17,10 @@ QIcon fromResource(const QString& path) {
     return QIcon(path);
 }
 
+int wrapped(int frame, int frames) {
+    return ((frame % frames) + frames) % frames;
+}
+
 } // namespace
 
 QIcon ProductIcons::application() {
@@ -28,8 +32,12 @@ QIcon ProductIcons::tray() {
 }
 
 QIcon ProductIcons::statusFrame(int frame) {
-    const int f = ((frame % kStatusFrames) + kStatusFrames) % kStatusFrames;
-    return fromResource(QStringLiteral(":/icons/status-%1.svg").arg(f));
+    return fromResource(QStringLiteral(":/icons/status-%1.svg").arg(wrapped(frame, kStatusFrames)));
+}
+
+QIcon ProductIcons::receiveFrame(int frame) {
+    return fromResource(
+        QStringLiteral(":/icons/receive-%1.svg").arg(wrapped(frame, kReceiveFrames)));
 }
 
 } // namespace kx

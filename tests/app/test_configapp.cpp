@@ -1,12 +1,16 @@
 // The application's run as a whole: what happens before the main window exists, that the
-// window never shows itself, and the orderly end through the tray's exit command.
+// window never shows itself, and the orderly end through the tray's exit command or a
+// termination signal.
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
 
 #include "app/CConfigApp.h"
 #include "app/CTrayIcon.h"
@@ -124,6 +128,31 @@ private slots:
         QCOMPARE(counter.shows, 0);
         QCOMPARE(test::simCalls(), QStringList{QStringLiteral("QueryWL_IsWindows2000()")});
         QVERIFY(SingleInstance::isRunning(kTitle + QStringLiteral("  ")));
+    }
+
+    // SIGTERM (a session that ends) while the professional sheet is up: the sheet still
+    // puts the radio back before the program ends as after the exit command.
+    void aTerminationSignalClosesOpenDialogsFirst() {
+        test::TestEnv env;
+        test::clearSimTrace();
+        test::ScriptedSeam seam;
+        CConfigApp app(&seam);
+        // A real modal run: the end has a nested event loop to leave.
+        seam.onModal = [](QDialog& dialog) { return dialog.exec(); };
+        QTimer::singleShot(0, [&app] {
+            ProgramConfig& config = app.context().config;
+            config.Release_Mode = ProgramConfig::kProfessionalCode;
+            config.DBG_Command_Page = 1;
+            QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+            app.context().professionalSheet(runningMainWindow());
+        });
+        QCOMPARE(app.run(), 0);
+
+        QCOMPARE(seam.modalClasses, QStringList{"kx::CMainAdvanced"});
+        const QStringList calls = test::simCalls({"SetWL_TxContinuous", "SetWL_Disable"});
+        QCOMPARE(calls, (QStringList{"SetWL_TxContinuous(0)",
+                                     "SetWL_DisableWirelessZeroConfiguration(0)"}));
+        QVERIFY(runningMainWindow() == nullptr);
     }
 
     // Nothing at start-up fails without a word, and none of it stops the program.
