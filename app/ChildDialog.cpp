@@ -1,8 +1,5 @@
 #include "app/ChildDialog.h"
 
-#include <QAbstractButton>
-#include <QSignalBlocker>
-
 #include "app/AppContext.h"
 #include "app/UiSeam.h"
 #include "settings/CAdvancedSettingDlg.h"
@@ -23,11 +20,6 @@ QString ChildDialog::text(const LangText& t) const {
 
 void ChildDialog::setTitleText(const LangText& t) {
     setWindowTitle(text(t) + QStringLiteral("  "));
-}
-
-void ChildDialog::setQuietly(QAbstractButton* button, bool checked) {
-    const QSignalBlocker quiet(button);
-    button->setChecked(checked);
 }
 
 int ChildDialog::runChild(QDialog& dialog) {

@@ -8,8 +8,7 @@
 #include <QString>
 
 #include "app/LangText.h"
-
-class QAbstractButton;
+#include "app/Widgets.h"
 
 namespace kx {
 
@@ -41,17 +40,12 @@ protected:
     // professional mode, the advanced settings otherwise.
     void openProfessionalOrAdvanced();
 
-    // Check boxes and radio buttons act on `toggled`, so that a mouse click, the keyboard
-    // and an assistive technology's toggle all count; a state the dialog sets itself goes
-    // through here and acts on nothing.
-    static void setQuietly(QAbstractButton* button, bool checked);
-
-    template <typename W> static W* named(W* widget, const QString& name) {
-        widget->setObjectName(name);
-        return widget;
+    // A state the dialog sets itself: acts on nothing (see Widgets::setQuietly).
+    static void setQuietly(QAbstractButton* button, bool checked) {
+        Widgets::setQuietly(button, checked);
     }
-    template <typename W> static W* named(W* widget, const char* name) {
-        return named(widget, QString::fromLatin1(name));
+    template <typename W, typename Name> static W* named(W* widget, Name name) {
+        return Widgets::named(widget, name);
     }
 
 private:

@@ -1,10 +1,17 @@
 #include "app/Widgets.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace kx {
+
+void Widgets::setQuietly(QAbstractButton* button, bool checked) {
+    const QSignalBlocker quiet(button);
+    button->setChecked(checked);
+}
 
 QLabel* Widgets::label(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);

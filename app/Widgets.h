@@ -2,6 +2,9 @@
 // Builders of the controls the windows share, so that each has the name tests find it
 // by and is announced with the label in front of it.
 
+#include <QString>
+
+class QAbstractButton;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -11,6 +14,18 @@ namespace kx {
 
 class Widgets final {
 public:
+    template <typename W> static W* named(W* widget, const QString& name) {
+        widget->setObjectName(name);
+        return widget;
+    }
+    template <typename W> static W* named(W* widget, const char* name) {
+        return named(widget, QString::fromLatin1(name));
+    }
+    // Check boxes and radio buttons act on `toggled`, so that a mouse click, the keyboard
+    // and an assistive technology's toggle all count; a state a window sets itself goes
+    // through here and acts on nothing.
+    static void setQuietly(QAbstractButton* button, bool checked);
+
     static QLabel* label(QWidget* parent, const char* name);
     // A value field: its value is its text, selectable for copying; `label` announces it.
     static QLabel* valueField(QWidget* parent, const char* name, QLabel* label);
