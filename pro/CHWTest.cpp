@@ -55,13 +55,19 @@ QList<QRadioButton*> radios(QWidget* owner, QBoxLayout* box,
     return out;
 }
 
-// A row of the switches grid: its label, then the radio buttons.
+// A row of the switches grid: its label, then the radio buttons. Several rows offer
+// "Enable" or "ANT 1", so the buttons sit in a panel announced with the row's label.
 QList<QRadioButton*> radioRow(QWidget* owner, QGridLayout* grid, QLabel* label,
                               std::initializer_list<Choice> choices) {
     const int row = grid->rowCount();
-    auto* box = new QHBoxLayout;
+    auto* panel = new QWidget;
+    panel->setObjectName(
+        label->objectName().replace(QLatin1StringView("Label"), QLatin1StringView("Choices")));
+    panel->setAccessibleName(label->text().chopped(1));
+    auto* box = new QHBoxLayout(panel);
+    box->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(label, row, 0);
-    grid->addLayout(box, row, 1);
+    grid->addWidget(panel, row, 1);
     return radios(owner, box, choices);
 }
 
