@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -98,8 +99,13 @@ void TestHwTest::continuousTransmissionAsInTheLab() {
 void TestHwTest::antennasOnEachVisit() {
     TestContext t;
     QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
-    CHWTest page(t.ctx);
-    page.show();
+    // As the sheet holds it: one tab among others.
+    QTabWidget tabs;
+    auto& page = *new CHWTest(t.ctx, &tabs);
+    tabs.addTab(&page, page.windowTitle());
+    tabs.addTab(new QWidget, QStringLiteral("Other"));
+    tabs.show();
+    QCOMPARE(tabs.tabText(0), QStringLiteral("RF Hardware Test"));
     QVERIFY(find<QRadioButton>(&page, "txAnt1Radio")->isChecked());
     QVERIFY(!find<QRadioButton>(&page, "txAutoRadio")->isEnabled());
     clearSimTrace();
@@ -109,9 +115,9 @@ void TestHwTest::antennasOnEachVisit() {
     QCOMPARE(t.adapterValue("AntennaSelect"), QStringLiteral("2"));
 
     // Coming back to the tab reads them again; an unknown antenna selects nothing.
-    page.hide();
+    tabs.setCurrentIndex(1);
     kxsim_force("QueryWL_FirmwareAntennaDiversity", -1);
-    page.show();
+    tabs.setCurrentIndex(0);
     QVERIFY(!find<QRadioButton>(&page, "rxAnt2Radio")->isChecked());
     QVERIFY(!find<QRadioButton>(&page, "rxAnt1Radio")->isChecked());
     QCOMPARE(simCalls({QStringLiteral("SetWL")}).size(), 1); // a visit sends nothing
