@@ -57,6 +57,9 @@ enum class ZeroConfigStatus : std::int32_t { Program = 0, SystemService = 1 };
 // QueryWLAP_FilterMode and SetWLAP_FilterMode.
 enum class FilterMode : std::int32_t { Off = 0, Accept = 1, Reject = 2 };
 
+// SetWL_FirmwareAntennaDiversity and its query: which of the two antenna choices.
+enum class AntennaUse : std::int32_t { Transmit = 0, Receive = 1 };
+
 // The number the driver exchanges for a code.
 template <typename Code>
 requires std::is_enum_v<Code>

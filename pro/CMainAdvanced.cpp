@@ -10,7 +10,9 @@
 #include "app/AppContext.h"
 #include "app/UiSeam.h"
 #include "mainwnd/ProductIcons.h"
+#include "pro/CHWTest.h"
 #include "pro/CPropertyDbgCmd.h"
+#include "pro/CPropertyEEPROMAccess.h"
 #include "pro/CPropertyPSF.h"
 #include "pro/CPropertyTally.h"
 
@@ -29,10 +31,11 @@ struct PageWindow {
     PageFactory make;
 };
 
-// The window of each page. A page the configuration turns on but that has no window
-// here is not shown.
+// The window of each page.
 constexpr std::array kPageWindows{
     PageWindow{ProfessionalPage::ProgramSettingFlag, &make<CPropertyPSF>},
+    PageWindow{ProfessionalPage::EepromAccess, &make<CPropertyEEPROMAccess>},
+    PageWindow{ProfessionalPage::RfHardwareTest, &make<CHWTest>},
     PageWindow{ProfessionalPage::DbgCommand, &make<CPropertyDbgCmd>},
     PageWindow{ProfessionalPage::AdapterTally, &make<CPropertyTally>},
 };
@@ -40,14 +43,8 @@ constexpr std::array kPageWindows{
 PageFactory factoryOf(ProfessionalPage page) {
     const auto* found = std::find_if(kPageWindows.begin(), kPageWindows.end(),
                                      [page](const PageWindow& w) { return w.page == page; });
-    return found == kPageWindows.end() ? nullptr : found->make;
-}
-
-// The pages the sheet shows for `config`, in tab order.
-QList<ProfessionalPageEntry> shownPages(const ProgramConfig& config) {
-    QList<ProfessionalPageEntry> shown = ProfessionalSheet::pages(config);
-    shown.removeIf([](const ProfessionalPageEntry& p) { return factoryOf(p.page) == nullptr; });
-    return shown;
+    Q_ASSERT(found != kPageWindows.end());
+    return found->make;
 }
 
 } // namespace
@@ -59,7 +56,7 @@ CMainAdvanced::CMainAdvanced(AppContext& context, QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     m_tabs = named(new QTabWidget(this), "pages");
-    for (const ProfessionalPageEntry& entry : shownPages(context.config)) {
+    for (const ProfessionalPageEntry& entry : ProfessionalSheet::pages(context.config)) {
         // A page is made when its tab is first shown, as a property sheet does.
         auto* holder = named(new QWidget, "pageHolder");
         auto* holderLayout = new QVBoxLayout(holder);
@@ -100,7 +97,7 @@ void CMainAdvanced::install(AppContext& context) {
 }
 
 void CMainAdvanced::open(AppContext& context, QWidget* parent) {
-    if (shownPages(context.config).isEmpty()) {
+    if (ProfessionalSheet::pages(context.config).isEmpty()) {
         context.ui.inform(parent, ProfessionalSheet::caption(),
                           QStringLiteral("No professional page is configured. KXConfig.INI "
                                          "turns pages on in its section "

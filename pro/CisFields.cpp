@@ -26,6 +26,14 @@ void putLe16(EepromSettings::Tuple& t, std::size_t at, std::uint16_t value) {
     t.data[at + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
+// The manufacturer ID fields hold four characters.
+Checked<std::uint16_t> code16(const QString& text, const QString& field) {
+    constexpr int kLimit = 4;
+    if (std::optional<EepromProblem> tooLong = HexField::withinLimit(text, kLimit, field))
+        return *tooLong;
+    return HexField::number16(text, field);
+}
+
 } // namespace
 
 CisFields CisFields::fromTuples(const EepromSettings::Tuples& tuples) {
@@ -51,11 +59,10 @@ CisFields CisFields::fromTuples(const EepromSettings::Tuples& tuples) {
 }
 
 std::optional<EepromProblem> CisFields::applyTo(EepromSettings::Tuples& tuples) const {
-    const Checked<std::uint16_t> manf =
-        HexField::number16(manufacturer, QStringLiteral("TPLMID_MANF"));
+    const Checked<std::uint16_t> manf = code16(manufacturer, QStringLiteral("TPLMID_MANF"));
     if (!manf.ok())
         return manf.problem();
-    const Checked<std::uint16_t> cardCode = HexField::number16(card, QStringLiteral("TPLMID_CARD"));
+    const Checked<std::uint16_t> cardCode = code16(card, QStringLiteral("TPLMID_CARD"));
     if (!cardCode.ok())
         return cardCode.problem();
     const Checked<VersionTuple::Data> version = VersionTuple::encode(names);

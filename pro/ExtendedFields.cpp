@@ -15,22 +15,25 @@ constexpr int kNumber16 = 0; // in place of a byte count
 constexpr int kRegionLength = 2;
 constexpr int kFirstUsbString = 13;
 
+constexpr int kUnlimited = 0;
+
 struct TextField final {
     QString ExtendedFields::*text;
     int record;
     int bytes; // kNumber16 for a 16-bit value
     const char* name;
+    int limit; // characters, kUnlimited for none
 };
 
 constexpr TextField kTextFields[] = {
-    {&ExtendedFields::txSetPoint, 2, 14, "Tx Set Point Value"},
-    {&ExtendedFields::txIntegration, 3, 14, "Tx Integration Value"},
-    {&ExtendedFields::hardwareVersion, 5, 1, "Hardware Version"},
-    {&ExtendedFields::allowedChannel, 6, kNumber16, "Allowed Channel"},
-    {&ExtendedFields::defaultChannel, 7, kNumber16, "Default Channel"},
-    {&ExtendedFields::serialNumber, 9, 12, "Serial Number"},
-    {&ExtendedFields::usbVendorId, 11, kNumber16, "USB Vendor ID"},
-    {&ExtendedFields::usbDeviceId, 12, kNumber16, "USB Device ID"},
+    {&ExtendedFields::txSetPoint, 2, 14, "Tx Set Point Value", kUnlimited},
+    {&ExtendedFields::txIntegration, 3, 14, "Tx Integration Value", kUnlimited},
+    {&ExtendedFields::hardwareVersion, 5, 1, "Hardware Version", 2},
+    {&ExtendedFields::allowedChannel, 6, kNumber16, "Allowed Channel", 4},
+    {&ExtendedFields::defaultChannel, 7, kNumber16, "Default Channel", 4},
+    {&ExtendedFields::serialNumber, 9, 12, "Serial Number", kUnlimited},
+    {&ExtendedFields::usbVendorId, 11, kNumber16, "USB Vendor ID", kUnlimited},
+    {&ExtendedFields::usbDeviceId, 12, kNumber16, "USB Device ID", kUnlimited},
 };
 
 // A record holds something to show from length 2 on.
@@ -46,6 +49,10 @@ QString byteList(const EepromSettings::Record& r) {
 Checked<std::vector<std::uint8_t>> read(const ExtendedFields& f, const TextField& field) {
     const QString& text = f.*field.text;
     const QString name = QString::fromLatin1(field.name);
+    if (field.limit != kUnlimited) {
+        if (std::optional<EepromProblem> tooLong = HexField::withinLimit(text, field.limit, name))
+            return *tooLong;
+    }
     if (field.bytes != kNumber16)
         return HexField::bytes(text, field.bytes, name);
     const Checked<std::uint16_t> value = HexField::number16(text, name);

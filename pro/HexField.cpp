@@ -73,6 +73,15 @@ Checked<std::vector<std::uint8_t>> HexField::bytes(const QString& text, int coun
     return out;
 }
 
+std::optional<EepromProblem> HexField::withinLimit(const QString& text, int limit,
+                                                   const QString& field) {
+    if (text.size() <= limit)
+        return std::nullopt;
+    return EepromProblem{
+        field,
+        QStringLiteral("Please enter no more than %1 characters.").arg(QString::number(limit))};
+}
+
 QString HexField::show16(std::uint8_t low, std::uint8_t high) {
     const std::uint8_t bytes[] = {high, low};
     return HexText::fromBytes(bytes, 2, false);

@@ -4,6 +4,7 @@
 // bytes or cut short.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QString>
@@ -19,6 +20,9 @@ public:
     // At most `count` bytes in groups of one or two digits (longer runs split after
     // every second digit) separated by blanks or tabs; missing bytes are 0.
     static Checked<std::vector<std::uint8_t>> bytes(const QString& text, int count,
+                                                    const QString& field);
+    // A field typed longer than it holds is refused before it is read.
+    static std::optional<EepromProblem> withinLimit(const QString& text, int limit,
                                                     const QString& field);
     // Four digits, high byte first.
     static QString show16(std::uint8_t low, std::uint8_t high);

@@ -26,6 +26,8 @@ struct ProfessionalPageEntry final {
 class ProfessionalSheet final {
 public:
     static QString caption() { return QStringLiteral("Professional mode setting"); }
+    // The title of the message boxes of the sheet's pages and editors.
+    static QString messageTitle() { return QStringLiteral("KXConfig"); }
     // The pages whose configuration flag is nonzero, in tab order.
     static QList<ProfessionalPageEntry> pages(const ProgramConfig& config);
     // Back to normal operation whichever way the sheet closes: CR9 bits 3-4 (the test

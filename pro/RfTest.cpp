@@ -115,11 +115,14 @@ RfTest::Opening RfTest::open() {
 void RfTest::startStop() {
     if (m_newer) {
         const bool starting = !m_view.running;
-        testCommand(m_adapter, ContinuousTx, starting ? 1 : 0,
-                    m_pattern == NoPattern ? kNoPatternExtra
-                                           : static_cast<std::uint16_t>(m_pattern));
-        m_view.running = starting;
-        m_view.paSpinEnabled = starting;
+        // The button says what the firmware does: a start it refuses (no pattern chosen)
+        // leaves nothing running.
+        if (testCommand(m_adapter, ContinuousTx, starting ? 1 : 0,
+                        m_pattern == NoPattern ? kNoPatternExtra
+                                               : static_cast<std::uint16_t>(m_pattern))) {
+            m_view.running = starting;
+            m_view.paSpinEnabled = starting;
+        }
         query();
         return;
     }
@@ -317,16 +320,12 @@ void RfTest::doze() {
         SetWL_DisableNIC(m_adapter);
 }
 
-int RfTest::chooseAntenna(Antenna which, int index) {
-    return SetWL_FirmwareAntennaDiversity(m_adapter, which, index + 1);
-}
-
 std::array<int, 2> RfTest::antennas() {
     std::array<int, 2> positions{};
-    for (const Antenna which : {Transmit, Receive}) {
-        const std::int32_t v = QueryWL_FirmwareAntennaDiversity(m_adapter, which);
+    for (const AntennaUse use : {AntennaUse::Transmit, AntennaUse::Receive}) {
+        const std::int32_t v = QueryWL_FirmwareAntennaDiversity(m_adapter, code(use));
         // 1 to 3 are the three radios; 0 shows as the first one.
-        positions[which] = v >= 1 && v <= 3 ? v - 1 : v == 0 ? 0 : -1;
+        positions[static_cast<std::size_t>(code(use))] = v >= 1 && v <= 3 ? v - 1 : v == 0 ? 0 : -1;
     }
     return positions;
 }

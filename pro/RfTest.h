@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include "adapter/DriverCodes.h"
 #include "adapter/kx02app.h"
 
 namespace kx {
@@ -18,7 +19,6 @@ class RfTest final {
 public:
     enum Pattern { NoPattern = -1, Normal = 0, Cw = 1, CarrierSuppression = 2 };
     enum Band { Japan, Usa };
-    enum Antenna { Transmit = 0, Receive = 1 };
     enum class Answer { Done, NotSupported };
     static constexpr int kRates = 7;
     static constexpr int kChannels = 14;
@@ -71,9 +71,7 @@ public:
     Answer setSpreading(bool on);
     void setFilterBand(Band band);
     void doze();
-    // The antenna the adapter reports in use, for the settings store; -1 on failure.
-    int chooseAntenna(Antenna which, int index);
-    // Radio positions of the transmit and receive antennas, -1 for none.
+    // Radio positions of the transmit and receive antennas (by AntennaUse), -1 for none.
     std::array<int, 2> antennas();
     // False when the firmware's power control record could not be changed.
     bool setPowerControl(bool on);

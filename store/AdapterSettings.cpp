@@ -227,6 +227,16 @@ SettingResult AdapterSettings::restart() {
     return result;
 }
 
+SettingResult AdapterSettings::setFirmwareAntenna(AntennaUse use, int antenna) {
+    const std::int32_t inUse = SetWL_FirmwareAntennaDiversity(adapter(), code(use), antenna);
+    SettingResult result;
+    result.addDriverAnswer(inUse);
+    // The driver starts with the antenna it last used.
+    if (inUse >= 0)
+        result += record(AdapterValue::AntennaSelect, inUse);
+    return result;
+}
+
 // ---- joining -----------------------------------------------------------------------
 
 SettingResult AdapterSettings::startJoin(NetworkType type, int channel, bool wep) {

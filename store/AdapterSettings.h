@@ -56,6 +56,9 @@ public:
     [[nodiscard]] SettingResult setPreambleMode(int mode);
     [[nodiscard]] SettingResult set27_5Mbps(int mode);
     [[nodiscard]] SettingResult restart();
+    // Antenna 1, 2 or 3 (both, by diversity); the antenna the firmware then uses is
+    // recorded, nothing when it refused.
+    [[nodiscard]] SettingResult setFirmwareAntenna(AntennaUse use, int antenna);
 
     // ---- joining a surveyed network ---------------------------------------------------
     // Type, automatic authentication, channel and WEP: with WEP the recorded keys are

@@ -36,6 +36,7 @@ private slots:
     void macEntry();
     void malformedHexIsRefusedByName_data();
     void malformedHexIsRefusedByName();
+    void overlongEntriesGetTheStandardMessage();
     void extendedFieldsStoreWhatWasTyped();
     void unknownCodesAreKeptUnlessAnotherIsChosen();
     void versionTupleRebuild();
@@ -83,12 +84,12 @@ void TestEepromFields::malformedHexIsRefusedByName_data() {
 
     QTest::newRow("letter in a 16-bit value") << "Allowed Channel"
                                               << "3FFG";
-    QTest::newRow("five digits") << "Default Channel"
-                                 << "10400";
+    QTest::newRow("blank inside") << "Default Channel"
+                                  << "1 04";
     QTest::newRow("prefix") << "USB Vendor ID"
                             << "0x1D5A";
-    QTest::newRow("two bytes for one") << "Hardware Version"
-                                       << "1 2";
+    QTest::newRow("not a byte") << "Hardware Version"
+                                << "1G";
     QTest::newRow("letter in a byte list") << "Serial Number"
                                            << "00 01 02 0g";
     QTest::newRow("thirteen bytes for twelve") << "Serial Number"
@@ -124,6 +125,35 @@ void TestEepromFields::malformedHexIsRefusedByName() {
     QVERIFY(records == before);
 }
 
+// Fields with a character limit refuse a longer entry before reading it.
+void TestEepromFields::overlongEntriesGetTheStandardMessage() {
+    EepromSettings::Records records = defaultRecords();
+    const EepromSettings::Records before = records;
+    ExtendedFields f = ExtendedFields::fromRecords(records);
+    f.hardwareVersion = QStringLiteral("123");
+    std::optional<EepromProblem> problem = f.applyTo(records);
+    QCOMPARE(problem->field, QStringLiteral("Hardware Version"));
+    QCOMPARE(problem->message, QStringLiteral("Please enter no more than 2 characters."));
+    f.hardwareVersion = QStringLiteral("1 2");
+    QCOMPARE(f.applyTo(records)->field, QStringLiteral("Hardware Version"));
+    f.hardwareVersion = QStringLiteral("12");
+    f.defaultChannel = QStringLiteral("10400");
+    problem = f.applyTo(records);
+    QCOMPARE(problem->field, QStringLiteral("Default Channel"));
+    QCOMPARE(problem->message, QStringLiteral("Please enter no more than 4 characters."));
+    QVERIFY(records == before);
+
+    EepromSettings::Tuples tuples;
+    tuples[0] = {0x20, 4, {}};
+    CisFields cis = CisFields::fromTuples(tuples);
+    cis.card = QStringLiteral(" 3101");
+    QCOMPARE(cis.applyTo(tuples)->message,
+             QStringLiteral("Please enter no more than 4 characters."));
+
+    const Checked<MacEntry::Mac> mac = MacEntry::parse(QStringLiteral("00 - 1C - 7E - 21 - 02-07"));
+    QCOMPARE(mac.problem().message, QStringLiteral("Please enter no more than 24 characters."));
+}
+
 void TestEepromFields::extendedFieldsStoreWhatWasTyped() {
     EepromSettings::Records records = defaultRecords();
     ExtendedFields f = ExtendedFields::fromRecords(records);
@@ -131,7 +161,7 @@ void TestEepromFields::extendedFieldsStoreWhatWasTyped() {
     QCOMPARE(f.defaultChannel, QStringLiteral("0400"));
     QCOMPARE(f.usbStrings[1],
              QStringLiteral("0E 03 54 00 6F 00 6C 00 76 00 61 00 20 00 00 00 00 00 00 00"));
-    f.allowedChannel = QStringLiteral(" 7ff ");
+    f.allowedChannel = QStringLiteral(" 7ff");
     f.defaultChannel = QString(); // empty reads as 0
     f.serialNumber = QStringLiteral("A1 B2 C3");
     f.hardwareVersion = QStringLiteral("2");

@@ -78,7 +78,8 @@ void TestProfessionalPages::tabsFollowTheConfiguration() {
         QVERIFY(sheet.findChild<CPropertyTally*>() == nullptr);
         QVERIFY(showPage<CPropertyTally>(sheet, "Adapter Tally") != nullptr);
     });
-    QCOMPARE(tabs, (QStringList{"Program Setting Flag", "DBG Command", "Adapter Tally"}));
+    QCOMPARE(tabs, (QStringList{"Program Setting Flag", "EEPROM Access", "RF Hardware Test",
+                                "DBG Command", "Adapter Tally"}));
 }
 
 void TestProfessionalPages::everyCloseRestoresTheRadio_data() {

@@ -97,7 +97,8 @@ void TestProfessionalScenario::engineersSession() {
         {"kx::CMainAdvanced",
          [&](QDialog& sheet) {
              QCOMPARE(tabTexts(sheet),
-                      (QStringList{"Program Setting Flag", "DBG Command", "Adapter Tally"}));
+                      (QStringList{"Program Setting Flag", "EEPROM Access", "RF Hardware Test",
+                                   "DBG Command", "Adapter Tally"}));
              flags(sheet);
              tally(sheet);
              console(sheet);

@@ -151,8 +151,8 @@ void TestRfTest::newerChipUsesTestCommands() {
     QCOMPARE(simTrace().at(0).args.at(1).toString(),
              QStringLiteral("4000 0100 ffff 0000").remove(u' '));
     QCOMPARE(simInt("0007", "tx_continuous"), 0);
-    QVERIFY(rf.view().running);
-    rf.startStop();
+    QVERIFY(!rf.view().running);
+    QCOMPARE(rf.view().startText(), QStringLiteral("START"));
     rf.choosePattern(RfTest::Cw);
     rf.startStop();
     QCOMPARE(simInt("0007", "emit_pattern"), 1);
@@ -178,8 +178,13 @@ void TestRfTest::antennasAndPowerControl() {
     TestContext t;
     QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
     RfTest rf(t.ctx.adapter.record(), false, false);
-    QCOMPARE(rf.chooseAntenna(RfTest::Receive, 1), 2);
+    // The antenna in use is what the driver reads at its next start; a refusal is not.
+    QVERIFY(t.ctx.settings.setFirmwareAntenna(AntennaUse::Receive, 2).ok());
+    QCOMPARE(t.adapterValue("AntennaSelect"), QStringLiteral("2"));
     QCOMPARE(rf.antennas(), (std::array<int, 2>{0, 1}));
+    kxsim_force("SetWL_FirmwareAntennaDiversity", -1);
+    QVERIFY(t.ctx.settings.setFirmwareAntenna(AntennaUse::Transmit, 1).driverRefused());
+    QCOMPARE(t.adapterValue("AntennaSelect"), QStringLiteral("2"));
     kxsim_force("QueryWL_FirmwareAntennaDiversity", 0);
     QCOMPARE(rf.antennas(), (std::array<int, 2>{0, 0}));
     kxsim_force("QueryWL_FirmwareAntennaDiversity", -1);
