@@ -12,6 +12,7 @@
 #include "app/AppContext.h"
 #include "app/LanguageChoice.h"
 #include "app/ProgramDirectory.h"
+#include "app/UserProfile.h"
 #include "ctl/ControlOutput.h"
 #include "ctl/ControlText.h"
 #include "ctl/ProfileTransfer.h"
@@ -127,6 +128,9 @@ ControlCommand::ControlCommand(AppContext& context, ControlOutput& output, Contr
     : m_ctx(context), m_out(output), m_hooks(std::move(hooks)) {}
 
 void ControlCommand::loadProgramFiles(AppContext& context) {
+    // The user's key is named after the program; ours is the tray program's, so that
+    // both share the language, the settings and the profiles.
+    UserProfile::setProgramName(kTrayProgram);
     context.config.load(ProgramConfig::defaultPath());
     LanguageChoice::open(context.language, context.config, ProgramDirectory::path());
 }

@@ -28,6 +28,8 @@ class ControlOutput;
 class ControlCommand final {
 public:
     enum Exit { Done = 0, Usage = 1, Failure = 2 };
+    // The program whose settings kxctl shares, beside it in the program directory.
+    static inline const QString kTrayProgram = QStringLiteral("kxconfig");
 
     ControlCommand(AppContext& context, ControlOutput& output, ControlHooks hooks);
 
@@ -35,7 +37,8 @@ public:
     int run(const QStringList& arguments);
 
     // The configuration and the language files of the program directory, in the user's
-    // stored language, as the tray program starts; nothing is written.
+    // stored language, as the tray program starts, and the tray program's user settings;
+    // nothing is written.
     static void loadProgramFiles(AppContext& context);
     // What a change became: Done, or Failure with the reason said (`what` names it).
     static int settled(ControlOutput& output, const SettingResult& result, const QString& what);

@@ -38,8 +38,11 @@ bool ControlSession::select(int number, QString& problem) {
         problem = QStringLiteral("adapter %1 does not open").arg(number);
         return false;
     }
-    // The first tick fills the view as the window's first tick does.
+    // The first tick fills the view as the window's first tick does; an access point's
+    // stations are listed at once, as its list button does, not a few ticks later.
     m_monitor.tick();
+    if (m_ctx.adapter.accessPointMode)
+        m_monitor.pressListButton();
     return true;
 }
 

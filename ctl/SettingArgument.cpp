@@ -7,6 +7,7 @@
 #include "adapter/DriverCodes.h"
 #include "app/AppContext.h"
 #include "ctl/CodeNames.h"
+#include "ctl/ControlText.h"
 #include "settings/AdvancedValues.h"
 #include "settings/StationCodes.h"
 #include "store/AdapterSettings.h"
@@ -248,7 +249,7 @@ SettingArgument::Outcome SettingArgument::apply(AppContext& context, const QStri
     std::optional<SettingResult> result = s->apply(context, value);
     if (!result)
         return {QStringLiteral("%1 does not take \"%2\"; it takes %3")
-                    .arg(name, value, s->accepted(context)),
+                    .arg(name, ControlText::printable(value), s->accepted(context)),
                 {}};
     return {QString(), *result};
 }
