@@ -21,7 +21,8 @@ QString ControlText::printable(const QString& text) {
     out.reserve(text.size());
     for (const QChar c : text) {
         if (isControl(c.unicode()))
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+            out += QStringLiteral("\\x") +
+                   QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
         else
             out += c;
     }
