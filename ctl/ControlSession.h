@@ -44,7 +44,6 @@ public:
     StationMonitor& monitor() { return m_monitor; }
     const MainView& view() const { return m_monitor.view(); }
     AppContext& context() { return m_ctx; }
-    const ControlHooks& hooks() const { return m_hooks; }
 
     // A site survey as the window runs it; false when the driver failed it or the user
     // interrupted it. The records are the monitor's survey.
