@@ -413,7 +413,9 @@ int ControlCommand::watch(ControlSession& session, const Call& call, int interva
         if (tick > 0) {
             if (m_hooks.stopRequested && m_hooks.stopRequested())
                 break;
-            m_hooks.pause(intervalMs);
+            // Ticks keep their pace however long a tick takes, so the rows plot evenly.
+            const qint64 due = started + qint64{tick} * intervalMs;
+            m_hooks.pause(static_cast<int>(std::max<qint64>(due - m_ctx.clock.tickMs(), 0)));
             if (m_hooks.stopRequested && m_hooks.stopRequested())
                 break;
             session.monitor().tick();
