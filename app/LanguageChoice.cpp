@@ -20,13 +20,18 @@ void LanguageChoice::startup(LanguageTable& table, const ProgramConfig& config) 
     startup(table, config, ProgramDirectory::path());
 }
 
-void LanguageChoice::startup(LanguageTable& table, const ProgramConfig& config,
-                             const QString& programDir) {
+void LanguageChoice::open(LanguageTable& table, const ProgramConfig& config,
+                          const QString& programDir) {
     const QString& fileName =
         QueryWL_IsWindows2000() != 0 ? config.ML_Unicode_File : config.ML_SBCS_File;
     table.open(programDir + fileName, kLanguageListSection);
     // A stored id outside the list leaves language 1; the stored value stays as it is.
     table.select(UserProfile::readInt(kLanguageIdValue, 1));
+}
+
+void LanguageChoice::startup(LanguageTable& table, const ProgramConfig& config,
+                             const QString& programDir) {
+    open(table, config, programDir);
     if (UserProfile::readString(kProgramTitleValue, QString()).isEmpty())
         UserProfile::writeString(kProgramTitleValue, currentTitle(table));
 }

@@ -20,6 +20,8 @@ public:
     static void startup(LanguageTable& table, const ProgramConfig& config);
     static void startup(LanguageTable& table, const ProgramConfig& config,
                         const QString& programDir);
+    // The same without storing anything: the language file with the user's language.
+    static void open(LanguageTable& table, const ProgramConfig& config, const QString& programDir);
 
     // The language at list position (0-based) becomes current and is stored with its
     // title. False, and nothing changed, for no selection or a position not listed.

@@ -18,6 +18,8 @@ public:
     int currentId() const { return m_currentId; }
     int count() const { return static_cast<int>(m_sections.size()); }
     const QStringList& descriptions() const { return m_descriptions; }
+    // The languages' section names, as the file lists them.
+    const QStringList& sections() const { return m_sections; }
     QString filePath() const { return m_path; }
 
     QString lookup(const QString& key, const QString& defaultText) const;

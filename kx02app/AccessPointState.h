@@ -26,6 +26,8 @@ public:
     // The scenario's stations the filter lets in.
     std::vector<Mac> associated(int filterMode) const;
 
+    template <typename Archive> void share(Archive& a) { a(ssid, filter, stations); }
+
 private:
     bool listed(const Mac& mac) const;
 };

@@ -29,6 +29,10 @@ public:
         Mac bssid{};
         std::string ssid;
         int channel = -1;
+
+        template <typename Archive> void share(Archive& a) {
+            a(kind, network, bssid, ssid, channel);
+        }
     };
 
     void begin(const Target& target, std::int64_t now);
@@ -38,6 +42,8 @@ public:
     // When the link came (or comes) up; never for a search that found nothing.
     std::int64_t linkedFrom() const;
     const Target& target() const { return m_target; }
+
+    template <typename Archive> void share(Archive& a) { a(m_started, m_since, m_target); }
 
 private:
     bool m_started = false;

@@ -1,10 +1,9 @@
 #pragma once
-// The frame around every entry point: take the world's lock, bring the world to the
-// current time, answer a forced result instead of running the operation, and trace
-// the call with its arguments and result.
+// The frame around every entry point: visit the world (its lock, what other processes
+// changed, the current time), answer a forced result instead of running the operation,
+// and trace the call with its arguments and result.
 
 #include <cstdint>
-#include <mutex>
 #include <utility>
 
 #include <nlohmann/json.hpp>
@@ -47,12 +46,10 @@ public:
 
     template <typename Body, typename Out>
     static std::int32_t run(const char* fn, nlohmann::json args, Body&& body, Out&& out) {
-        SimWorld& world = SimWorld::instance();
-        const std::lock_guard<std::mutex> lock(world.mutex());
-        world.prepare();
+        SimWorld::Visit visit;
+        SimWorld& world = visit.world();
         const std::optional<std::int32_t> forced = world.forced(fn);
         const std::int32_t ret = forced ? *forced : body(world);
-        world.settle();
         world.trace().add(fn, std::move(args), ret, !forced && ret >= 0 ? out() : nlohmann::json());
         return ret;
     }

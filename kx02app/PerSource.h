@@ -36,6 +36,9 @@ public:
     bool heardOn(int receivePort) const;
     int frameBytes() const { return m_setup ? m_setup->frameBytes : 0; }
 
+    // The transmitter itself comes from the scenario; where its burst stands is state.
+    template <typename Archive> void share(Archive& a) { a(m_startsAt, m_sent); }
+
 private:
     std::optional<Setup> m_setup;
     std::optional<std::int64_t> m_startsAt;

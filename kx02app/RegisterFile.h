@@ -33,6 +33,10 @@ public:
     void setPaGain(int gain);
     void setPhilipsGain(int gain);
 
+    template <typename Archive> void share(Archive& a) {
+        a(m_phy, m_mac, m_memory, m_paGain, m_philipsGain, m_readBackArmed);
+    }
+
 private:
     std::array<std::uint8_t, 256> m_phy{};
     std::map<std::uint32_t, std::uint32_t> m_mac;

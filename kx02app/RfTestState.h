@@ -35,6 +35,11 @@ struct RfTestState final {
         emitRate = -1;
     }
 
+    template <typename Archive> void share(Archive& a) {
+        a(txContinuous, pattern, emitPattern, emitRate, sensitivityTest, recvPort, filterBand,
+          txAntenna, rxAntenna, scrambler, spread, dozing, testRate, testChannel, powerControl);
+    }
+
     int txContinuous = 0;
     int pattern = 0xFFFF; // newer chip's test command: none chosen
     // What the transmitter sends, taken when it starts: the older chip reads its

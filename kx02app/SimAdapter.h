@@ -36,11 +36,17 @@ public:
         std::optional<std::int64_t> packets;
         std::optional<std::int64_t> txFrames;
         std::optional<std::int64_t> rxFrames;
+
+        template <typename Archive> void share(Archive& a) {
+            a(portStatus, channel, currentTxRate, qualitySum, signal, packets, txFrames, rxFrames);
+        }
     };
     struct LinkQuality {
         std::int32_t qualitySum = 0;
         std::int32_t signal = 0;
         std::int32_t packets = 0;
+
+        template <typename Archive> void share(Archive& a) { a(qualitySum, signal, packets); }
     };
 
     static constexpr std::int32_t kDriverVersion = 0x01024A10; // 1.02, 2004-10-10
@@ -161,6 +167,15 @@ public:
     // Saves the access-point firmware's memory when it changed since the last save.
     void keepAccessPoint();
 
+    // The live state that every process sharing the world sees (SharedWorld): all but
+    // the scenario's part, which every process has from the same scenario, and whether
+    // this process has the adapter open.
+    template <typename Archive> void share(Archive& a) {
+        a(m_mac, m_started, m_now, m_random, m_config, m_link, m_counters, m_registers, m_ap,
+          m_savedAp, m_rf, m_perSource, m_eeprom, m_pins, m_lastQuality, firmwareAp, opens, wzc,
+          wzcDisable, openCount, restartCount, joinCount, driverVersion, oldDebugWords);
+    }
+
 private:
     TrafficCounters::Load load() const;
     std::optional<Scenario::Network> joinedNetwork() const;
@@ -174,7 +189,7 @@ private:
     AdapterModel m_model;
     std::int32_t m_handle;
     Mac m_mac{};
-    bool m_open = false;
+    bool m_open = false; // by this process
     bool m_started = false;
     std::int64_t m_now = 0;
     SimRandom m_random;

@@ -13,8 +13,11 @@ public:
 
     std::int64_t now() const;
     void setManual(bool manual);
-    bool manual() const { return m_manual; }
+    bool isManual() const { return m_manual; }
     void advance(std::int64_t milliseconds);
+
+    // The monotonic clock is the machine's, so processes sharing a world share its time.
+    template <typename Archive> void share(Archive& a) { a(m_start, m_manual, m_offset); }
 
 private:
     std::int64_t realElapsed() const;

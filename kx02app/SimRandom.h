@@ -22,6 +22,8 @@ public:
         return low + static_cast<int>(next() % span);
     }
 
+    template <typename Archive> void share(Archive& a) { a(m_state); }
+
 private:
     std::uint64_t m_state;
 };

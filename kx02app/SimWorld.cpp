@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "kx02app/DriverRegistry.h"
+#include "kx02app/StateArchive.h"
+#include "platform/ProcessNotice.h"
 
 namespace kx::sim {
 
@@ -43,10 +45,25 @@ SimWorld& SimWorld::instance() {
     return world;
 }
 
-Scenario SimWorld::scenarioFromEnvironment() {
+SimWorld::Visit::Visit() : m_world(SimWorld::instance()), m_lock(m_world.mutex()) {
+    m_world.enter();
+}
+
+SimWorld::Visit::~Visit() {
+    m_world.leave();
+}
+
+SimWorld::Source SimWorld::parsed(std::string_view text, const std::string& where) {
+    std::optional<Scenario> scenario = parseReporting(text, where);
+    if (!scenario)
+        return {Scenario::builtIn(), {}};
+    return {std::move(*scenario), std::string(text)};
+}
+
+SimWorld::Source SimWorld::scenarioFromEnvironment() {
     const std::string path = environment("KX02APP_SCENARIO");
     if (path.empty())
-        return Scenario::builtIn();
+        return {Scenario::builtIn(), {}};
     // A device or a pipe named by mistake would never end; a scenario is a small file.
     std::error_code ec;
     const bool smallFile = std::filesystem::is_regular_file(path, ec) &&
@@ -56,23 +73,23 @@ Scenario SimWorld::scenarioFromEnvironment() {
         in.open(path, std::ios::binary);
     if (!smallFile || !in) {
         warn("cannot read the scenario \"" + path + "\"; using the built-in adapters");
-        return Scenario::builtIn();
+        return {Scenario::builtIn(), {}};
     }
     std::ostringstream text;
     text << in.rdbuf();
-    return parseReporting(text.str(), "scenario \"" + path + "\"").value_or(Scenario::builtIn());
+    return parsed(text.str(), "scenario \"" + path + "\"");
 }
 
-void SimWorld::build(Scenario scenario) {
+void SimWorld::build(Source source) {
     m_adapters.clear();
     m_lastOpened = nullptr;
-    m_scenario = std::move(scenario);
+    m_scenario = std::move(source.scenario);
     m_overrides.clear();
     m_overrides.insert(m_scenario.overrides.begin(), m_scenario.overrides.end());
-    // A new scenario starts its own time but keeps the clock mode a test chose.
-    const bool manualClock = m_clock.manual();
+    // A test that stopped time keeps it stopped in the new world.
+    const bool manual = m_clock.isManual();
     m_clock = SimClock();
-    m_clock.setManual(manualClock);
+    m_clock.setManual(manual);
     m_trace = Trace();
     m_trace.openFile(environment("KX02APP_TRACE"));
     rawSurvey.clear();
@@ -82,12 +99,58 @@ void SimWorld::build(Scenario scenario) {
         m_adapters.push_back(std::make_unique<SimAdapter>(a, m_air, m_scenario.seed, handle++,
                                                           m_scenario.perSource));
     }
+    // Processes share the world of the same scenario text.
+    m_shared.bind(SharedWorld::hash(source.text));
     m_built = true;
 }
 
-void SimWorld::prepare() {
+void SimWorld::startAfresh(Source source) {
+    build(std::move(source));
+    m_shared.enter();
+    m_shared.replaceOnLeave();
+    m_shared.leave(capture());
+}
+
+void SimWorld::enter() {
+    // The first call of the process takes over the world the other processes run.
     if (!m_built)
         build(scenarioFromEnvironment());
+    if (const std::optional<SharedWorld::State> state = m_shared.enter())
+        restore(*state);
+    prepare();
+}
+
+void SimWorld::leave() {
+    for (const auto& adapter : m_adapters)
+        adapter->keepAccessPoint();
+    m_shared.leave(capture());
+}
+
+SharedWorld::State SimWorld::capture() {
+    StateWriter writer;
+    share(writer);
+    return {writer.bytes(), writer.shape()};
+}
+
+bool SimWorld::restore(const SharedWorld::State& state) {
+    // What this process had, to go back to when the other state cannot be read: a state
+    // half taken over would be no world at all.
+    const SharedWorld::State own = capture();
+    StateReader reader(state.bytes);
+    share(reader);
+    if (reader.complete() && reader.shape() == state.shape)
+        return true;
+    ProcessNotice::once("kx02app world unreadable " + m_shared.stateFile().string(),
+                        "kx02app: " + m_shared.stateFile().string() +
+                            " holds a state of other adapters or of another version of the "
+                            "library; it is replaced");
+    StateReader back(own.bytes);
+    share(back);
+    m_shared.replaceOnLeave();
+    return false;
+}
+
+void SimWorld::prepare() {
     const std::int64_t now = m_clock.now();
     for (const auto& adapter : m_adapters)
         adapter->sync(now);
@@ -95,19 +158,15 @@ void SimWorld::prepare() {
         adapter->followAir();
 }
 
-void SimWorld::settle() {
-    for (const auto& adapter : m_adapters)
-        adapter->keepAccessPoint();
-}
-
 void SimWorld::reset() {
-    build(scenarioFromEnvironment());
+    startAfresh(scenarioFromEnvironment());
 }
 
 bool SimWorld::load(std::string_view json) {
-    std::optional<Scenario> scenario = parseReporting(json, "scenario");
-    build(scenario.value_or(Scenario::builtIn()));
-    return scenario.has_value();
+    Source source = parsed(json, "scenario");
+    const bool valid = !source.text.empty();
+    startAfresh(std::move(source));
+    return valid;
 }
 
 std::optional<std::int32_t> SimWorld::forced(std::string_view fn) const {

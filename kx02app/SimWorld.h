@@ -2,7 +2,9 @@
 // The one simulated world of the process: the scenario's adapters and networks, the
 // clock, the forced results and the call trace, behind one mutex. It is created at
 // the first call (from KX02APP_SCENARIO or the built-in scenario) and created anew by
-// the control API.
+// the control API. The adapters' live state and the clock are shared with the other
+// processes of the user on the same scenario (SharedWorld); the forced results, the
+// raw survey, the trace and which adapters this process has open stay its own.
 
 #include <cstdint>
 #include <map>
@@ -16,6 +18,7 @@
 #include "adapter/kx02app.h"
 #include "kx02app/Airwaves.h"
 #include "kx02app/Scenario.h"
+#include "kx02app/SharedWorld.h"
 #include "kx02app/SimAdapter.h"
 #include "kx02app/SimClock.h"
 #include "kx02app/Trace.h"
@@ -27,12 +30,29 @@ public:
     static SimWorld& instance();
 
     std::mutex& mutex() { return m_mutex; }
-    // Creates the world when this is the first call, then brings it to the current time;
-    // stations follow what the access points changed.
+
+    // One call's visit of the world, with its mutex held: on entering, the world is
+    // created when this is the first call, takes over what other processes changed and
+    // is brought to the current time; on leaving, access points keep what the call
+    // changed and the other processes get it.
+    class Visit final {
+    public:
+        Visit();
+        ~Visit();
+        Visit(const Visit&) = delete;
+        Visit& operator=(const Visit&) = delete;
+        SimWorld& world() { return m_world; }
+
+    private:
+        SimWorld& m_world;
+        std::lock_guard<std::mutex> m_lock;
+    };
+
+    // Brings every adapter to the clock's time; stations follow what the access points
+    // changed.
     void prepare();
-    // After every call: access points keep what the call changed.
-    void settle();
-    // Everything afresh from KX02APP_SCENARIO or the built-in scenario.
+    // Everything afresh from KX02APP_SCENARIO or the built-in scenario, for every
+    // process sharing the world.
     void reset();
     // Everything afresh from `json`; malformed text gives the built-in world and false.
     bool load(std::string_view json);
@@ -55,13 +75,31 @@ public:
 
     std::vector<std::uint8_t> rawSurvey;
 
+    template <typename Archive> void share(Archive& a) {
+        a(m_clock);
+        for (const auto& adapter : m_adapters)
+            a(*adapter);
+    }
+
 private:
+    struct Source {
+        Scenario scenario;
+        std::string text; // what the scenario was read from; empty for the built-in one
+    };
+
     SimWorld() = default;
-    void build(Scenario scenario);
-    static Scenario scenarioFromEnvironment();
+    void enter();
+    void leave();
+    void build(Source source);
+    void startAfresh(Source source);
+    static Source scenarioFromEnvironment();
+    static Source parsed(std::string_view text, const std::string& where);
+    SharedWorld::State capture();
+    bool restore(const SharedWorld::State& state);
 
     std::mutex m_mutex;
     bool m_built = false;
+    SharedWorld m_shared;
     Scenario m_scenario;
     std::vector<std::unique_ptr<SimAdapter>> m_adapters;
     Airwaves m_air{m_scenario.networks, m_adapters};

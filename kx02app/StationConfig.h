@@ -37,6 +37,10 @@ public:
     std::optional<Mac> desiredBssid;
     bool bssidSinceSsid = false;
 
+    template <typename Archive> void share(Archive& a) {
+        a(m_values, ssid, keys, desiredBssid, bssidSinceSsid);
+    }
+
 private:
     std::array<int, static_cast<std::size_t>(Setting::Count)> m_values{};
 };

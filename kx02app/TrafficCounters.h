@@ -52,6 +52,10 @@ public:
     // Links lost since the last reset, for the debug tally.
     void countLinkLoss() { ++m_linkLosses; }
 
+    template <typename Archive> void share(Archive& a) {
+        a(m_values, m_carry, m_perKilosecond, m_linkLosses);
+    }
+
 private:
     std::array<std::uint64_t, kCount> m_values{};
     std::array<std::uint64_t, kCount> m_carry{};

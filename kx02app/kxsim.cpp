@@ -15,12 +15,10 @@ using kx::sim::SimWorld;
 
 namespace {
 
-// Runs `body` on the prepared world under its lock.
+// Runs `body` during a visit of the world, as a driver call does.
 template <typename Body> auto withWorld(Body body) {
-    SimWorld& world = SimWorld::instance();
-    const std::lock_guard<std::mutex> lock(world.mutex());
-    world.prepare();
-    return body(world);
+    SimWorld::Visit visit;
+    return body(visit.world());
 }
 
 // Copies at most length-1 bytes and a NUL; answers the full length.

@@ -15,7 +15,8 @@ extern "C" {
 
 // Replace the world with the scenario in `json` (the format of KX02APP_SCENARIO).
 // Malformed text loads the built-in world and answers -1. State, overrides and
-// the trace start afresh; the simulated adapters' registry keys are installed.
+// the trace start afresh, the clock at 0 in the mode it had; the simulated adapters'
+// registry keys are installed. Other processes sharing that world see the new one.
 KX02APP_API int32_t kxsim_load_scenario(const char* json);
 // Back to the built-in world (or KX02APP_SCENARIO when set), everything afresh.
 KX02APP_API void kxsim_reset(void);

@@ -28,6 +28,18 @@ bool LinkStatus::needsNetworkType(int port) {
            status == PortStatus::Joined;
 }
 
+bool LinkStatus::isLink(int port) {
+    switch (PortStatus{port}) {
+    case PortStatus::AdHoc:
+    case PortStatus::Joined:
+    case PortStatus::Wds:
+    case PortStatus::PseudoIbss:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool LinkStatus::needsBssid(int port, bool showBssid) {
     const auto status = PortStatus{port};
     return showBssid && (status == PortStatus::AdHoc || status == PortStatus::Joined);
@@ -74,6 +86,7 @@ LinkStatus LinkStatus::build(const LanguageTable& table, int port, int networkTy
             table.text(MainTexts::MP_STA_Link_Status_Unknown) + u'(' + QString::number(port) + u')';
         break;
     }
+    s.connected = isLink(port);
     dots.reset();
     return s;
 }

@@ -19,6 +19,8 @@ struct LinkStatus final {
 
     // Whether the line depends on the network type (so the caller queries it).
     static bool needsNetworkType(int port);
+    // Whether a port status is a link: joined, ad hoc, WDS or pseudo IBSS.
+    static bool isLink(int port);
     // Whether the line carries the BSSID (so the caller queries it).
     static bool needsBssid(int port, bool showBssid);
 

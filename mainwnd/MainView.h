@@ -74,6 +74,21 @@ struct MainView final {
     QString notice;
     bool noticeShown = false;
     int iconFrame = 0; // 0..kIconFrames-1, the frame of the status animation
+
+    // The driver's answers behind the value texts, for readers that want codes rather
+    // than words in the user's language; -1 where there is no answer (yet).
+    struct Answers {
+        int channel = -1;
+        int networkType = -1;
+        int txRate = -1; // the code the rate row shows
+        int wepStatus = -1;
+        int wepBits = -1; // access point: 0 64-bit, 1 128-bit keys
+        int txPower = -1; // access point
+        int portStatus = -1;
+        QString ssid;    // the SSID row's network as the adapter names it; empty for any
+        int signal = -1; // the averaged level while signal and quality are shown
+    };
+    Answers answers;
 };
 
 } // namespace kx

@@ -60,12 +60,13 @@ template <std::size_t N> QString widened(const char (&buffer)[N]) {
 
 } // namespace
 
-StationMonitor::StationMonitor(AppContext& context, MonitorHost& host)
-    : m_ctx(context), m_host(host), m_selector(*this, m_adapters, context.adapter, context.config) {
-}
+StationMonitor::StationMonitor(AppContext& context, MonitorHost& host, Role role)
+    : m_ctx(context), m_host(host), m_role(role),
+      m_selector(*this, m_adapters, context.adapter, context.config) {}
 
 StationMonitor::~StationMonitor() {
-    SetWL_DisableWirelessZeroConfiguration(adapter(), 0);
+    if (m_role == Role::Owner)
+        SetWL_DisableWirelessZeroConfiguration(adapter(), 0);
 }
 
 QString StationMonitor::text(const LangText& t) const {
@@ -181,12 +182,17 @@ void StationMonitor::stationTick() {
 void StationMonitor::showCurrentStatusValue() {
     const LanguageTable& table = m_ctx.language;
     auto& rows = m_view.info;
+    MainView::Answers& answers = m_view.answers;
     const int channel = QueryWL_Channel(adapter());
-    if (channel != -1)
+    if (channel != -1) {
         rows[ChannelRow].value = channel > 0 ? QString::number(channel) : kNoValue;
+        answers.channel = channel;
+    }
     const int type = QueryWL_NetworkType(adapter());
-    if (type != -1)
+    if (type != -1) {
         rows[TypeRow].value = StatusTexts::networkTypeText(table, type);
+        answers.networkType = type;
+    }
     const bool current = m_ctx.config.Show_Current_Tx_Data_Rate != 0;
     const int rate = current ? QueryWL_CurrentTxRate(adapter()) : QueryWL_TxRateControl(adapter());
     if (rate != -1) {
@@ -194,10 +200,13 @@ void StationMonitor::showCurrentStatusValue() {
         if (current)
             shown += QStringLiteral(" - ") + text(MainTexts::MP_STA_Curr_Net_Tx_Rate_Curr);
         rows[RateRow].value = shown;
+        answers.txRate = rate;
     }
     const int wep = QueryWL_WEPStatus(adapter());
-    if (wep != -1)
+    if (wep != -1) {
         rows[WepRow].value = StatusTexts::wepText(table, wep);
+        answers.wepStatus = wep;
+    }
 }
 
 void StationMonitor::showLinkStatusInfo() {
@@ -214,6 +223,7 @@ void StationMonitor::showLinkStatusInfo() {
     }
     const LinkStatus link = LinkStatus::build(m_ctx.language, port, type, showBssid, bssid, m_dots);
     m_view.linkStatus = link.text;
+    m_view.answers.portStatus = port;
     if (!m_state.selectedView)
         showSsidRow(link.connected);
 
@@ -228,6 +238,8 @@ void StationMonitor::showLinkStatusInfo() {
             showSignal(quality, signal, packets);
     }
     m_view.signalShown = !hideSignal;
+    if (hideSignal)
+        m_view.answers.signal = -1;
     showFrameCounts(link.connected);
 }
 
@@ -237,8 +249,10 @@ void StationMonitor::showSsidRow(bool connected) {
         connected ? QueryWL_CurrentSSID(adapter(), buffer) : QueryWL_SSID(adapter(), buffer);
     // A failed query is no network name, so it does not read as "any network" either.
     QString shown = kNoValue;
+    m_view.answers.ssid.clear();
     if (result != -1) {
         shown = widened(buffer);
+        m_view.answers.ssid = shown;
         if (shown.isEmpty())
             shown = text(MainTexts::MP_STA_SSID_any);
     }
@@ -250,6 +264,7 @@ void StationMonitor::showSignal(int qualitySum, int signal, int packets) {
     const bool newer = m_ctx.adapter.newerChip();
     m_history.add(qualitySum, signal, packets);
     const SignalHistory::Average avg = m_history.average();
+    m_view.answers.signal = avg.signal;
     const SignalRange signalRange{cfg.Signal_Strength_Min, cfg.Signal_Strength_Max};
     m_view.signalPercent = SignalMapping::signalPercent(avg.signal, signalRange);
     m_view.signalText =
@@ -272,14 +287,17 @@ void StationMonitor::showFrameCounts(bool connected) {
 void StationMonitor::checkZeroConfiguration() {
     const bool systemControls =
         ZeroConfigStatus{QueryWL_CheckWZCStatus(adapter())} == ZeroConfigStatus::SystemService;
+    const bool owner = m_role == Role::Owner;
     if (systemControls && m_state.zeroConfig != ZeroConfig::SystemService) {
         m_state.zeroConfig = ZeroConfig::SystemService;
         applyZeroConfigView();
-        SetWL_DisableWirelessZeroConfiguration(adapter(), 0);
+        if (owner)
+            SetWL_DisableWirelessZeroConfiguration(adapter(), 0);
     } else if (!systemControls && m_state.zeroConfig != ZeroConfig::Program) {
         m_state.zeroConfig = ZeroConfig::Program;
         applyZeroConfigView();
-        SetWL_DisableWirelessZeroConfiguration(adapter(), 1);
+        if (owner)
+            SetWL_DisableWirelessZeroConfiguration(adapter(), 1);
     }
     if (systemControlsAdapter())
         m_host.hideWindow();
@@ -328,6 +346,7 @@ void StationMonitor::showInformationGroup(InfoLayout layout) {
         m_view.info[i] = {label ? text(*label) : QString(), QString(), label != nullptr};
     }
     m_view.groupButton = text(texts.button);
+    m_view.answers = {};
     for (QString* value : {&m_view.linkStatus, &m_view.signalText, &m_view.qualityText,
                            &m_view.txFrames, &m_view.rxFrames})
         value->clear();
@@ -410,7 +429,9 @@ void StationMonitor::startScan() {
 void StationMonitor::fetchScanResults() {
     if (!systemControlsAdapter())
         m_view.groupButtonShown = true;
-    if (WL_RetrieveSiteSurveyData(adapter(), &m_survey, WL_SURVEY_MAX_RECORDS) != -1)
+    m_state.lastScanFailed =
+        WL_RetrieveSiteSurveyData(adapter(), &m_survey, WL_SURVEY_MAX_RECORDS) == -1;
+    if (!m_state.lastScanFailed)
         fillList();
     // Also after a failed fetch: the old rows stay and the user can scan again.
     setListState(true);
@@ -494,13 +515,18 @@ SettingResult StationMonitor::join(int row) {
 
 void StationMonitor::showAccessPointSettings() {
     auto& rows = m_view.info;
-    rows[0].value = AccessPointTexts::channelText(QueryWL_Channel(adapter()));
+    MainView::Answers& answers = m_view.answers;
+    answers.channel = QueryWL_Channel(adapter());
+    rows[0].value = AccessPointTexts::channelText(answers.channel);
     char ssid[WL_SSID_BUFFER_MIN] = {};
-    rows[1].value = QueryWLAP_SSID(adapter(), ssid) == -1 ? kNoValue : widened(ssid);
-    const int wep = QueryWL_WEPStatus(adapter());
-    const int bits = QueryWL_WEPbit(adapter());
-    rows[2].value = AccessPointTexts::wepText(wep, bits);
-    rows[3].value = AccessPointTexts::powerText(QueryWLAP_TxPowerLevel(adapter()));
+    const bool named = QueryWLAP_SSID(adapter(), ssid) != -1;
+    answers.ssid = named ? widened(ssid) : QString();
+    rows[1].value = named ? answers.ssid : kNoValue;
+    answers.wepStatus = QueryWL_WEPStatus(adapter());
+    answers.wepBits = QueryWL_WEPbit(adapter());
+    rows[2].value = AccessPointTexts::wepText(answers.wepStatus, answers.wepBits);
+    answers.txPower = QueryWLAP_TxPowerLevel(adapter());
+    rows[3].value = AccessPointTexts::powerText(answers.txPower);
 }
 
 void StationMonitor::refreshStationList() {

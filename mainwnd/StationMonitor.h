@@ -28,6 +28,10 @@ public:
     static constexpr int kStationListTicks = 5;
 
     enum class ZeroConfig { Unknown, Program, SystemService };
+    // The tray program owns the adapter: it takes it over from the system's
+    // zero-configuration service and hands it back at its end. An observer (the command
+    // line, which runs beside the tray program) only looks and leaves that to the owner.
+    enum class Role { Owner, Observer };
 
     struct State {
         bool adapterOpen = false;
@@ -38,10 +42,11 @@ public:
         int nextIconFrame = 0;
         ZeroConfig zeroConfig = ZeroConfig::Unknown;
         int stationListTicks = 0;
+        bool lastScanFailed = false; // the driver gave no survey; the list kept its rows
     };
 
-    StationMonitor(AppContext& context, MonitorHost& host);
-    // Wireless configuration goes back to the system service.
+    StationMonitor(AppContext& context, MonitorHost& host, Role role = Role::Owner);
+    // An owner hands wireless configuration back to the system service.
     ~StationMonitor() override;
     StationMonitor(const StationMonitor&) = delete;
     StationMonitor& operator=(const StationMonitor&) = delete;
@@ -73,6 +78,8 @@ public:
     bool systemControlsAdapter() const { return m_state.zeroConfig == ZeroConfig::SystemService; }
     const State& state() const { return m_state; }
     const MainView& view() const { return m_view; }
+    // The records of the last site survey; row i of the site list is record i.
+    const WLSurveyBuffer& survey() const { return m_survey; }
 
 private:
     enum InfoLayout { CurrentNetworkLayout = 0, SelectedNetworkLayout = 1, AccessPointLayout = 2 };
@@ -118,6 +125,7 @@ private:
 
     AppContext& m_ctx;
     MonitorHost& m_host;
+    Role m_role;
     State m_state;
     MainView m_view;
     ConnectingDots m_dots;

@@ -420,6 +420,20 @@ int Registry::deleteValue(Hive hive, std::string_view path, std::string_view nam
     });
 }
 
+int Registry::deleteKey(Hive hive, std::string_view path) {
+    // The root key of a hive is the hive itself.
+    if (!isValidKeyPath(path) || path.empty())
+        return fail(hiveFile(hive), "unusable key name");
+    return modify(hive, Directory::Existing, [&](RegHive& h, std::string& why) {
+        if (!h.keyExists(path)) {
+            why = "there is no key " + std::string(path);
+            return Change::Failed;
+        }
+        h.removeKey(path);
+        return Change::Done;
+    });
+}
+
 int Registry::ensureValues(Hive hive, const std::vector<RegistryDefault>& defaults) {
     std::vector<const RegistryDefault*> usable;
     for (const RegistryDefault& d : defaults) {

@@ -67,6 +67,8 @@ public:
     static int writeDword(Hive hive, std::string_view path, std::string_view name,
                           std::uint32_t value);
     static int deleteValue(Hive hive, std::string_view path, std::string_view name);
+    // The key with its values and all its subkeys; -1 when there is no such key.
+    static int deleteKey(Hive hive, std::string_view path);
     // Creates every missing key and writes every missing value (values already there are
     // kept), all in one write of the hive. Entries with unusable names are left out and
     // make the result -1. Unlike the other writes, which wait for another writer as long

@@ -7,6 +7,7 @@
 
 #include "adapter/AdapterState.h"
 #include "app/UserProfile.h"
+#include "platform/FileLock.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
 
@@ -68,9 +69,14 @@ QString caseFolded(const QString& name) {
 
 // A name that addresses exactly one subkey of "Profile".
 bool usableProfileName(const QString& name) {
-    return !name.isEmpty() && std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F;
-    });
+    return SettingsStore::nameProblem(name).isEmpty();
+}
+
+// Appending or removing a profile rewrites links of other profiles: the whole change
+// holds this lock, as every single write holds its hive's.
+FileLock lockProfileList() {
+    Registry::makeDirectory();
+    return FileLock(Registry::directory() / "profiles.lock", FileLock::kForever);
 }
 
 } // namespace
@@ -158,9 +164,20 @@ int SettingsStore::findProfile(const QString& name) {
     return -1; // the walk has emptied the cursor
 }
 
+QString SettingsStore::nameProblem(const QString& name) {
+    if (name.isEmpty())
+        return QStringLiteral("the name is empty");
+    const bool unusable = std::any_of(name.begin(), name.end(), [](QChar c) {
+        return c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F;
+    });
+    return unusable ? QStringLiteral("a name holds no backslash and no control character")
+                    : QString();
+}
+
 int SettingsStore::createProfile(const QString& name) {
     if (!usableProfileName(name))
         return -1;
+    const FileLock lock = lockProfileList();
     const QStringList names = profileNames();
     const bool taken = std::any_of(names.begin(), names.end(), [&](const QString& existing) {
         return existing.compare(name, Qt::CaseInsensitive) == 0;
@@ -174,6 +191,28 @@ int SettingsStore::createProfile(const QString& name) {
     Registry::deleteValue(Hive::CurrentUser, key, kProfileLink);
     const QString linkKey = names.isEmpty() ? UserProfile::keyPath() : profileKey(names.last());
     return Registry::writeString(Hive::CurrentUser, utf8(linkKey), kProfileLink, utf8(name));
+}
+
+int SettingsStore::deleteProfile(const QString& name) {
+    const FileLock lock = lockProfileList();
+    const QStringList names = profileNames();
+    const qsizetype at = names.indexOf(name);
+    if (at < 0 || !usableProfileName(name))
+        return -1;
+    // The list goes round the profile first, so that it never links to a missing key.
+    const QString before = at == 0 ? UserProfile::keyPath() : profileKey(names.at(at - 1));
+    const QString after = at + 1 < names.size() ? names.at(at + 1) : QString();
+    const int relinked =
+        after.isEmpty()
+            ? Registry::deleteValue(Hive::CurrentUser, utf8(before), kProfileLink)
+            : Registry::writeString(Hive::CurrentUser, utf8(before), kProfileLink, utf8(after));
+    if (relinked != 0)
+        return -1;
+    const std::string key = utf8(profileKey(name));
+    // A list that named a profile without values has lost it all the same.
+    if (!Registry::keyExists(Hive::CurrentUser, key))
+        return 0;
+    return Registry::deleteKey(Hive::CurrentUser, key);
 }
 
 int SettingsStore::readProfile(WirelessSettings& settings) {

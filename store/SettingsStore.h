@@ -31,7 +31,9 @@ public:
     // At most sizeBytes - 1 bytes of the value, as the caller's buffer would hold.
     int readAdapterValue(AdapterValue value, QString& out, int sizeBytes = kTextValueBytes) const;
 
-    // The profile list. A chain that loops ends at the first name seen twice.
+    // The profile list. A chain that loops ends at the first name seen twice. Changes of
+    // the list itself wait for one another across programs (the tray program and the
+    // command line may change it at the same moment), so neither loses a profile.
     int firstProfile(QString& name);
     int nextProfile(QString& name);
     int findProfile(const QString& name);
@@ -39,6 +41,13 @@ public:
     // address another key), and a name that differs from a stored one only in letter
     // case (registry keys ignore case, so both would share one key).
     int createProfile(const QString& name);
+    // Why no profile can have this name (empty when one can): an empty name, or one
+    // holding a backslash or a control character. A clash in letter case with a stored
+    // name is createProfile's to find.
+    static QString nameProblem(const QString& name);
+    // Takes the profile with exactly this name out of the list and removes its values;
+    // -1 when there is none or the registry could not be written. The cursor ends empty.
+    int deleteProfile(const QString& name);
     int readProfile(WirelessSettings& settings);
     int writeProfile(const WirelessSettings& settings);
     QString cursor() const { return m_cursor; }

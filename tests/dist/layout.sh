@@ -7,7 +7,8 @@ check_layout() {
     local root=$1 prefix=$2 autostart=$3 file
     local usr="$root$prefix"
     for file in \
-        lib/kxconfig/kxconfig lib/kxconfig/libKX02APP.so lib/kxconfig/KXConfig.INI \
+        lib/kxconfig/kxconfig lib/kxconfig/kxctl lib/kxconfig/libKX02APP.so \
+        lib/kxconfig/KXConfig.INI share/bash-completion/completions/kxctl \
         lib/kxconfig/KXMLu.INI lib/kxconfig/KXMLa.INI \
         share/icons/hicolor/scalable/apps/com.tolva.kxconfig.svg \
         share/applications/com.tolva.kxconfig.desktop \
@@ -20,6 +21,9 @@ check_layout() {
         fail "no autostart entry in $autostart"
     [ "$(readlink "$usr/bin/kxconfig")" = ../lib/kxconfig/kxconfig ] ||
         fail "$prefix/bin/kxconfig is not a relative link to the program"
+    [ "$(readlink "$usr/bin/kxctl")" = ../lib/kxconfig/kxctl ] ||
+        fail "$prefix/bin/kxctl is not a relative link to the command"
+    "$usr/bin/kxctl" --help >/dev/null || fail "kxctl --help failed"
 
     # The program finds its library beside itself, never in the build tree.
     local runpath

@@ -73,6 +73,7 @@ private slots:
     void createProfileRefuses_data();
     void createProfileRefuses();
     void writingAgainOverwritesTheProfile();
+    void deletingKeepsTheRestOfTheList();
     void profileRoundTrip();
     void missingProfileValues();
     void emptyCursorTouchesNothing();
@@ -266,6 +267,33 @@ void TestSettingsStore::writingAgainOverwritesTheProfile() {
     QCOMPARE(store().readProfile(read), 0);
     QCOMPARE(read, WirelessSettings{});
     QCOMPARE(store().profileNames(), QStringList{QStringLiteral("Home")});
+}
+
+void TestSettingsStore::deletingKeepsTheRestOfTheList() {
+    for (const char* name : {"Home", "Office", "Lab", "Cafe"}) {
+        QCOMPARE(store().createProfile(QString::fromLatin1(name)), 0);
+        QCOMPARE(store().findProfile(QString::fromLatin1(name)), 0);
+        QCOMPARE(store().writeProfile(sampleSettings()), 0);
+    }
+    // The middle, the first and the last: the list always goes round the gap.
+    QCOMPARE(store().deleteProfile(QStringLiteral("Office")), 0);
+    QCOMPARE(store().profileNames(), (QStringList{"Home", "Lab", "Cafe"}));
+    QCOMPARE(store().deleteProfile(QStringLiteral("Home")), 0);
+    QCOMPARE(userLink(userKey()), QStringLiteral("Lab"));
+    QCOMPARE(store().deleteProfile(QStringLiteral("Cafe")), 0);
+    QCOMPARE(userLink(profileKey(QStringLiteral("Lab"))), QStringLiteral("<missing>"));
+    QCOMPARE(store().profileNames(), QStringList{"Lab"});
+    // The values go with the name, so a new profile of that name starts empty.
+    QVERIFY(!Registry::keyExists(Hive::CurrentUser, profileKey(QStringLiteral("Office"))));
+
+    // Exactly the name: another letter case or a name not listed deletes nothing.
+    const QByteArray before = hiveText(Hive::CurrentUser);
+    QCOMPARE(store().deleteProfile(QStringLiteral("lab")), -1);
+    QCOMPARE(store().deleteProfile(QStringLiteral("Office")), -1);
+    QCOMPARE(hiveText(Hive::CurrentUser), before);
+    QCOMPARE(store().deleteProfile(QStringLiteral("Lab")), 0);
+    QCOMPARE(store().profileNames(), QStringList{});
+    QCOMPARE(userLink(userKey()), QStringLiteral("<missing>"));
 }
 
 void TestSettingsStore::profileRoundTrip() {

@@ -1,0 +1,257 @@
+#include "ctl/SettingArgument.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+#include "adapter/DriverCodes.h"
+#include "app/AppContext.h"
+#include "ctl/CodeNames.h"
+#include "ctl/ControlText.h"
+#include "settings/AdvancedValues.h"
+#include "settings/StationCodes.h"
+#include "store/AdapterSettings.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int kMaxSsid = 32;
+
+// A whole decimal number as typed: digits only, at most a leading minus.
+std::optional<int> wholeNumber(const QString& text) {
+    const QString digits = text.startsWith(u'-') ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    return text.toInt();
+}
+
+// "1-11" or "1-11, 13" for a list of channels.
+QString channelRanges(const QList<int>& channels) {
+    QStringList parts;
+    for (qsizetype i = 0; i < channels.size();) {
+        qsizetype j = i;
+        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
+            ++j;
+        parts.append(i == j ? QString::number(channels[i])
+                            : QStringLiteral("%1-%2").arg(channels[i]).arg(channels[j]));
+        i = j + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// The codes of a basic settings list, by position, with their names.
+using CodeAt = int (*)(int);
+QList<int> listCodes(CodeAt codeAt, int count) {
+    QList<int> codes;
+    for (int p = 0; p < count; ++p)
+        codes.append(codeAt(p));
+    return codes;
+}
+
+QString namesOf(std::span<const CodeNames::Name> names, const QList<int>& codes) {
+    QStringList out;
+    for (int code : codes)
+        out.append(CodeNames::nameOf(names, code));
+    return out.join(QStringLiteral(", "));
+}
+
+std::optional<int> namedCode(std::span<const CodeNames::Name> names, const QList<int>& codes,
+                             const QString& value) {
+    const std::optional<int> code = CodeNames::codeOf(names, value);
+    return code && codes.contains(*code) ? code : std::nullopt;
+}
+
+std::optional<bool> onOff(const QString& value) {
+    if (value.compare(u"on", Qt::CaseInsensitive) == 0)
+        return true;
+    if (value.compare(u"off", Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
+// A threshold: a number in range, or "off" for the slider's maximum.
+std::optional<int> threshold(const QString& value, int low, int high) {
+    if (value.compare(u"off", Qt::CaseInsensitive) == 0)
+        return high;
+    const std::optional<int> n = wholeNumber(value);
+    return n && *n >= low && *n <= high ? n : std::nullopt;
+}
+
+// The SSID edit box takes 32 characters, each sent as one byte: a character that is no
+// single byte would reach the adapter as another one, a control character never
+// belongs in a name.
+bool usableSsid(const QString& ssid) {
+    return ssid.size() <= kMaxSsid && std::all_of(ssid.begin(), ssid.end(), [](QChar c) {
+               return c.unicode() >= 0x20 && c.unicode() != 0x7F && c.unicode() <= 0xFF &&
+                      !(c.unicode() >= 0x80 && c.unicode() <= 0x9F);
+           });
+}
+
+struct Setting {
+    const char* name;
+    std::function<QString(const AppContext&)> accepted;
+    // nullopt refuses the value; otherwise what became of the change.
+    std::function<std::optional<SettingResult>(AppContext&, const QString&)> apply;
+};
+
+QList<int> rateCodes() {
+    return listCodes(StationCodes::rateCode, StationCodes::rateCount());
+}
+QList<int> typeCodes() {
+    return listCodes(StationCodes::typeCode, StationCodes::typeCount());
+}
+QList<int> allCodes(std::span<const CodeNames::Name> names) {
+    QList<int> codes;
+    for (const CodeNames::Name& n : names)
+        codes.append(n.code);
+    return codes;
+}
+
+const QString kOnOff = QStringLiteral("on, off");
+
+const Setting kSettings[] = {
+    {"channel",
+     [](const AppContext& c) {
+         return channelRanges(StationCodes::offeredChannels(c.adapter.channelMask));
+     },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<int> n = wholeNumber(v);
+         if (!n || !StationCodes::offeredChannels(c.adapter.channelMask).contains(*n))
+             return std::nullopt;
+         return c.settings.setChannel(*n);
+     }},
+    {"rate", [](const AppContext&) { return namesOf(CodeNames::rates(), rateCodes()); },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<int> code = namedCode(CodeNames::rates(), rateCodes(), v);
+         if (!code)
+             return std::nullopt;
+         return c.settings.setTxRate(*code);
+     }},
+    {"ssid",
+     [](const AppContext&) {
+         return QStringLiteral("at most %1 characters of Latin-1, \"\" for any network")
+             .arg(kMaxSsid);
+     },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         if (!usableSsid(v))
+             return std::nullopt;
+         return c.settings.setSsid(v);
+     }},
+    {"type", [](const AppContext&) { return namesOf(CodeNames::networkTypes(), typeCodes()); },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<int> code = namedCode(CodeNames::networkTypes(), typeCodes(), v);
+         if (!code)
+             return std::nullopt;
+         return c.settings.setNetworkType(NetworkType{*code});
+     }},
+    {"wep", [](const AppContext&) { return kOnOff; },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<bool> on = onOff(v);
+         if (!on)
+             return std::nullopt;
+         // As the "Enable WEP" check box: the recorded keys, then a restart.
+         SettingResult result = c.settings.setWepEnabled(*on);
+         result += c.settings.restart();
+         return result;
+     }},
+    {"auth",
+     [](const AppContext&) {
+         return namesOf(CodeNames::authentications(), allCodes(CodeNames::authentications()));
+     },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<int> code = CodeNames::codeOf(CodeNames::authentications(), v);
+         if (!code)
+             return std::nullopt;
+         return c.settings.setAuthenticationMode(*code);
+     }},
+    {"preamble",
+     [](const AppContext& c) {
+         // The dialog offers the preamble on the newer chip only.
+         return c.adapter.newerChip()
+                    ? namesOf(CodeNames::preambles(), allCodes(CodeNames::preambles()))
+                    : QStringLiteral("nothing on this adapter (only the 3102 chip chooses)");
+     },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<int> code = CodeNames::codeOf(CodeNames::preambles(), v);
+         if (!code || !c.adapter.newerChip())
+             return std::nullopt;
+         return c.settings.setPreambleMode(*code);
+     }},
+    {"powersave", [](const AppContext&) { return kOnOff; },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<bool> on = onOff(v);
+         if (!on)
+             return std::nullopt;
+         return c.settings.setPowerSaveMode(*on ? 1 : 0);
+     }},
+    {"fragment",
+     [](const AppContext&) {
+         return QStringLiteral("%1-%2, off (%2)")
+             .arg(AdvancedValues::kFragmentMin)
+             .arg(AdvancedValues::kFragmentMax);
+     },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<int> bytes =
+             threshold(v, AdvancedValues::kFragmentMin, AdvancedValues::kFragmentMax);
+         if (!bytes)
+             return std::nullopt;
+         return c.settings.setFragmentationThreshold(*bytes);
+     }},
+    {"rts",
+     [](const AppContext&) {
+         return QStringLiteral("%1-%2, off (%2)")
+             .arg(AdvancedValues::kRtsMin)
+             .arg(AdvancedValues::kRtsMax);
+     },
+     [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
+         const std::optional<int> bytes =
+             threshold(v, AdvancedValues::kRtsMin, AdvancedValues::kRtsMax);
+         if (!bytes)
+             return std::nullopt;
+         // As the dialog: a threshold other than the one in effect restarts the adapter.
+         const bool changed = QueryWL_RTS_CTS_Threshold(c.adapter.record()) != *bytes;
+         SettingResult result = c.settings.setRtsThreshold(*bytes);
+         if (changed)
+             result += c.settings.restart();
+         return result;
+     }},
+};
+
+const Setting* find(const QString& name) {
+    const auto it = std::find_if(std::begin(kSettings), std::end(kSettings),
+                                 [&](const Setting& s) { return name == QLatin1String(s.name); });
+    return it == std::end(kSettings) ? nullptr : &*it;
+}
+
+} // namespace
+
+QStringList SettingArgument::names() {
+    QStringList out;
+    for (const Setting& s : kSettings)
+        out.append(QLatin1String(s.name));
+    return out;
+}
+
+QString SettingArgument::accepted(const QString& name, const AppContext& context) {
+    const Setting* s = find(name);
+    return s ? s->accepted(context) : QString();
+}
+
+SettingArgument::Outcome SettingArgument::apply(AppContext& context, const QString& name,
+                                                const QString& value) {
+    const Setting* s = find(name);
+    if (!s)
+        return {QStringLiteral("there is no setting \"%1\"; one of %2")
+                    .arg(name, names().join(QStringLiteral(", "))),
+                {}};
+    std::optional<SettingResult> result = s->apply(context, value);
+    if (!result)
+        return {QStringLiteral("%1 does not take \"%2\"; it takes %3")
+                    .arg(name, ControlText::printable(value), s->accepted(context)),
+                {}};
+    return {QString(), *result};
+}
+
+} // namespace kx

@@ -1,0 +1,88 @@
+#include "ctl/SurveyList.h"
+
+#include <algorithm>
+
+#include <QJsonObject>
+
+#include "app/AppContext.h"
+#include "ctl/ControlText.h"
+#include "mainwnd/MainTexts.h"
+#include "mainwnd/SignalMapping.h"
+#include "mainwnd/StatusTexts.h"
+#include "mainwnd/SurveyRecord.h"
+#include "store/MacText.h"
+
+namespace kx {
+
+namespace {
+
+constexpr const char* kModeNames[] = {"adhoc", "infrastructure", "unknown"};
+
+SignalRange signalRange(const ProgramConfig& config) {
+    return {config.Signal_Strength_Min, config.Signal_Strength_Max};
+}
+
+} // namespace
+
+SurveyList::SurveyList(const WLSurveyBuffer& survey) {
+    const int n = SurveyRecord::count(survey);
+    for (int i = 0; i < n; ++i) {
+        const SurveyRecord r(survey.records[i]);
+        m_networks.append({i, r.ssidText(), MacText::format(r.bssid()), r.channel(),
+                           r.infrastructureMode(), r.privacy(), r.signal()});
+    }
+    std::stable_sort(m_networks.begin(), m_networks.end(),
+                     [](const Network& a, const Network& b) { return a.signal > b.signal; });
+}
+
+const SurveyList::Network* SurveyList::withSsid(const QString& ssid) const {
+    const auto it = std::find_if(m_networks.begin(), m_networks.end(),
+                                 [&](const Network& n) { return n.ssid == ssid; });
+    return it == m_networks.end() ? nullptr : &*it;
+}
+
+const SurveyList::Network* SurveyList::withBssid(const QString& bssid) const {
+    const std::optional<MacText::Mac> wanted = MacText::parse(bssid);
+    if (!wanted)
+        return nullptr;
+    const QString text = MacText::format(*wanted);
+    const auto it = std::find_if(m_networks.begin(), m_networks.end(),
+                                 [&](const Network& n) { return n.bssid == text; });
+    return it == m_networks.end() ? nullptr : &*it;
+}
+
+QString SurveyList::text(const AppContext& context) const {
+    const LanguageTable& t = context.language;
+    const auto heading = [&](const LangText& label) { return ControlText::heading(t.text(label)); };
+    QList<QStringList> rows{{heading(MainTexts::MP_STA_Net_List_Strength),
+                             heading(MainTexts::MP_STA_Select_Net_Info_Channel),
+                             heading(MainTexts::MP_STA_Curr_Net_Info_Type),
+                             heading(MainTexts::MP_STA_Select_Net_Info_WEP),
+                             heading(MainTexts::MP_STA_Select_Net_Info_BSSID),
+                             heading(MainTexts::MP_STA_Net_List_SSID)}};
+    const bool dbm = context.config.Show_dBm != 0;
+    for (const Network& n : m_networks) {
+        rows.append({SignalMapping::surveyStrengthText(n.signal, signalRange(context.config), dbm),
+                     QString::number(n.channel), StatusTexts::selectedTypeText(t, n.mode),
+                     StatusTexts::onOffText(t, n.wep), n.bssid, ControlText::printable(n.ssid)});
+    }
+    return ControlText::table(rows);
+}
+
+QJsonArray SurveyList::json(const AppContext& context) const {
+    const SignalRange range = signalRange(context.config);
+    QJsonArray out;
+    for (const Network& n : m_networks) {
+        out.append(QJsonObject{
+            {QStringLiteral("ssid"), n.ssid},
+            {QStringLiteral("bssid"), n.bssid},
+            {QStringLiteral("channel"), n.channel},
+            {QStringLiteral("mode"), QLatin1String(kModeNames[n.mode])},
+            {QStringLiteral("wep"), n.wep},
+            {QStringLiteral("signal"), n.signal},
+            {QStringLiteral("signal_percent"), SignalMapping::signalPercent(n.signal, range)}});
+    }
+    return out;
+}
+
+} // namespace kx

@@ -1,0 +1,344 @@
+// kxctl's commands in this process on the built-in world, time moved by the waits.
+#include <cerrno>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+#include "ctl/ControlCommand.h"
+#include "ctl/ControlOutput.h"
+#include "kx02app/kxsim.h"
+#include "tests/support/TestContext.h"
+
+using namespace kx;
+using namespace kx::test;
+
+namespace {
+
+struct Kxctl : TestContext {
+    QString out;
+    QString err;
+    int outFailure = 0; // what the next writes to the standard output answer
+
+    Kxctl() {
+        loadShippedConfig();
+        openShippedLanguage();
+        ctx.language.select(1);
+    }
+
+    int run(const QStringList& arguments) {
+        out.clear();
+        err.clear();
+        ControlOutput output(
+            [this](QByteArrayView b) {
+                if (outFailure == 0)
+                    out += QString::fromUtf8(b);
+                return outFailure;
+            },
+            [this](QByteArrayView b) {
+                err += QString::fromUtf8(b);
+                return 0;
+            });
+        ControlHooks hooks{[this](int ms) {
+                               kxsim_advance(ms);
+                               clock.advanceMs(ms);
+                           },
+                           {}};
+        ControlCommand command(ctx, output, hooks);
+        return command.run(arguments);
+    }
+
+    QJsonDocument json(const QStringList& arguments) {
+        const int exit = run(arguments);
+        return exit == 0 ? QJsonDocument::fromJson(out.toUtf8()) : QJsonDocument();
+    }
+    QString file(const QString& name) const { return env.path() + u'/' + name; }
+};
+
+} // namespace
+
+class TestKxctl : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandLinesItRefuses_data();
+    void commandLinesItRefuses();
+    void helpOnEachCommand();
+    void joinWithAKeyAndTheStatusShowsIt();
+    void watchWritesCsvRowsPerTick();
+    void scanListsStrongestFirstInTheChosenLanguage();
+    void namesFromTheAirCannotBreakTheOutput();
+    void settingsAreCheckedSentAndRecorded();
+    void driverAndAdapterFailuresExitTwo();
+    void anOutputThatCannotBeWrittenIsNoSuccess();
+    void profilesRoundTripThroughAFile();
+    void importLosesNothingStoredAndReportsEachProfile();
+};
+
+void TestKxctl::commandLinesItRefuses_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("no command") << QStringList{} << "which command";
+    QTest::newRow("unknown command") << QStringList{"connect"} << "no command \"connect\"";
+    QTest::newRow("unknown option") << QStringList{"scan", "--fast"} << "fast";
+    QTest::newRow("adapter 0") << QStringList{"--adapter", "0", "status"} << "1 to 10";
+    QTest::newRow("language") << QStringList{"--lang", "Klingon", "status"} << "German";
+    QTest::newRow("csv with json") << QStringList{"status", "--csv", "--json"} << "exclude";
+    QTest::newRow("interval alone") << QStringList{"status", "--interval", "500"} << "--watch";
+    QTest::newRow("interval too short")
+        << QStringList{"status", "--watch", "--interval", "10"} << "100 to 3600000";
+    QTest::newRow("join nothing") << QStringList{"join"} << "one SSID";
+    QTest::newRow("join both") << QStringList{"join", "X", "--bssid", "00:0A:1B:2C:3D:4E"}
+                               << "one SSID";
+    QTest::newRow("bad bssid") << QStringList{"join", "--bssid", "00:0A"} << "no MAC address";
+    QTest::newRow("short key") << QStringList{"join", "HomeWEP64", "--key", "12345"} << "10 or 26";
+    QTest::newRow("keys of two lengths")
+        << QStringList{"join", "X", "--key", "1234567890", "--key", "0123456789ABCDEF0123456789"}
+        << "key 2";
+    QTest::newRow("key index past the keys")
+        << QStringList{"join", "X", "--key", "1234567890", "--key-index", "2"} << "--key-index";
+    QTest::newRow("set without value") << QStringList{"set", "channel"} << "its value";
+    QTest::newRow("unknown setting") << QStringList{"set", "volume", "3"} << "no setting";
+    QTest::newRow("channel out of range") << QStringList{"set", "channel", "15"} << "1-14";
+    QTest::newRow("channel not a number") << QStringList{"set", "channel", "6a"} << "1-14";
+    QTest::newRow("rate") << QStringList{"set", "rate", "54"} << "5.5";
+    QTest::newRow("fragment") << QStringList{"set", "fragment", "100"} << "256-2306";
+    QTest::newRow("ssid too long") << QStringList{"set", "ssid", QString(33, u'x')} << "32";
+    QTest::newRow("ssid control char") << QStringList{"set", "ssid", "a\nb"} << "32";
+    QTest::newRow("profile nothing") << QStringList{"profile"} << "list";
+    QTest::newRow("profile unknown")
+        << QStringList{"profile", "show", "Nowhere"} << "no profile \"Nowhere\"";
+    QTest::newRow("profile bad name") << QStringList{"profile", "save", "a\\b"} << "backslash";
+}
+
+void TestKxctl::commandLinesItRefuses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, says);
+    Kxctl k;
+    QCOMPARE(k.run(arguments), ControlCommand::Usage);
+    QVERIFY2(k.err.contains(says), qPrintable(k.err));
+    QVERIFY(k.out.isEmpty());
+    // A refused setting leaves the recorded one alone.
+    QVERIFY(k.adapterValue("RFChannel") != "15");
+}
+
+void TestKxctl::helpOnEachCommand() {
+    Kxctl k;
+    QCOMPARE(k.run({"--help"}), 0);
+    for (const char* command : {"adapters", "status", "scan", "join", "set", "profile"}) {
+        QVERIFY(k.out.contains(QLatin1String(command)));
+    }
+    QCOMPARE(k.run({"status", "--help"}), 0);
+    QVERIFY(k.out.contains("--interval MS"));
+    QCOMPARE(k.run({"set", "-h"}), 0);
+    QVERIFY(k.out.contains("preamble"));
+}
+
+void TestKxctl::joinWithAKeyAndTheStatusShowsIt() {
+    Kxctl k;
+    QCOMPARE(k.run({"join", "HomeWEP64", "--key", "1234567890"}), 0);
+    QVERIFY2(k.out.contains("joined \"HomeWEP64\""), qPrintable(k.err));
+    // Recorded as the window's connect records it.
+    QCOMPARE(k.adapterValue("SSID"), QString("HomeWEP64"));
+    QCOMPARE(k.adapterValue("RFChannel"), QString("1"));
+
+    const QJsonObject o = k.json({"status", "--json"}).object();
+    QCOMPARE(o.value("mode").toString(), QString("station"));
+    QCOMPARE(o.value("link").toString(), QString("connected"));
+    QCOMPARE(o.value("ssid").toString(), QString("HomeWEP64"));
+    QCOMPARE(o.value("channel").toInt(), 1);
+    QCOMPARE(o.value("wep").toBool(), true);
+    QCOMPARE(o.value("bssid").toString(), QString("00 0A 1B 2C 3D 51"));
+    QVERIFY(o.value("signal_percent").toInt() > 0);
+    QVERIFY(o.value("signal_dbm").toInt() < 0);
+    QVERIFY(o.value("tx_frames").isDouble());
+
+    // A wrong key never links: the wait ends, bounded, as a failure.
+    QCOMPARE(k.run({"join", "Office128", "--key", "FFFFFFFFFFFFFFFFFFFFFFFFFF", "--timeout", "3"}),
+             ControlCommand::Failure);
+    QVERIFY(k.err.contains("no link with \"Office128\" after 3 s"));
+}
+
+void TestKxctl::watchWritesCsvRowsPerTick() {
+    Kxctl k;
+    QCOMPARE(k.run({"status", "--watch", "--csv", "--count", "5", "--interval", "500"}), 0);
+    const QStringList lines = k.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 6);
+    const QStringList header = lines.first().split(u',');
+    QCOMPARE(header.first(), QString("time"));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList row = lines.at(i).split(u',');
+        QCOMPARE(row.size(), header.size());
+        QCOMPARE(row.at(1).toInt(), 500 * (i - 1));
+        QCOMPARE(row.at(2), QString("station"));
+    }
+    // The access point's row counts its stations.
+    QCOMPARE(k.run({"--adapter", "3", "status", "--csv"}), 0);
+    const QStringList row = k.out.split(u'\n', Qt::SkipEmptyParts).value(1).split(u',');
+    QCOMPARE(row.at(2), QString("access-point"));
+    QCOMPARE(row.last(), QString("2"));
+}
+
+void TestKxctl::scanListsStrongestFirstInTheChosenLanguage() {
+    Kxctl k;
+    const QJsonArray networks = k.json({"scan", "--json"}).array();
+    QVERIFY(networks.size() >= 6);
+    for (qsizetype i = 1; i < networks.size(); ++i)
+        QVERIFY(networks.at(i - 1)["signal"].toInt() >= networks.at(i)["signal"].toInt());
+    QCOMPARE(networks.first()["ssid"].toString(), QString("TolvaNet"));
+    // Machine output is the same in every language; text is the user's.
+    QCOMPARE(k.json({"--lang", "German", "scan", "--json"}).array().first()["mode"].toString(),
+             QString("infrastructure"));
+    QCOMPARE(k.run({"--lang", "2", "scan"}), 0);
+    QVERIFY(k.out.startsWith(QString::fromUtf8("Signalstärke")));
+    // The access point's adapter has no survey.
+    QCOMPARE(k.run({"--adapter", "3", "scan"}), ControlCommand::Failure);
+}
+
+void TestKxctl::namesFromTheAirCannotBreakTheOutput() {
+    Kxctl k;
+    QCOMPARE(kxsim_load_scenario(R"({"networks": [{"ssid": "Cafe, \"Bar\"\u001b[2J",
+        "bssid": "00:0A:1B:2C:3D:60", "channel": 6, "mode": "infrastructure", "wep": null,
+        "signal": 80, "quality": 90}]})"),
+             0);
+    const QString name = QStringLiteral("Cafe, \"Bar\"\x1B[2J");
+    QCOMPARE(k.json({"scan", "--json"}).array().first()["ssid"].toString(), name);
+    QCOMPARE(k.run({"scan"}), 0);
+    QVERIFY(!k.out.contains(QChar(0x1B)));
+    QVERIFY2(k.out.contains("Cafe, \"Bar\"\\x1B[2J"), qPrintable(k.out + k.err));
+
+    QCOMPARE(k.run({"join", name}), 0);
+    QCOMPARE(k.run({"status", "--csv"}), 0);
+    const QString row = k.out.split(u'\n').value(1);
+    QVERIFY2(row.contains(",\"Cafe, \"\"Bar\"\"\\x1B[2J\","), qPrintable(row));
+}
+
+void TestKxctl::settingsAreCheckedSentAndRecorded() {
+    Kxctl k;
+    QCOMPARE(k.run({"set", "channel", "11"}), 0);
+    QCOMPARE(k.adapterValue("RFChannel"), QString("11"));
+    QCOMPARE(k.run({"set", "rate", "5.5"}), 0);
+    QCOMPARE(k.adapterValue("TxDataRate"), QString("4"));
+    QCOMPARE(k.run({"set", "rts", "off"}), 0);
+    QCOMPARE(k.adapterValue("RTSCTSThreshold"), QString("2305"));
+    // The older chip's card offers the channels of its mask only.
+    QCOMPARE(k.run({"--adapter", "2", "set", "channel", "13"}), ControlCommand::Usage);
+    QVERIFY(k.err.contains("it takes 1-11"));
+    QCOMPARE(k.run({"--adapter", "2", "set", "preamble", "short"}), ControlCommand::Usage);
+}
+
+void TestKxctl::driverAndAdapterFailuresExitTwo() {
+    Kxctl k;
+    kxsim_force("SetWL_Channel", -1);
+    QCOMPARE(k.run({"set", "channel", "3"}), ControlCommand::Failure);
+    QVERIFY(k.err.contains("refused channel"));
+    kxsim_clear_force(nullptr);
+    QCOMPARE(k.run({"--adapter", "7", "status"}), ControlCommand::Failure);
+    QVERIFY(k.err.contains("no adapter 7: 3 found"));
+    QCOMPARE(k.run({"join", "Nowhere"}), ControlCommand::Failure);
+    QVERIFY(k.err.contains("\"Nowhere\" is in range"));
+    QVERIFY(kxsim_load_scenario(R"({"adapters": []})") == 0);
+    QCOMPARE(k.run({"adapters"}), ControlCommand::Failure);
+    QVERIFY(k.err.contains("no adapter found"));
+}
+
+void TestKxctl::anOutputThatCannotBeWrittenIsNoSuccess() {
+    Kxctl k;
+    k.outFailure = ENOSPC;
+    QCOMPARE(k.run({"adapters"}), ControlCommand::Failure);
+    QVERIFY(k.err.contains("cannot be written"));
+    // "kxctl status --watch | head": the reader left, the watch ends quietly.
+    k.outFailure = EPIPE;
+    QCOMPARE(k.run({"status", "--watch"}), 0);
+}
+
+void TestKxctl::profilesRoundTripThroughAFile() {
+    Kxctl k;
+    QCOMPARE(k.run({"join", "HomeWEP64", "--key", "1234567890"}), 0);
+    QCOMPARE(k.run({"profile", "save", "Home"}), 0);
+    QCOMPARE(k.run({"profile", "save", "Büro 2"}), 0);
+    QCOMPARE(k.run({"profile", "list"}), 0);
+    QCOMPARE(k.out, QString::fromUtf8("Home\nBüro 2\n"));
+
+    const QString plain = k.file("plain.json");
+    const QString keyed = k.file("keyed.json");
+    QCOMPARE(k.run({"profile", "export", plain}), 0);
+    QCOMPARE(k.run({"profile", "export", keyed, "--with-keys"}), 0);
+    QCOMPARE(QFile(keyed).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+    QFile file(plain);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject doc = QJsonDocument::fromJson(file.readAll()).object();
+    QCOMPARE(doc["format"].toString(), QString("kxconfig-profiles"));
+    const QJsonObject home = doc["profiles"].toArray().first().toObject();
+    QCOMPARE(home["ssid"].toString(), QString("HomeWEP64"));
+    QVERIFY(!home.contains("keys"));
+
+    // Gone, and back from the file with its keys.
+    QCOMPARE(k.run({"profile", "delete", "Home"}), 0);
+    QCOMPARE(k.run({"profile", "delete", "Home"}), ControlCommand::Usage);
+    QCOMPARE(k.run({"profile", "import", keyed}), 0);
+    QCOMPARE(k.out, QString::fromUtf8("Home: imported\nBüro 2: unchanged\n"));
+    const QJsonObject shown = k.json({"profile", "show", "Home", "--json", "--with-keys"}).object();
+    QCOMPARE(shown["keys"].toArray().first().toString(), QString("1234567890"));
+    QCOMPARE(k.run({"set", "channel", "6"}), 0);
+    QCOMPARE(k.run({"profile", "load", "Home"}), 0);
+    QCOMPARE(k.adapterValue("RFChannel"), QString("1"));
+}
+
+void TestKxctl::importLosesNothingStoredAndReportsEachProfile() {
+    Kxctl k;
+    QCOMPARE(k.run({"set", "channel", "11"}), 0);
+    QCOMPARE(k.run({"profile", "save", "Work"}), 0);
+    const auto write = [&](const QByteArray& bytes) {
+        QFile f(k.file("in.json"));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    QCOMPARE(k.run({"profile", "export", k.file("in.json")}), 0);
+    QFile f(k.file("in.json"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
+    f.close();
+    QJsonArray list = doc["profiles"].toArray();
+    QJsonObject work = list.first().toObject();
+    work["channel"] = 3;
+    QJsonObject badName = work;
+    badName["name"] = "a\\b";
+    QJsonObject caseClash = work;
+    caseClash["name"] = "WORK";
+    QJsonObject broken = work;
+    broken["name"] = "Broken";
+    broken.remove("channel");
+    QJsonObject fresh = work;
+    fresh["name"] = "Fresh";
+    doc["profiles"] = QJsonArray{work, badName, caseClash, broken, fresh};
+    write(QJsonDocument(doc).toJson());
+
+    QCOMPARE(k.run({"profile", "import", k.file("in.json")}), ControlCommand::Usage);
+    QVERIFY2(k.out.contains("Work: kept"), qPrintable(k.out));
+    QVERIFY(k.out.contains("a\\b: refused (a name holds no backslash"));
+    QVERIFY(k.out.contains("WORK: refused (the stored profile \"Work\" differs only in letter"));
+    QVERIFY(k.out.contains("Broken: refused (\"channel\" is missing)"));
+    QVERIFY(k.out.contains("Fresh: imported"));
+    QCOMPARE(k.json({"profile", "show", "Work", "--json"}).object()["channel"].toInt(), 11);
+
+    QCOMPARE(k.run({"profile", "import", k.file("in.json"), "--replace"}), ControlCommand::Usage);
+    QVERIFY(k.out.contains("Work: replaced"));
+    QCOMPARE(k.json({"profile", "show", "Work", "--json"}).object()["channel"].toInt(), 3);
+
+    // No export at all: nothing changes.
+    for (const QByteArray& bytes :
+         {QByteArray("not json"), QByteArray(R"({"format": "other", "profiles": []})")}) {
+        write(bytes);
+        QCOMPARE(k.run({"profile", "import", k.file("in.json")}), ControlCommand::Usage);
+    }
+    QCOMPARE(k.run({"profile", "import", k.file("missing.json")}), ControlCommand::Usage);
+    QCOMPARE(k.run({"profile", "list"}), 0);
+    QCOMPARE(k.out, QString("Work\nFresh\n"));
+}
+
+QTEST_GUILESS_MAIN(TestKxctl)
+#include "test_kxctl.moc"
