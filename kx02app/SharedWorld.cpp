@@ -85,7 +85,11 @@ SharedWorld::~SharedWorld() {
 void SharedWorld::close() {
     if (m_lockFd >= 0)
         ::close(m_lockFd);
+    if (m_usersFd >= 0)
+        ::close(m_usersFd);
     m_lockFd = -1;
+    m_usersFd = -1;
+    m_firstUser = false;
     m_locked = false;
     m_generation.reset();
     m_fileBytes.reset();
@@ -100,6 +104,7 @@ void SharedWorld::bind(std::uint64_t scenario) {
         return;
     m_stateFile = dir / (std::string(name) + ".state");
     const std::filesystem::path lockFile = dir / (std::string(name) + ".lock");
+    const std::filesystem::path usersFile = dir / (std::string(name) + ".users");
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     m_lockFd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | kFileFlags, kPrivate);
@@ -112,7 +117,29 @@ void SharedWorld::bind(std::uint64_t scenario) {
         // Another user's file: sharing with it would hand that user our adapters.
         warn(lockFile, "is no file of this user");
         close();
+        return;
     }
+    if (!joinUsers(usersFile))
+        close();
+}
+
+bool SharedWorld::joinUsers(const std::filesystem::path& usersFile) {
+    m_usersFd = ::open(usersFile.c_str(), O_RDWR | O_CREAT | kFileFlags, kPrivate);
+    struct stat st {};
+    if (m_usersFd < 0 || ::fstat(m_usersFd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid()) {
+        warn(usersFile, m_usersFd < 0 ? std::strerror(errno) : "is no file of this user");
+        return false;
+    }
+    // Nobody else holding it: no process uses this world any more.
+    m_firstUser = ::flock(m_usersFd, LOCK_EX | LOCK_NB) == 0;
+    while (::flock(m_usersFd, LOCK_SH) != 0) {
+        if (errno != EINTR) {
+            warn(usersFile, std::strerror(errno));
+            return false;
+        }
+    }
+    return true;
 }
 
 std::optional<std::uint64_t> SharedWorld::readGeneration() const {
@@ -133,6 +160,13 @@ std::optional<SharedWorld::State> SharedWorld::enter() {
     }
     m_locked = true;
     const std::optional<std::uint64_t> generation = readGeneration();
+    if (m_firstUser) {
+        // What an earlier run left is no adapter anybody drives: ours replaces it.
+        m_firstUser = false;
+        m_generation = generation;
+        m_fileBytes.reset();
+        return std::nullopt;
+    }
     if (!generation || generation == m_generation)
         return std::nullopt;
     m_generation = generation;

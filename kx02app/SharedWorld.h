@@ -8,8 +8,13 @@
 // over the state when another process wrote it since its last visit, and writes the
 // state back when the call changed it: a new file renamed over the old, so a process
 // killed at any moment leaves a whole state behind. The lock file holds the number of
-// writes, so finding out whether anything changed costs one read. A state written
-// before the machine last started is not taken over, as no driver outlives a restart.
+// writes, so finding out whether anything changed costs one read.
+//
+// The world lives as long as some process uses it, as a driver stays loaded while a
+// program has it open: every user holds a shared lock on "world-<scenario>.users" for
+// its lifetime (the system drops it when a process dies), and the first user of a
+// world starts it afresh from the registry and the cards instead of taking over what
+// an earlier run left behind.
 
 #include <cstdint>
 #include <filesystem>
@@ -55,8 +60,12 @@ private:
     bool writeState(const State& state) const;
     void close();
 
+    bool joinUsers(const std::filesystem::path& usersFile);
+
     std::filesystem::path m_stateFile;
     int m_lockFd = -1;
+    int m_usersFd = -1;
+    bool m_firstUser = false; // until the first enter()
     bool m_locked = false;
     // Writes counted in the lock file as this process last saw them; none before the
     // first visit, so that one reads whatever is there.

@@ -44,6 +44,7 @@ private slots:
     void traceAndForcedResultsStayOwn();
     void anotherScenarioIsAnotherWorld();
     void aResetStartsAfreshForEveryone();
+    void aWorldNobodyUsesStartsAfresh();
     void aStateThatIsNotOursIsReplaced();
 };
 
@@ -109,6 +110,19 @@ void TestSimShared::aResetStartsAfreshForEveryone() {
     QCOMPARE(QueryWL_DesiredChannel(r.get()), 1);
     kxsim_reset();
     QCOMPARE(peer({"get", "desired_channel"}), QStringList{"6"});
+}
+
+void TestSimShared::aWorldNobodyUsesStartsAfresh() {
+    // Programs one after another: like a driver loaded anew, the adapter reads the
+    // registry and its card again instead of going on from the last run's state.
+    TestEnv env;
+    QTemporaryFile scenario;
+    QVERIFY(scenario.open());
+    scenario.write(R"({"seed": 7})");
+    scenario.close();
+    const QStringList own{"KX02APP_SCENARIO=" + scenario.fileName()};
+    QCOMPARE(peer({"channel", "1"}, own), QStringList{"0"});
+    QCOMPARE(peer({"get", "desired_channel"}, own), QStringList{"6"});
 }
 
 void TestSimShared::aStateThatIsNotOursIsReplaced() {
