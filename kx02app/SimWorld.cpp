@@ -70,7 +70,9 @@ void SimWorld::build(Scenario scenario) {
     m_overrides.clear();
     m_overrides.insert(m_scenario.overrides.begin(), m_scenario.overrides.end());
     m_clock = SimClock();
+    const bool keepTrace = m_trace.keepsLines();
     m_trace = Trace();
+    m_trace.keepLines(keepTrace);
     m_trace.openFile(environment("KX02APP_TRACE"));
     rawSurvey.clear();
     DriverRegistry::install(m_scenario.adapters);
