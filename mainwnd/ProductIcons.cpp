@@ -1,35 +1,43 @@
 #include "mainwnd/ProductIcons.h"
 
-#include <QString>
+#include <cstring>
 
-// Resources of a static library must be registered by hand, outside any namespace.
-static void registerIconResources() {
-    Q_INIT_RESOURCE(kxconfig);
-}
+#include <QImage>
+#include <QPixmap>
+
+#include "mainwnd/ProductIconImages.h"
 
 namespace kx {
 
 namespace {
 
-QIcon fromResource(const QString& path) {
-    static const bool registered = (registerIconResources(), true);
-    Q_UNUSED(registered);
-    return QIcon(path);
+// Every size drawn for the icon; Qt picks the one that fits where it is shown.
+QIcon fromImages(const char* name) {
+    QIcon icon;
+    for (int i = 0; i < kProductIconCount; ++i) {
+        if (std::strcmp(kProductIconImages[i].name, name) != 0)
+            continue;
+        for (const IconImage& image : kProductIconImages[i].images)
+            icon.addPixmap(
+                QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(image.pixels), image.size,
+                                          image.size, QImage::Format_ARGB32_Premultiplied)));
+    }
+    return icon;
 }
 
 } // namespace
 
 QIcon ProductIcons::application() {
-    return fromResource(QStringLiteral(":/icons/app.svg"));
+    return fromImages("app");
 }
 
 QIcon ProductIcons::tray() {
-    return fromResource(QStringLiteral(":/icons/tray.svg"));
+    return fromImages("tray");
 }
 
 QIcon ProductIcons::statusFrame(int frame) {
-    const int f = ((frame % kStatusFrames) + kStatusFrames) % kStatusFrames;
-    return fromResource(QStringLiteral(":/icons/status-%1.svg").arg(f));
+    static constexpr const char* kFrames[kStatusFrames] = {"status-0", "status-1", "status-2"};
+    return fromImages(kFrames[((frame % kStatusFrames) + kStatusFrames) % kStatusFrames]);
 }
 
 } // namespace kx
