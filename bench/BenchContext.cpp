@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "app/LanguageChoice.h"
+#include "bench/Allocations.h"
 #include "bench/DriverClock.h"
 #include "kx02app/kxsim.h"
 
@@ -28,7 +29,8 @@ BenchContext::BenchContext() {
     LanguageChoice::startup(ctx.language, ctx.config, test::TestEnv::programDir());
 }
 
-DriverShare::DriverShare() : m_cpuStartNs(processCpuNs()) {
+DriverShare::DriverShare()
+    : m_cpuStartNs(processCpuNs()), m_startAllocations(Allocations::total()) {
     DriverClock::reset();
 }
 
@@ -37,6 +39,10 @@ void DriverShare::report(benchmark::State& state) const {
     const std::int64_t driverNs = DriverClock::elapsedNs();
     state.counters["driver_us"] = perIterationUs(driverNs);
     state.counters["own_us"] = perIterationUs(cpuNs - driverNs);
+    const std::uint64_t allocations =
+        Allocations::total() - m_startAllocations - DriverClock::allocations();
+    state.counters["own_allocs"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
 } // namespace kx::bench

@@ -4,12 +4,14 @@
 #include <dlfcn.h>
 
 #include "adapter/kx02app.h"
+#include "bench/Allocations.h"
 
 namespace kx::bench {
 
 namespace {
 
 std::int64_t g_elapsedNs = 0;
+std::uint64_t g_allocations = 0;
 
 // The thread's CPU time: on a busy machine the wall clock would count other processes.
 std::int64_t nowNs() {
@@ -27,16 +29,22 @@ template <typename Function> Function next(const char* name) {
 
 void DriverClock::reset() {
     g_elapsedNs = 0;
+    g_allocations = 0;
 }
 
 std::int64_t DriverClock::elapsedNs() {
     return g_elapsedNs;
 }
 
-DriverClock::Span::Span() : m_startNs(nowNs()) {}
+std::uint64_t DriverClock::allocations() {
+    return g_allocations;
+}
+
+DriverClock::Span::Span() : m_startNs(nowNs()), m_startAllocations(Allocations::total()) {}
 
 DriverClock::Span::~Span() {
     g_elapsedNs += nowNs() - m_startNs;
+    g_allocations += Allocations::total() - m_startAllocations;
 }
 
 } // namespace kx::bench
