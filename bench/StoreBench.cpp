@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <benchmark/benchmark.h>
+
 #include "app/UserProfile.h"
 #include "bench/BenchContext.h"
 #include "mainwnd/SignalMapping.h"

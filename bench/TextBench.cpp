@@ -10,6 +10,8 @@
 #include <QDialog>
 #include <QPushButton>
 
+#include <benchmark/benchmark.h>
+
 #include "app/CTrayIcon.h"
 #include "bench/BenchContext.h"
 #include "mainwnd/CMainDlg.h"

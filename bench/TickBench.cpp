@@ -5,9 +5,12 @@
 
 #include <QCoreApplication>
 
+#include <benchmark/benchmark.h>
+
 #include "app/CTrayIcon.h"
 #include "bench/BenchContext.h"
 #include "bench/DriverClock.h"
+#include "bench/DriverShare.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/CMainDlg.h"
 #include "mainwnd/MonitorHost.h"
