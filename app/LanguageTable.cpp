@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/PrivateProfile.h"
+#include "platform/ProfileFile.h"
 
 namespace kx {
 
@@ -17,12 +18,11 @@ constexpr std::size_t kTextCapacity = 2048;
 // A family has a handful of entries; the cap only guards against a runaway file.
 constexpr int kMaxFamilyEntries = 64;
 
-QString readValue(const QString& file, const QString& section, const QString& key,
+QString readValue(const std::filesystem::path& file, const QString& section, const QString& key,
                   const QString& defaultValue, std::size_t capacity) {
-    const std::filesystem::path path(QFile::encodeName(file).toStdString());
     return QString::fromStdU16String(
         PrivateProfile::getString(section.toStdU16String(), key.toStdU16String(),
-                                  defaultValue.toStdU16String(), path, capacity));
+                                  defaultValue.toStdU16String(), file, capacity));
 }
 
 QString numberedKey(const char* pattern, int n) {
@@ -45,12 +45,14 @@ QString unescapePercent(const QString& text) {
 
 bool LanguageTable::open(const QString& path, const QString& listSection) {
     m_path = path;
+    m_file = QFile::encodeName(path).toStdString();
+    forgetTexts();
     m_listSection = listSection;
     m_sections.clear();
     m_descriptions.clear();
     m_currentId = -1;
     for (int i = 1;; ++i) {
-        const QString name = readValue(m_path, m_listSection, numberedKey("Language_%d_Section", i),
+        const QString name = readValue(m_file, m_listSection, numberedKey("Language_%d_Section", i),
                                        QString(), kSectionCapacity);
         if (name.isEmpty())
             break;
@@ -63,6 +65,7 @@ bool LanguageTable::select(int id) {
     if (id < 1 || id > count())
         return false;
     m_currentId = id;
+    forgetTexts();
     readDescriptions();
     return true;
 }
@@ -71,7 +74,7 @@ void LanguageTable::readDescriptions() {
     m_descriptions.clear();
     const QString& section = m_sections.at(m_currentId - 1);
     for (int i = 1; i <= count(); ++i)
-        m_descriptions.append(readValue(m_path, section, numberedKey("Language_%d_Description", i),
+        m_descriptions.append(readValue(m_file, section, numberedKey("Language_%d_Description", i),
                                         m_sections.at(i - 1), kDescriptionCapacity));
 }
 
@@ -79,11 +82,28 @@ QString LanguageTable::lookup(const QString& key, const QString& defaultText) co
     if (count() < 1 || m_currentId < 1)
         return unescapePercent(defaultText);
     return unescapePercent(
-        readValue(m_path, m_sections.at(m_currentId - 1), key, defaultText, kTextCapacity));
+        readValue(m_file, m_sections.at(m_currentId - 1), key, defaultText, kTextCapacity));
 }
 
+void LanguageTable::forgetTexts() {
+    m_texts.clear();
+    m_textsFile.reset();
+}
+
+// The window's texts are asked for at every status tick; while the file is the one they
+// were read from, they come from memory without a copy.
 QString LanguageTable::text(const LangText& t) const {
-    return lookup(QString::fromUtf8(t.key), QString::fromUtf8(t.text));
+    std::shared_ptr<const ProfileFile> file = ProfileFile::load(m_file);
+    if (file != m_textsFile) {
+        m_texts.clear();
+        m_textsFile = std::move(file);
+    }
+    const std::pair key(t.key, t.text);
+    if (const auto it = m_texts.constFind(key); it != m_texts.cend())
+        return *it;
+    QString value = lookup(QString::fromUtf8(t.key), QString::fromUtf8(t.text));
+    m_texts.insert(key, value);
+    return value;
 }
 
 QString LanguageTable::familyEntry(const char* keyPattern, int n) const {

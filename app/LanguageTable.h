@@ -4,12 +4,19 @@
 // changed file, so nothing stale is served. "%%" in a text yields "%"; texts are never
 // used as format strings.
 
+#include <filesystem>
+#include <memory>
+#include <utility>
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include "app/LangText.h"
 
 namespace kx {
+
+class ProfileFile;
 
 class LanguageTable final {
 public:
@@ -23,6 +30,8 @@ public:
     QString filePath() const { return m_path; }
 
     QString lookup(const QString& key, const QString& defaultText) const;
+    // The text constants' texts (they point at literals) are kept once looked up, for as
+    // long as the file and the selected language stay the same.
     QString text(const LangText& t) const;
     // Entry n of a numbered family such as "BS_G_TxRate_Value_%d"; empty when missing.
     QString familyEntry(const char* keyPattern, int n) const;
@@ -31,12 +40,16 @@ public:
 
 private:
     void readDescriptions();
+    void forgetTexts();
 
     QString m_path;
+    std::filesystem::path m_file;
     QString m_listSection;
     QStringList m_sections;
     QStringList m_descriptions;
     int m_currentId = -1;
+    mutable std::shared_ptr<const ProfileFile> m_textsFile;
+    mutable QHash<std::pair<const char*, const char*>, QString> m_texts;
 };
 
 } // namespace kx

@@ -90,7 +90,9 @@ void SimWorld::build(Source source) {
     const bool manual = m_clock.isManual();
     m_clock = SimClock();
     m_clock.setManual(manual);
+    const bool keepTrace = m_trace.keepsLines();
     m_trace = Trace();
+    m_trace.keepLines(keepTrace);
     m_trace.openFile(environment("KX02APP_TRACE"));
     rawSurvey.clear();
     DriverRegistry::install(m_scenario.adapters);

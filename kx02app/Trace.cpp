@@ -9,7 +9,15 @@ void Trace::openFile(const std::string& path) {
         m_file.open(path, std::ios::app | std::ios::binary);
 }
 
+void Trace::keepLines(bool keep) {
+    m_keep = keep;
+    if (!keep)
+        m_lines.clear();
+}
+
 void Trace::add(const char* fn, nlohmann::json args, std::int32_t ret, nlohmann::json out) {
+    if (!m_keep && !m_file.is_open())
+        return;
     nlohmann::ordered_json line;
     line["fn"] = fn;
     line["args"] = std::move(args);
@@ -21,6 +29,8 @@ void Trace::add(const char* fn, nlohmann::json args, std::int32_t ret, nlohmann:
         m_file << text << '\n';
         m_file.flush();
     }
+    if (!m_keep)
+        return;
     m_lines.push_back(std::move(text));
     if (m_lines.size() > kKeptLines)
         m_lines.pop_front();

@@ -133,6 +133,10 @@ int32_t kxsim_eeprom(const char* adapter, uint8_t* buffer, int32_t length) {
     });
 }
 
+void kxsim_keep_trace(int32_t keep) {
+    withWorld([=](SimWorld& world) { world.trace().keepLines(keep != 0); });
+}
+
 int32_t kxsim_trace_count(void) {
     return withWorld([](SimWorld& world) { return static_cast<int32_t>(world.trace().count()); });
 }

@@ -63,6 +63,9 @@ KX02APP_API int32_t kxsim_eeprom(const char* adapter, uint8_t* buffer, int32_t l
 
 // In-memory trace of driver calls, one JSON line each:
 // {"fn": name, "args": [...], "ret": n}
+// Kept only after kxsim_keep_trace(1) (it lasts across kxsim_reset and
+// kxsim_load_scenario); kxsim_keep_trace(0) stops keeping and drops the lines.
+KX02APP_API void kxsim_keep_trace(int32_t keep);
 KX02APP_API int32_t kxsim_trace_count(void);
 // Copies line i (without newline) like kxsim_get_text; -1 when i is out of range.
 KX02APP_API int32_t kxsim_trace_line(int32_t index, char* buffer, int32_t length);

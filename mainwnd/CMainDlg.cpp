@@ -41,9 +41,7 @@ void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
 CMainDlg::CMainDlg(AppContext& context)
     : QDialog(nullptr), m_ctx(context), m_monitor(context, *this) {
     setObjectName(QStringLiteral("mainDialog"));
-    setWindowIcon(ProductIcons::application());
-    buildUi();
-    connectActions();
+    connect(&m_timer, &QTimer::timeout, this, &CMainDlg::statusTick);
 }
 
 CMainDlg::~CMainDlg() {
@@ -51,6 +49,17 @@ CMainDlg::~CMainDlg() {
 }
 
 // ---- building -------------------------------------------------------------------------
+
+// Most of a day the window is hidden: its widgets, fonts and icons are made when the
+// user first opens it, and the monitor's view tells them what to show at once.
+void CMainDlg::ensureBuilt() {
+    if (m_built)
+        return;
+    m_built = true;
+    setWindowIcon(ProductIcons::application());
+    buildUi();
+    connectActions();
+}
 
 void CMainDlg::buildUi() {
     auto* top = new QVBoxLayout(this);
@@ -208,7 +217,6 @@ void CMainDlg::connectActions() {
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
             andShow([this] { reportUnsaved(m_monitor.join(selectedRow())); }));
     connect(m_groupButton, &QPushButton::clicked, this, &CMainDlg::onGroupButton);
-    connect(&m_timer, &QTimer::timeout, this, &CMainDlg::statusTick);
 }
 
 // ---- lifecycle ------------------------------------------------------------------------
@@ -247,7 +255,13 @@ void CMainDlg::restoreTrayIcon() {
 
 void CMainDlg::render() {
     const MainView& view = m_monitor.view();
+    // The title is what a second copy looks for, so it follows the language even unseen.
     setWindowTitle(view.title);
+    if (isVisible())
+        draw(view);
+}
+
+void CMainDlg::draw(const MainView& view) {
     m_adapterLabel->setText(view.adapterLabel);
     renderAdapterLines(view);
     m_modeLabel->setText(view.modeLabel);
@@ -380,6 +394,9 @@ void CMainDlg::openWindow() {
         message(m_ctx.language.text(MainTexts::MP_STA_WZC_Message_1));
         return;
     }
+    ensureBuilt();
+    // Drawn before it appears, so the first frame already shows the latest tick.
+    draw(m_monitor.view());
     show();
     raise();
     activateWindow();

@@ -74,6 +74,7 @@ private:
     bool keepWepKeys(const QString& title, const QString& question) override;
     void editWepKeys() override;
 
+    void ensureBuilt();
     void buildUi();
     QWidget* buildAdapterRow();
     QWidget* buildListColumn();
@@ -82,7 +83,9 @@ private:
     void connectActions();
     std::function<void()> andShow(std::function<void()> action);
 
+    // The title always; the widgets while the window is shown.
     void render();
+    void draw(const MainView& view);
     void renderAdapterLines(const MainView& view);
     void renderList(const MainView& view);
     void renderBottomArea(const MainView& view);
@@ -101,6 +104,7 @@ private:
     StationMonitor m_monitor;
     bool m_startHidden = true;
     bool m_childDialogOpen = false;
+    bool m_built = false;
     QTimer m_timer;
     int m_shownAdapterLines = -1;
     int m_shownRows = -1;

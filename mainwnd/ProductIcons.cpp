@@ -1,20 +1,26 @@
 #include "mainwnd/ProductIcons.h"
 
-#include <QString>
+#include <QImage>
+#include <QPixmap>
 
-// Resources of a static library must be registered by hand, outside any namespace.
-static void registerIconResources() {
-    Q_INIT_RESOURCE(kxconfig);
-}
+#include "mainwnd/ProductIconImages.h"
 
 namespace kx {
 
 namespace {
 
-QIcon fromResource(const QString& path) {
-    static const bool registered = (registerIconResources(), true);
-    Q_UNUSED(registered);
-    return QIcon(path);
+// Every size drawn for the icon; Qt picks the one that fits where it is shown.
+QIcon fromImages(const QString& name) {
+    QIcon icon;
+    for (int i = 0; i < kProductIconCount; ++i) {
+        if (QLatin1StringView(kProductIconImages[i].name) != name)
+            continue;
+        for (const IconImage& image : kProductIconImages[i].images)
+            icon.addPixmap(
+                QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(image.pixels), image.size,
+                                          image.size, QImage::Format_ARGB32_Premultiplied)));
+    }
+    return icon;
 }
 
 int wrapped(int frame, int frames) {
@@ -24,20 +30,19 @@ int wrapped(int frame, int frames) {
 } // namespace
 
 QIcon ProductIcons::application() {
-    return fromResource(QStringLiteral(":/icons/app.svg"));
+    return fromImages(QStringLiteral("app"));
 }
 
 QIcon ProductIcons::tray() {
-    return fromResource(QStringLiteral(":/icons/tray.svg"));
+    return fromImages(QStringLiteral("tray"));
 }
 
 QIcon ProductIcons::statusFrame(int frame) {
-    return fromResource(QStringLiteral(":/icons/status-%1.svg").arg(wrapped(frame, kStatusFrames)));
+    return fromImages(QStringLiteral("status-%1").arg(wrapped(frame, kStatusFrames)));
 }
 
 QIcon ProductIcons::receiveFrame(int frame) {
-    return fromResource(
-        QStringLiteral(":/icons/receive-%1.svg").arg(wrapped(frame, kReceiveFrames)));
+    return fromImages(QStringLiteral("receive-%1").arg(wrapped(frame, kReceiveFrames)));
 }
 
 } // namespace kx

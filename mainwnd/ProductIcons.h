@@ -1,5 +1,5 @@
 #pragma once
-// The program's own icons, drawn as SVG so that they stay crisp at any scale.
+// The program's own icons, drawn from SVG at build time at every size they are shown.
 
 #include <QIcon>
 

@@ -160,7 +160,7 @@ std::shared_ptr<const ProfileFile> ProfileFile::load(const fs::path& file) {
         return nullptr;
     {
         const std::lock_guard lock(mutex);
-        const auto it = cache.find(file.string());
+        const auto it = cache.find(file.native());
         if (it != cache.end() && it->second.stamp == *current)
             return it->second.parsed;
     }

@@ -4,6 +4,7 @@
 #include "app/LanguageTable.h"
 #include "mainwnd/MainTexts.h"
 #include "settings/BasicSettingTexts.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/TestEnv.h"
 
 using kx::LanguageTable;
@@ -197,6 +198,30 @@ private slots:
         QCOMPARE(table.lookup(QStringLiteral("Key"), QString()), QStringLiteral("after the edit"));
         QVERIFY(table.select(1));
         QCOMPARE(table.descriptions(), QStringList{QStringLiteral("Renamed")});
+    }
+
+    // A settled file's texts are kept between lookups; neither an edit of the file nor
+    // another language may leave the old ones in use.
+    void keptTextsFollowTheFileAndTheLanguage() {
+        TestEnv env;
+        kx::test::ManualClock clock;
+        const kx::test::InstalledClock installed(clock);
+        const QString path = writeLanguages(env, kTwoLanguages);
+        clock.advanceMs(5000);
+        LanguageTable table;
+        QVERIFY(table.open(path, kList));
+        QCOMPARE(table.text(kx::MainTexts::MP_Dialog_Title), QStringLiteral("Title one"));
+        QCOMPARE(table.text(kx::MainTexts::MP_Dialog_Title), QStringLiteral("Title one"));
+        QVERIFY(table.select(2));
+        QCOMPARE(table.text(kx::MainTexts::MP_Dialog_Title), QStringLiteral("Title two"));
+
+        QByteArray edited = kTwoLanguages;
+        edited.replace("Title two", "Title two, edited");
+        writeFile(path, edited);
+        clock.advanceMs(5000);
+        QCOMPARE(table.text(kx::MainTexts::MP_Dialog_Title), QStringLiteral("Title two, edited"));
+        QVERIFY(table.select(1));
+        QCOMPARE(table.text(kx::MainTexts::MP_Dialog_Title), QStringLiteral("Title one"));
     }
 
     void overlongValuesAreCut() {

@@ -290,11 +290,18 @@ void TestSimControl::traceFile() {
     const QString path = env.path() + "/trace.jsonl";
     qputenv("KX02APP_TRACE", path.toUtf8());
     kxsim_reset();
+    // As in the program, which never asks for the lines: the file still gets each one.
+    kxsim_keep_trace(0);
     QCOMPARE(QueryWL_IsWindows2000(), 1);
+    QCOMPARE(kxsim_trace_count(), 0);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray(R"({"fn":"QueryWL_IsWindows2000","args":[],"ret":1})"
                                         "\n"));
+    kxsim_keep_trace(1);
+    kxsim_reset();
+    QCOMPARE(QueryWL_IsWindows2000(), 1);
+    QCOMPARE(kxsim_trace_count(), 1);
     qunsetenv("KX02APP_TRACE");
     kxsim_reset();
 }

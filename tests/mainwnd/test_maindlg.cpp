@@ -38,19 +38,25 @@ public:
 };
 
 struct Fixture : TestContext {
+    // Most tests act as a user who has opened the window from the tray.
+    enum Start { NotStarted, Hidden, Opened };
+
     std::unique_ptr<CMainDlg> dlg;
     ShowCounter counter;
 
-    explicit Fixture(bool started = true) {
+    explicit Fixture(Start how = Opened) {
         loadShippedConfig();
-        if (started)
+        if (how != NotStarted)
             start();
+        if (how == Opened)
+            open();
     }
     void start() {
         dlg = std::make_unique<CMainDlg>(ctx);
         dlg->installEventFilter(&counter);
         dlg->initialise();
     }
+    bool built() const { return !dlg->findChildren<QWidget*>().isEmpty(); }
 
     QString text(const char* name) const { return dlg->findChild<QLabel*>(name)->text(); }
     QWidget* widget(const char* name) const { return dlg->findChild<QWidget*>(name); }
@@ -83,15 +89,33 @@ class TestMainDlg final : public QObject {
 
 private slots:
     void initialiseLeavesTheWindowHidden() {
-        Fixture f;
+        Fixture f(Fixture::Hidden);
         f.ticks(3);
         QCOMPARE(f.counter.shows, 0);
         QVERIFY(!f.dlg->isVisible());
         QVERIFY(f.dlg->startHidden());
+        // A second copy finds the title while the window is still hidden.
         QCOMPARE(f.dlg->windowTitle(), QStringLiteral("Tolva Wireless LAN Configuration Tool  "));
-        QCOMPARE(f.dlg->findChild<QComboBox*>("adapterList")->count(), 3);
         QVERIFY(f.dlg->monitor().state().adapterOpen);
         QVERIFY(f.dlg->statusTimerActive());
+        // Nothing is built for a window nobody has looked at.
+        QVERIFY(!f.built());
+    }
+
+    void theFirstOpenShowsTheLatestTickAtOnce() {
+        Fixture f(Fixture::Hidden);
+        f.pin("port_status", 4);
+        f.pin("network_type", 1);
+        f.pin("channel", 11);
+        f.pin("rx_frames", 17);
+        f.ticks(2);
+        f.open();
+        QCOMPARE(f.counter.shows, 1);
+        QCOMPARE(f.text("infoValue1"), QStringLiteral("11"));
+        QCOMPARE(f.text("linkStatusText"), QStringLiteral("Connected to Access Point."));
+        QCOMPARE(f.text("rxFrameValue"), QStringLiteral("17"));
+        QCOMPARE(f.dlg->findChild<QComboBox*>("adapterList")->count(), 3);
+        QCOMPARE(f.dlg->findChild<QComboBox*>("adapterList")->currentIndex(), 0);
         QCOMPARE(f.text("adapterLabel"), QStringLiteral("Network Adapter:"));
         QCOMPARE(f.button("modeButton")->text(), QStringLiteral("Station"));
         QVERIFY(!f.button("modeButton")->isHidden());
@@ -103,10 +127,22 @@ private slots:
         QCOMPARE(f.list()->columnWidth(1), 64);
         QCOMPARE(f.text("networkListLabel"), QStringLiteral("Available Network:"));
         QVERIFY(f.widget("zeroConfigNotice")->isHidden());
+        QVERIFY(!f.dlg->windowIcon().isNull());
         // Every value is announced through the label in front of it.
         QCOMPARE(f.dlg->findChild<QLabel*>("signalLabel")->buddy(), f.widget("signalBar"));
         QCOMPARE(f.dlg->findChild<QLabel*>("infoLabel3")->buddy(), f.widget("infoValue3"));
         QCOMPARE(f.dlg->findChild<QLabel*>("networkListLabel")->buddy(), f.widget("networkList"));
+    }
+
+    void ticksWhileHiddenAgainShowOnReopening() {
+        Fixture f;
+        f.pin("channel", 3);
+        f.ticks(1);
+        f.dlg->close();
+        f.pin("channel", 9);
+        f.ticks(1);
+        f.open();
+        QCOMPARE(f.text("infoValue1"), QStringLiteral("9"));
     }
 
     void aTickIsShown() {
@@ -132,25 +168,25 @@ private slots:
     }
 
     void zeroConfigurationKeepsTheWindowHidden() {
-        Fixture f;
+        Fixture f(Fixture::Hidden);
         f.pin("wzc", 1);
         f.ticks(1);
-        QVERIFY(!f.widget("zeroConfigNotice")->isHidden());
-        QVERIFY(f.button("groupButton")->isHidden());
-        QVERIFY(f.widget("txFrameValue")->isHidden());
+        QVERIFY(f.dlg->monitor().view().noticeShown);
         f.open();
         QCOMPARE(f.seam.messages.size(), 1);
         QCOMPARE(f.seam.messages[0].text,
                  QStringLiteral("Wireless LAN is controlled by Windows Zero Configuration!!!"));
         QVERIFY(!f.dlg->isVisible());
         QVERIFY(!f.dlg->startHidden());
+        QVERIFY(!f.built());
 
         f.pin("wzc", 0);
         f.ticks(1);
-        QVERIFY(f.widget("zeroConfigNotice")->isHidden());
-        QVERIFY(!f.button("groupButton")->isHidden());
         f.open();
         QVERIFY(f.dlg->isVisible());
+        QVERIFY(f.widget("zeroConfigNotice")->isHidden());
+        QVERIFY(!f.button("groupButton")->isHidden());
+        QVERIFY(!f.widget("txFrameValue")->isHidden());
         QCOMPARE(f.seam.messages.size(), 1);
         f.pin("wzc", 1);
         f.ticks(1);
@@ -246,7 +282,6 @@ private slots:
     void enterAndEscapeAreSwallowed() {
         Fixture f;
         QSignalSpy ended(f.dlg.get(), &CMainDlg::runEnded);
-        f.open();
         QVERIFY(f.dlg->isVisible());
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
             QTest::keyClick(f.dlg.get(), key);
@@ -258,7 +293,6 @@ private slots:
 
     void closeAndMinimiseHide() {
         Fixture f;
-        f.open();
         QVERIFY(f.dlg->isVisible());
         f.dlg->close();
         QVERIFY(!f.dlg->isVisible());
@@ -314,20 +348,20 @@ private slots:
     }
 
     void trayIconGoesWithTheAdapters() {
-        Fixture f(false);
+        Fixture f(Fixture::NotStarted);
         kxsim_load_scenario("{\"adapters\": []}");
         CTrayIcon tray(f.ctx.language);
         f.ctx.tray = &tray;
         tray.create(QStringLiteral("tip"));
         f.start();
-        QCOMPARE(f.dlg->findChild<QComboBox*>("adapterList")->count(), 0);
+        QCOMPARE(f.dlg->monitor().view().adapterLines.size(), 0);
         f.ticks(1);
         QVERIFY(!tray.isActive());
         kxsim_reset();
         f.ticks(1);
         QVERIFY(tray.isActive());
         QCOMPARE(tray.tooltip(), QStringLiteral("KXConfig --- Wireless LAN Configuration Tool"));
-        QCOMPARE(f.dlg->findChild<QComboBox*>("adapterList")->count(), 3);
+        QCOMPARE(f.dlg->monitor().view().adapterLines.size(), 3);
         f.dlg.reset();
         f.ctx.tray = nullptr;
     }

@@ -10,6 +10,7 @@ TestEnv::TestEnv() {
     qputenv("KX02APP_STATE_DIR", (m_dir.path() + QStringLiteral("/state")).toUtf8());
     qunsetenv("KX02APP_SCENARIO");
     qunsetenv("KX02APP_TRACE");
+    kxsim_keep_trace(1);
     kxsim_reset();
     kxsim_set_manual_clock(1);
     UserProfile::setProgramName(QStringLiteral("KXConfigTest"));
