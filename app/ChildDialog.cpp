@@ -5,6 +5,7 @@
 
 #include "app/AppContext.h"
 #include "app/UiSeam.h"
+#include "app/Widgets.h"
 #include "settings/CAdvancedSettingDlg.h"
 
 namespace kx {
@@ -28,6 +29,11 @@ void ChildDialog::setTitleText(const LangText& t) {
 void ChildDialog::setQuietly(QAbstractButton* button, bool checked) {
     const QSignalBlocker quiet(button);
     button->setChecked(checked);
+}
+
+void ChildDialog::showEvent(QShowEvent* event) {
+    Widgets::nameListEditors(this);
+    QDialog::showEvent(event);
 }
 
 int ChildDialog::runChild(QDialog& dialog) {

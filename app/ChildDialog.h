@@ -46,6 +46,8 @@ protected:
     // through here and acts on nothing.
     static void setQuietly(QAbstractButton* button, bool checked);
 
+    void showEvent(QShowEvent* event) override;
+
     template <typename W> static W* named(W* widget, const QString& name) {
         widget->setObjectName(name);
         return widget;

@@ -1,8 +1,11 @@
 #include "app/Widgets.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace kx {
 
@@ -36,6 +39,17 @@ QProgressBar* Widgets::percentBar(QWidget* parent, const char* name, QLabel* lab
     bar->setFixedHeight(14);
     label->setBuddy(bar);
     return bar;
+}
+
+void Widgets::nameListEditors(QWidget* window) {
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        const auto* list = qobject_cast<const QComboBox*>(label->buddy());
+        if (list == nullptr || list->lineEdit() == nullptr)
+            continue;
+        // As the label is announced: without its mnemonic marks ("&&" is an ampersand).
+        static const QRegularExpression mnemonic(QStringLiteral("&(.)"));
+        list->lineEdit()->setAccessibleName(label->text().replace(mnemonic, QStringLiteral("\\1")));
+    }
 }
 
 } // namespace kx

@@ -18,6 +18,10 @@ public:
     static QPushButton* button(QWidget* parent, const char* name);
     // 0..100 without a text of its own; `label` announces it.
     static QProgressBar* percentBar(QWidget* parent, const char* name, QLabel* label);
+    // The text box inside an editable list is a control of its own to assistive
+    // technology, and the label in front of the list does not reach it: it is announced
+    // with that label's text. Again after the labels' texts change.
+    static void nameListEditors(QWidget* window);
 };
 
 } // namespace kx

@@ -254,6 +254,9 @@ void CMainDlg::render() {
     setShown({m_modeLabel, m_modeButton}, view.modeShown);
 
     m_listLabel->setText(view.listLabel);
+    // A list is not announced through its label: it carries the label's text itself.
+    if (m_list->accessibleName() != view.listLabel)
+        m_list->setAccessibleName(view.listLabel);
     m_listButton->setText(view.listButton);
     m_list->setEnabled(view.listEnabled);
     m_listButton->setEnabled(view.listEnabled);
