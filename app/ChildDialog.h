@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "app/LangText.h"
+#include "app/UnsavedNotice.h"
 
 class QAbstractButton;
 
@@ -48,6 +49,10 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
+    // A change the adapter took but the registry did not: the user hears of it once in
+    // this dialog.
+    void reportUnsaved(const SettingResult& result) { m_unsaved.report(result); }
+
     template <typename W> static W* named(W* widget, const QString& name) {
         widget->setObjectName(name);
         return widget;
@@ -58,6 +63,7 @@ protected:
 
 private:
     AppContext& m_context;
+    UnsavedNotice m_unsaved;
 };
 
 } // namespace kx

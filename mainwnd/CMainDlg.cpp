@@ -38,7 +38,7 @@ void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
 } // namespace
 
 CMainDlg::CMainDlg(AppContext& context)
-    : QDialog(nullptr), m_ctx(context), m_monitor(context, *this) {
+    : QDialog(nullptr), m_ctx(context), m_monitor(context, *this), m_unsaved(context, this) {
     setObjectName(QStringLiteral("mainDialog"));
     setWindowIcon(ProductIcons::application());
     buildUi();
@@ -199,13 +199,13 @@ void CMainDlg::connectActions() {
         render();
     });
     connect(m_modeButton, &QPushButton::clicked, this,
-            andShow([this] { reportUnsaved(m_monitor.switchMode()); }));
+            andShow([this] { m_unsaved.report(m_monitor.switchMode()); }));
     connect(m_listButton, &QPushButton::clicked, this,
             andShow([this] { m_monitor.pressListButton(); }));
     connect(m_list, &QTreeWidget::itemClicked, this,
             andShow([this] { m_monitor.showSelectedNetwork(selectedRow()); }));
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
-            andShow([this] { reportUnsaved(m_monitor.join(selectedRow())); }));
+            andShow([this] { m_unsaved.report(m_monitor.join(selectedRow())); }));
     connect(m_groupButton, &QPushButton::clicked, this, &CMainDlg::onGroupButton);
     connect(&m_timer, &QTimer::timeout, this, &CMainDlg::statusTick);
 }
@@ -339,7 +339,7 @@ void CMainDlg::onGroupButton() {
         m_monitor.showAccessPointSettings();
         startStatusTimer();
     } else if (m_monitor.state().selectedView) {
-        reportUnsaved(m_monitor.join(selectedRow()));
+        m_unsaved.report(m_monitor.join(selectedRow()));
     } else {
         // A language change there re-applies this window's texts.
         CMoreSettingDlg dialog(m_ctx, andShow([this] { m_monitor.applyLayout(); }), this);
