@@ -35,6 +35,19 @@ void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
         w->setVisible(shown);
 }
 
+// Brings `window` to the top with the dialogs open over it, each above its own parent, so
+// a raised window never hides the dialog it waits for (a window manager keeps them so,
+// but there may be none). Answers the topmost.
+QWidget* raiseWithDialogs(QWidget* window) {
+    window->raise();
+    QWidget* top = window;
+    for (QDialog* dialog : window->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        if (dialog->isWindow() && dialog->isVisible())
+            top = raiseWithDialogs(dialog);
+    }
+    return top;
+}
+
 } // namespace
 
 CMainDlg::CMainDlg(AppContext& context)
@@ -383,8 +396,7 @@ void CMainDlg::openWindow() {
         return;
     }
     show();
-    raise();
-    activateWindow();
+    raiseWithDialogs(this)->activateWindow();
 }
 
 void CMainDlg::exitProgram() {
