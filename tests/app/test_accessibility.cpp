@@ -2,7 +2,10 @@
 // announced by a name, each button's accessible action does what a click does, every
 // control is reached by Tab, and Escape closes a dialog but never the main window.
 //
-// A new window is one line in windows() below.
+// A new window is one row in windows() below: a name, how the program opens it, and
+// whether Escape closes it. dialog<CXxxDlg> opens a dialog over a station adapter,
+// accessPoint<CXxxDlg> over one in access point mode; any other opener is a function
+// answering the shown window.
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -18,6 +21,8 @@
 #include <memory>
 #include <set>
 
+#include "adapter/DriverCodes.h"
+#include "app/AppContext.h"
 #include "app/CTrayIcon.h"
 #include "mainwnd/CMainDlg.h"
 #include "settings/CAdvancedSettingDlg.h"
@@ -51,6 +56,18 @@ template <typename Dialog> std::unique_ptr<QWidget> dialog(TestContext& t) {
     return window;
 }
 
+// A dialog opened while the adapter serves as an access point.
+template <typename Dialog> std::unique_ptr<QWidget> accessPoint(TestContext& t) {
+    selectSimulatedAdapter(t.ctx);
+    t.ctx.adapter.accessPointMode = true;
+    if (!t.ctx.settings.setNetworkType(NetworkType::AccessPoint).ok())
+        return nullptr;
+    t.openShippedLanguage();
+    auto window = std::make_unique<Dialog>(t.ctx, nullptr);
+    window->show();
+    return window;
+}
+
 // The main window as the tray's open command shows it.
 std::unique_ptr<QWidget> mainWindow(TestContext& t) {
     t.loadShippedConfig();
@@ -61,9 +78,22 @@ std::unique_ptr<QWidget> mainWindow(TestContext& t) {
     return window;
 }
 
+// The main window after its mode button switched the adapter to an access point.
+std::unique_ptr<QWidget> accessPointMainWindow(TestContext& t) {
+    std::unique_ptr<QWidget> window = mainWindow(t);
+    auto* mode = window->findChild<QAbstractButton*>(QStringLiteral("modeButton"));
+    if (mode == nullptr || !mode->isVisible())
+        return nullptr;
+    mode->click();
+    t.seam.messages.clear();
+    t.seam.modalClasses.clear();
+    return window;
+}
+
 const QList<Window>& windows() {
     static const QList<Window> all = {
         {"main window", mainWindow, false},
+        {"main window, access point", accessPointMainWindow, false},
         {"basic settings", dialog<CMoreSettingDlg>},
         {"advanced settings", dialog<CAdvancedSettingDlg>},
         {"WEP key settings", dialog<CWEPKeySettingDlg>},
@@ -195,7 +225,7 @@ Outcome outcome(const Window& window, qsizetype index,
                 const std::function<void(QAbstractButton*)>& act) {
     TestContext t;
     std::unique_ptr<QWidget> shown = window.open(t);
-    QAbstractButton* button = buttons(shown.get()).value(index);
+    QAbstractButton* button = shown ? buttons(shown.get()).value(index) : nullptr;
     if (button == nullptr)
         return {};
     clearSimTrace();
@@ -260,6 +290,7 @@ private slots:
         QFETCH(int, row);
         TestContext t;
         std::unique_ptr<QWidget> window = windows()[row].open(t);
+        QVERIFY2(window, "the window did not open");
         QStringList unnamed;
         collectUnnamed(QAccessible::queryAccessibleInterface(window.get()), unnamed);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral("; "))));
@@ -274,6 +305,7 @@ private slots:
         {
             TestContext t;
             std::unique_ptr<QWidget> shown = window.open(t);
+            QVERIFY2(shown, "the window did not open");
             for (QAbstractButton* button : buttons(shown.get())) {
                 names << describe(button);
                 actions << actionsOf(button);
@@ -302,6 +334,7 @@ private slots:
         QFETCH(int, row);
         TestContext t;
         std::unique_ptr<QWidget> window = windows()[row].open(t);
+        QVERIFY2(window, "the window did not open");
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         std::set<QWidget*> reached;
@@ -331,6 +364,7 @@ private slots:
         const Window& window = windows()[row];
         TestContext t;
         std::unique_ptr<QWidget> shown = window.open(t);
+        QVERIFY2(shown, "the window did not open");
         shown->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(shown.get()));
         // Keys go where the user's keys go: to the focused control first.

@@ -7,6 +7,7 @@ accessible actions. One command per call; exit status 0 when it did what was ask
   atspi.py PID toggle NAME     the check box NAME, through its toggle action
   atspi.py PID checked NAME    succeeds when the check box NAME is checked
   atspi.py PID shows TEXT      succeeds when a visible window shows TEXT
+  atspi.py PID field NAME      succeeds when an editable text field is named NAME
 """
 
 import sys
@@ -24,6 +25,7 @@ ROLES = {
     "press": Atspi.Role.PUSH_BUTTON,
     "toggle": Atspi.Role.CHECK_BOX,
     "checked": Atspi.Role.CHECK_BOX,
+    "field": Atspi.Role.TEXT,
 }
 # Qt offers focus as an action too; it is not what a click does.
 ACTIONS = {"press": "press", "toggle": "toggle"}
@@ -92,6 +94,8 @@ def main(argv):
         node = find(pid, ROLES[command], argument)
         return 0 if node is not None and node.get_state_set().contains(
             Atspi.StateType.CHECKED) else 1
+    if command == "field":
+        return 0 if find(pid, ROLES[command], argument) is not None else 1
     if command == "shows":
         for node in nodes(pid):
             if any(argument in t for t in texts(node)):

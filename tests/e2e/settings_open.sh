@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end through the accessibility bus, as assistive technology meets the program:
-# opened from the tray, "More Setting..." pressed through its accessible action, "Enable
-# WEP" toggled through its own, and the adapter is told. While that dialog is open the
+# opened from the tray, "More Setting..." pressed through its accessible action, the text
+# box of "Profile name:" found by that name, "Enable WEP" toggled through its accessible
+# action, and the adapter is told. While that dialog is open the
 # tray stays alive: its menu shows, "Exit KXConfig" asks to close the dialog first and the
 # program keeps running, "Open Utility Window" brings the main window back to the top.
 set -u
@@ -29,6 +30,7 @@ main="$(main_window_shown | head -n 1)"
 wait_for 100 atspi press "More Setting..." || fail "no \"More Setting...\" button to press"
 wait_for 100 atspi shows "Enable WEP" || fail "the settings dialog did not open"
 atspi checked "Enable WEP" && fail "WEP is on before it was switched on"
+atspi field "Profile name:" || fail "the profile name's text box has no name"
 
 : >"$work/trace.before"
 cp "$work/trace" "$work/trace.before"
