@@ -2,9 +2,11 @@
 # End to end through the accessibility bus, as assistive technology meets the program:
 # opened from the tray, "More Setting..." pressed through its accessible action, the text
 # box of "Profile name:" found by that name, "Enable WEP" toggled through its accessible
-# action, and the adapter is told. While that dialog is open the
-# tray stays alive: its menu shows, "Exit KXConfig" asks to close the dialog first and the
-# program keeps running, "Open Utility Window" brings the main window back to the top.
+# action, and the adapter is told. While that dialog is open the tray stays alive: its
+# menu shows, "Exit KXConfig" asks to close the dialog first and the program keeps
+# running, "Open Utility Window" brings the main window back to the top, the dialog still
+# over it.
+# KX_E2E_SHOT=FILE.png keeps a screenshot of the end.
 set -u
 . "$(dirname "$0")/e2e.sh"
 
@@ -35,9 +37,9 @@ atspi field "Profile name:" || fail "the profile name's text box has no name"
 : >"$work/trace.before"
 cp "$work/trace" "$work/trace.before"
 atspi toggle "Enable WEP" || fail "\"Enable WEP\" has no toggle action"
-wait_for 50 atspi checked "Enable WEP" || fail "\"Enable WEP\" did not turn on"
+wait_for 100 atspi checked "Enable WEP" || fail "\"Enable WEP\" did not turn on"
 wep_sent() { diff "$work/trace.before" "$work/trace" | grep -q '"fn":"SetWL_WEPStatus","args":\[1\]'; }
-wait_for 50 wep_sent || {
+wait_for 100 wep_sent || {
     diff "$work/trace.before" "$work/trace" | sed 's/^/  trace: /' >&2
     fail "the adapter was not told to switch WEP on"
 }
@@ -53,14 +55,14 @@ find_menu() {
 menu_entry() {
     xdotool search --onlyvisible --pid "$app" >"$work/windows"
     xdotool mousemove --window "$icon" 8 8 click 3 || fail "could not right-click the tray icon"
-    wait_for 50 find_menu || fail "the tray menu did not show with the dialog open"
+    wait_for 100 find_menu || fail "the tray menu did not show with the dialog open"
     local WINDOW X Y WIDTH HEIGHT SCREEN
     eval "$(xdotool getwindowgeometry --shell "$menu")"
     xdotool mousemove --window "$menu" $((WIDTH / 2)) $((HEIGHT * (2 * $1 - 1) / 4)) click 1
 }
 
 menu_entry 2
-wait_for 50 atspi shows "Please close the current window before you close this program!!!" ||
+wait_for 100 atspi shows "Please close the current window before you close this program!!!" ||
     fail "\"Exit KXConfig\" did not ask to close the dialog first"
 atspi press "OK" || fail "the message has no OK button"
 sleep 1
@@ -89,7 +91,7 @@ depth() {
 above() { [ "$(depth "$1")" -lt "$(depth "$2")" ]; }
 above "$main" "$cover" && fail "the covering window is not over the main window"
 menu_entry 1
-wait_for 50 above "$main" "$cover" ||
+wait_for 100 above "$main" "$cover" ||
     fail "\"Open Utility Window\" did not bring the main window to the top"
 above "$dialog" "$main" || fail "the main window was brought over its open dialog"
 kill -0 "$app" 2>/dev/null || fail "the program ended"
