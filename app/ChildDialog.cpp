@@ -11,7 +11,7 @@
 namespace kx {
 
 ChildDialog::ChildDialog(AppContext& context, QWidget* parent, const char* objectName)
-    : QDialog(parent), m_context(context), m_unsaved(context, this) {
+    : QDialog(parent), m_context(context), m_unsaved(new UnsavedNotice(context, this)) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowModality(Qt::WindowModal);
 }

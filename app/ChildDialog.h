@@ -51,7 +51,7 @@ protected:
 
     // A change the adapter took but the registry did not: the user hears of it once in
     // this dialog.
-    void reportUnsaved(const SettingResult& result) { m_unsaved.report(result); }
+    void reportUnsaved(const SettingResult& result) { m_unsaved->report(result); }
 
     template <typename W> static W* named(W* widget, const QString& name) {
         widget->setObjectName(name);
@@ -63,7 +63,7 @@ protected:
 
 private:
     AppContext& m_context;
-    UnsavedNotice m_unsaved;
+    UnsavedNotice* m_unsaved;
 };
 
 } // namespace kx

@@ -51,7 +51,8 @@ QWidget* raiseWithDialogs(QWidget* window) {
 } // namespace
 
 CMainDlg::CMainDlg(AppContext& context)
-    : QDialog(nullptr), m_ctx(context), m_monitor(context, *this), m_unsaved(context, this) {
+    : QDialog(nullptr), m_ctx(context), m_monitor(context, *this),
+      m_unsaved(new UnsavedNotice(context, this)) {
     setObjectName(QStringLiteral("mainDialog"));
     setWindowIcon(ProductIcons::application());
     buildUi();
@@ -212,13 +213,13 @@ void CMainDlg::connectActions() {
         render();
     });
     connect(m_modeButton, &QPushButton::clicked, this,
-            andShow([this] { m_unsaved.report(m_monitor.switchMode()); }));
+            andShow([this] { m_unsaved->report(m_monitor.switchMode()); }));
     connect(m_listButton, &QPushButton::clicked, this,
             andShow([this] { m_monitor.pressListButton(); }));
     connect(m_list, &QTreeWidget::itemClicked, this,
             andShow([this] { m_monitor.showSelectedNetwork(selectedRow()); }));
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
-            andShow([this] { m_unsaved.report(m_monitor.join(selectedRow())); }));
+            andShow([this] { m_unsaved->report(m_monitor.join(selectedRow())); }));
     connect(m_groupButton, &QPushButton::clicked, this, &CMainDlg::onGroupButton);
     connect(&m_timer, &QTimer::timeout, this, &CMainDlg::statusTick);
 }
@@ -352,7 +353,7 @@ void CMainDlg::onGroupButton() {
         m_monitor.showAccessPointSettings();
         startStatusTimer();
     } else if (m_monitor.state().selectedView) {
-        m_unsaved.report(m_monitor.join(selectedRow()));
+        m_unsaved->report(m_monitor.join(selectedRow()));
     } else {
         // A language change there re-applies this window's texts.
         CMoreSettingDlg dialog(m_ctx, andShow([this] { m_monitor.applyLayout(); }), this);

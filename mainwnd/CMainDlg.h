@@ -99,7 +99,7 @@ private:
 
     AppContext& m_ctx;
     StationMonitor m_monitor;
-    UnsavedNotice m_unsaved;
+    UnsavedNotice* m_unsaved;
     bool m_startHidden = true;
     bool m_childDialogOpen = false;
     QTimer m_timer;

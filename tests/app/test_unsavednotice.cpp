@@ -79,6 +79,25 @@ private slots:
         QCOMPARE(t.seam.messages.size(), 3);
     }
 
+    // A control inside a window (a shared group box, a page of a sheet) tells through its
+    // window's notice; outside any window with one, the error output is all there is.
+    void controlTellsThroughItsWindow() {
+        TestContext t;
+        QWidget window;
+        auto* page = new QWidget(&window);
+        auto* control = new QCheckBox(page);
+        new UnsavedNotice(t.ctx, &window);
+        QTest::ignoreMessage(QtWarningMsg, "Settings cannot be saved: a.reg: read-only");
+        UnsavedNotice::report(control, failedRecord("a.reg", "read-only"));
+        QCOMPARE(t.seam.messages.size(), 1);
+        QCOMPARE(t.seam.messages[0].over, &window);
+
+        QWidget bare;
+        QTest::ignoreMessage(QtWarningMsg, "Settings cannot be saved: b.reg: read-only");
+        UnsavedNotice::report(&bare, failedRecord("b.reg", "read-only"));
+        QCOMPARE(t.seam.messages.size(), 1);
+    }
+
     // Switching WEP on and off with a hive the user may not write: the adapter takes both,
     // the dialog tells once.
     void settingsDialogTellsOverItself() {
