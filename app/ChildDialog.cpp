@@ -32,7 +32,7 @@ void ChildDialog::setQuietly(QAbstractButton* button, bool checked) {
 }
 
 void ChildDialog::showEvent(QShowEvent* event) {
-    Widgets::nameListEditors(this);
+    Widgets::announceByLabels(this);
     QDialog::showEvent(event);
 }
 

@@ -41,14 +41,25 @@ QProgressBar* Widgets::percentBar(QWidget* parent, const char* name, QLabel* lab
     return bar;
 }
 
-void Widgets::nameListEditors(QWidget* window) {
+void Widgets::announceByLabels(QWidget* window) {
+    // Marks a name given here, so that a new text of the label replaces it while a name
+    // the window chose itself stays.
+    static const char* const kGiven = "kxNameFromLabel";
     for (const QLabel* label : window->findChildren<QLabel*>()) {
-        const auto* list = qobject_cast<const QComboBox*>(label->buddy());
-        if (list == nullptr || list->lineEdit() == nullptr)
+        QWidget* buddy = label->buddy();
+        if (buddy == nullptr)
+            continue;
+        if (const auto* list = qobject_cast<const QComboBox*>(buddy); list != nullptr)
+            buddy = list->lineEdit();
+        else if (buddy->parentWidget() == label->parentWidget())
+            continue; // found by its label already
+        if (buddy == nullptr ||
+            !(buddy->accessibleName().isEmpty() || buddy->property(kGiven).toBool()))
             continue;
         // As the label is announced: without its mnemonic marks ("&&" is an ampersand).
         static const QRegularExpression mnemonic(QStringLiteral("&(.)"));
-        list->lineEdit()->setAccessibleName(label->text().replace(mnemonic, QStringLiteral("\\1")));
+        buddy->setAccessibleName(label->text().replace(mnemonic, QStringLiteral("\\1")));
+        buddy->setProperty(kGiven, true);
     }
 }
 

@@ -445,7 +445,7 @@ void CMoreSettingDlg::onLanguageChosen(int position) {
     if (!LanguageChoice::change(context().language, position))
         return;
     applyTexts();
-    Widgets::nameListEditors(this);
+    Widgets::announceByLabels(this);
     if (m_applyMainLayout)
         m_applyMainLayout();
     if (CTrayIcon* tray = context().tray)

@@ -228,6 +228,8 @@ Outcome outcome(const Window& window, qsizetype index,
     QAbstractButton* button = shown ? buttons(shown.get()).value(index) : nullptr;
     if (button == nullptr)
         return {};
+    // What a window does as it comes up is done before a user can reach a control.
+    QCoreApplication::processEvents();
     clearSimTrace();
     const QByteArray before = storedHives(t.env);
     act(button);
