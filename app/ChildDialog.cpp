@@ -7,7 +7,7 @@
 namespace kx {
 
 ChildDialog::ChildDialog(AppContext& context, QWidget* parent, const char* objectName)
-    : QDialog(parent), m_context(context) {
+    : QDialog(parent), m_context(context), m_unsaved(new UnsavedNotice(context, this)) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowModality(Qt::WindowModal);
 }
@@ -20,6 +20,11 @@ QString ChildDialog::text(const LangText& t) const {
 
 void ChildDialog::setTitleText(const LangText& t) {
     setWindowTitle(text(t) + QStringLiteral("  "));
+}
+
+void ChildDialog::showEvent(QShowEvent* event) {
+    Widgets::announceByLabels(this);
+    QDialog::showEvent(event);
 }
 
 int ChildDialog::runChild(QDialog& dialog) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "app/LangText.h"
+#include "app/UnsavedNotice.h"
 #include "app/Widgets.h"
 
 namespace kx {
@@ -44,12 +45,20 @@ protected:
     static void setQuietly(QAbstractButton* button, bool checked) {
         Widgets::setQuietly(button, checked);
     }
+
+    void showEvent(QShowEvent* event) override;
+
+    // A change the adapter took but the registry did not: the user hears of it once in
+    // this dialog.
+    void reportUnsaved(const SettingResult& result) { m_unsaved->report(result); }
+
     template <typename W, typename Name> static W* named(W* widget, Name name) {
         return Widgets::named(widget, name);
     }
 
 private:
     AppContext& m_context;
+    UnsavedNotice* m_unsaved;
 };
 
 } // namespace kx

@@ -1,9 +1,12 @@
 #include "app/Widgets.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 
 namespace kx {
@@ -43,6 +46,28 @@ QProgressBar* Widgets::percentBar(QWidget* parent, const char* name, QLabel* lab
     bar->setFixedHeight(14);
     label->setBuddy(bar);
     return bar;
+}
+
+void Widgets::announceByLabels(QWidget* window) {
+    // Marks a name given here, so that a new text of the label replaces it while a name
+    // the window chose itself stays.
+    static const char* const kGiven = "kxNameFromLabel";
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        QWidget* buddy = label->buddy();
+        if (buddy == nullptr)
+            continue;
+        if (const auto* list = qobject_cast<const QComboBox*>(buddy); list != nullptr)
+            buddy = list->lineEdit();
+        else if (buddy->parentWidget() == label->parentWidget())
+            continue; // found by its label already
+        if (buddy == nullptr ||
+            !(buddy->accessibleName().isEmpty() || buddy->property(kGiven).toBool()))
+            continue;
+        // As the label is announced: without its mnemonic marks ("&&" is an ampersand).
+        static const QRegularExpression mnemonic(QStringLiteral("&(.)"));
+        buddy->setAccessibleName(label->text().replace(mnemonic, QStringLiteral("\\1")));
+        buddy->setProperty(kGiven, true);
+    }
 }
 
 } // namespace kx

@@ -33,6 +33,11 @@ public:
     static QPushButton* button(QWidget* parent, const char* name);
     // 0..100 without a text of its own; `label` announces it.
     static QProgressBar* percentBar(QWidget* parent, const char* name, QLabel* label);
+    // A label announces its buddy only when both sit in the same widget. The text box
+    // inside an editable list, and a control nested in a widget of its own (a slider
+    // with its end labels), are announced with their label's text here instead. Again
+    // after the labels' texts change.
+    static void announceByLabels(QWidget* window);
 };
 
 } // namespace kx

@@ -36,10 +36,24 @@ void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
         w->setVisible(shown);
 }
 
+// Brings `window` to the top with the dialogs open over it, each above its own parent, so
+// a raised window never hides the dialog it waits for (a window manager keeps them so,
+// but there may be none). Answers the topmost.
+QWidget* raiseWithDialogs(QWidget* window) {
+    window->raise();
+    QWidget* top = window;
+    for (QDialog* dialog : window->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        if (dialog->isWindow() && dialog->isVisible())
+            top = raiseWithDialogs(dialog);
+    }
+    return top;
+}
+
 } // namespace
 
 CMainDlg::CMainDlg(AppContext& context)
-    : QDialog(nullptr), m_ctx(context), m_monitor(context, *this) {
+    : QDialog(nullptr), m_ctx(context), m_monitor(context, *this),
+      m_unsaved(new UnsavedNotice(context, this)) {
     setObjectName(QStringLiteral("mainDialog"));
     connect(&m_timer, &QTimer::timeout, this, &CMainDlg::statusTick);
 }
@@ -209,13 +223,13 @@ void CMainDlg::connectActions() {
         render();
     });
     connect(m_modeButton, &QPushButton::clicked, this,
-            andShow([this] { reportUnsaved(m_monitor.switchMode()); }));
+            andShow([this] { m_unsaved->report(m_monitor.switchMode()); }));
     connect(m_listButton, &QPushButton::clicked, this,
             andShow([this] { m_monitor.pressListButton(); }));
     connect(m_list, &QTreeWidget::itemClicked, this,
             andShow([this] { m_monitor.showSelectedNetwork(selectedRow()); }));
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
-            andShow([this] { reportUnsaved(m_monitor.join(selectedRow())); }));
+            andShow([this] { m_unsaved->report(m_monitor.join(selectedRow())); }));
     connect(m_groupButton, &QPushButton::clicked, this, &CMainDlg::onGroupButton);
 }
 
@@ -269,6 +283,9 @@ void CMainDlg::draw(const MainView& view) {
     setShown({m_modeLabel, m_modeButton}, view.modeShown);
 
     m_listLabel->setText(view.listLabel);
+    // A list is not announced through its label: it carries the label's text itself.
+    if (m_list->accessibleName() != view.listLabel)
+        m_list->setAccessibleName(view.listLabel);
     m_listButton->setText(view.listButton);
     m_list->setEnabled(view.listEnabled);
     m_listButton->setEnabled(view.listEnabled);
@@ -349,7 +366,7 @@ void CMainDlg::onGroupButton() {
         // The rows show what the dialog set before the timer ticks again.
         runWithTimerStopped(dialog, [this] { m_monitor.showAccessPointSettings(); });
     } else if (m_monitor.state().selectedView) {
-        reportUnsaved(m_monitor.join(selectedRow()));
+        m_unsaved->report(m_monitor.join(selectedRow()));
     } else {
         // A language change there re-applies this window's texts.
         CMoreSettingDlg dialog(m_ctx, andShow([this] { m_monitor.applyLayout(); }), this);
@@ -398,8 +415,7 @@ void CMainDlg::openWindow() {
     // Drawn before it appears, so the first frame already shows the latest tick.
     draw(m_monitor.view());
     show();
-    raise();
-    activateWindow();
+    raiseWithDialogs(this)->activateWindow();
 }
 
 void CMainDlg::exitProgram() {

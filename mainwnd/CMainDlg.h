@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "app/CTrayIcon.h"
+#include "app/UnsavedNotice.h"
 #include "mainwnd/MainView.h"
 #include "mainwnd/MonitorHost.h"
 #include "mainwnd/StationMonitor.h"
@@ -102,6 +103,7 @@ private:
 
     AppContext& m_ctx;
     StationMonitor m_monitor;
+    UnsavedNotice* m_unsaved;
     bool m_startHidden = true;
     bool m_childDialogOpen = false;
     bool m_built = false;

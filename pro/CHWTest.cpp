@@ -15,6 +15,7 @@
 
 #include "adapter/AdapterState.h"
 #include "app/AppContext.h"
+#include "app/UnsavedNotice.h"
 #include "app/Widgets.h"
 #include "pro/StepButtons.h"
 
@@ -354,7 +355,7 @@ void CHWTest::answer(RfTest::Answer answer) {
 
 void CHWTest::chooseAntenna(AntennaUse use, int index) {
     // Antenna 1, 2 or 3 (Auto) by radio position.
-    reportUnsaved(context().settings.setFirmwareAntenna(use, index + 1));
+    UnsavedNotice::report(this, context().settings.setFirmwareAntenna(use, index + 1));
 }
 
 void CHWTest::setPowerControl(bool on) {

@@ -19,6 +19,7 @@
 #include "app/CTrayIcon.h"
 #include "app/LanguageChoice.h"
 #include "app/UiSeam.h"
+#include "app/Widgets.h"
 #include "mainwnd/MainTexts.h"
 #include "platform/TextCodec.h"
 #include "settings/BasicSettingTexts.h"
@@ -444,6 +445,7 @@ void CMoreSettingDlg::onLanguageChosen(int position) {
     if (!LanguageChoice::change(context().language, position))
         return;
     applyTexts();
+    Widgets::announceByLabels(this);
     if (m_applyMainLayout)
         m_applyMainLayout();
     if (CTrayIcon* tray = context().tray)

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "app/UnsavedNotice.h"
 #include "store/AdapterSettings.h"
 
 namespace kx {
@@ -38,12 +39,13 @@ PreambleGroup::PreambleGroup(AdapterSettings& settings, const Texts& texts,
     if (orientation == Qt::Horizontal)
         box->addStretch();
 
-    connect(m_automatic, &QCheckBox::toggled, this, [this] { reportUnsaved(sendAutomatic()); });
+    connect(m_automatic, &QCheckBox::toggled, this,
+            [this] { UnsavedNotice::report(this, sendAutomatic()); });
     // Each button's own signal: the group's would also fire for a state set quietly.
     for (QRadioButton* choice : {m_long, m_short}) {
         connect(choice, &QRadioButton::toggled, this, [this](bool chosen) {
             if (chosen)
-                reportUnsaved(m_settings.setPreambleMode(m_choice->checkedId() + 1));
+                UnsavedNotice::report(this, m_settings.setPreambleMode(m_choice->checkedId() + 1));
         });
     }
 }

@@ -1,7 +1,5 @@
 #include "store/SettingResult.h"
 
-#include <QDebug>
-
 namespace kx {
 
 void SettingResult::addDriverAnswer(std::int32_t answer) {
@@ -25,11 +23,6 @@ QString SettingResult::unsavedMessage() const {
         return {};
     return QStringLiteral("Settings cannot be saved: %1: %2")
         .arg(m_firstRecordFailure.file, m_firstRecordFailure.reason);
-}
-
-void reportUnsaved(const SettingResult& result) {
-    if (!result.recorded())
-        qWarning().noquote() << result.unsavedMessage();
 }
 
 } // namespace kx

@@ -39,8 +39,4 @@ private:
     StoreResult m_firstRecordFailure;
 };
 
-// Where a window hands what became of a user's change. An unrecorded setting is in
-// effect now but gone at the adapter's next start; that is said on the error output.
-void reportUnsaved(const SettingResult& result);
-
 } // namespace kx

@@ -84,15 +84,29 @@ stop_trayer() {
     trayer_pid=""
 }
 
+# A session bus on which the accessibility bus starts on demand, as on a desktop: the
+# program's controls can then be found and operated by assistive technology.
+start_accessibility_bus() {
+    mkdir -p "$work/runtime"
+    chmod 700 "$work/runtime"
+    XDG_RUNTIME_DIR="$work/runtime" dbus-daemon --session --address="unix:dir=$work" --nofork --print-address=1 \
+        >"$work/bus.address" 2>"$work/bus.log" &
+    pids+=($!)
+    wait_for 100 test -s "$work/bus.address" || fail "the session bus did not start"
+    export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$work/bus.address")"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
 # The settings and the adapters' state go where a user's would: below HOME, through
-# the XDG base directories, as from an installed menu entry.
+# the XDG base directories, as from an installed menu entry. With KX_E2E_TRACE set the
+# driver's calls are written there.
 start_program() {
     mkdir -p "$work/home" "$work/runtime"
     chmod 700 "$work/runtime"
     env -u KXCONFIG_REGISTRY_DIR -u KX02APP_STATE_DIR -u KX02APP_SCENARIO -u KX02APP_TRACE \
         HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_STATE_HOME="$work/home/state" \
         XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-        "$prog" >"$work/kxconfig.log" 2>&1 &
+        ${KX_E2E_TRACE:+KX02APP_TRACE="$KX_E2E_TRACE"} "$prog" >"$work/kxconfig.log" 2>&1 &
     pids+=($!)
     app=$!
 }

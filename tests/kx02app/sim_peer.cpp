@@ -14,6 +14,7 @@
 int main(int argc, char* argv[]) {
     if (argc < 2)
         return 1;
+    kxsim_keep_trace(1); // for the "trace" step
     WLAdapterInfo info{};
     info.handle = -1;
     std::strncpy(info.name, argv[1], sizeof info.name - 1);

@@ -4,13 +4,13 @@
 
 namespace kx::test {
 
-bool ScriptedSeam::askYesNo(QWidget*, const QString& title, const QString& text) {
-    questions.append({title, text});
+bool ScriptedSeam::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    questions.append({title, text, parent});
     return answers.isEmpty() ? true : answers.takeFirst();
 }
 
-void ScriptedSeam::inform(QWidget*, const QString& title, const QString& text) {
-    messages.append({title, text});
+void ScriptedSeam::inform(QWidget* parent, const QString& title, const QString& text) {
+    messages.append({title, text, parent});
 }
 
 QString ScriptedSeam::saveFileName(QWidget*) {

@@ -18,6 +18,7 @@ public:
     struct Message {
         QString title;
         QString text;
+        const QWidget* over = nullptr; // the window it was shown over
     };
 
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;

@@ -29,8 +29,8 @@ QList<TraceCall> simTrace() {
         kxsim_trace_line(i, line.data(), len + 1);
         line.truncate(len);
         const QJsonObject o = QJsonDocument::fromJson(line).object();
-        calls.append({o.value(u"fn").toString(), o.value(u"args").toArray(),
-                      o.value(u"ret").toInteger()});
+        calls.append(
+            {o.value(u"fn").toString(), o.value(u"args").toArray(), o.value(u"ret").toInteger()});
     }
     return calls;
 }
@@ -50,6 +50,8 @@ QStringList simCalls(const QStringList& prefixes) {
     return out;
 }
 
-void clearSimTrace() { kxsim_trace_clear(); }
+void clearSimTrace() {
+    kxsim_trace_clear();
+}
 
 } // namespace kx::test
