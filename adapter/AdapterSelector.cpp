@@ -137,6 +137,14 @@ std::uint16_t readChannelMask(const AdapterState& state) {
 
 } // namespace
 
+QString AdapterSelector::busName(int busKind, const QString& unknown) {
+    for (const BusPrefix& bus : kBusPrefixes) {
+        if (bus.kind == busKind)
+            return widened(bus.prefix);
+    }
+    return unknown;
+}
+
 QString AdapterSelector::registryKeyFor(const char* instance) {
     const char* base = QueryWL_IsWindows95() != 0 ? kWin95ClassKey : kNtClassKey;
     return widened(base) + widened(instance ? std::string_view(instance) : std::string_view());

@@ -46,6 +46,8 @@ public:
 
     // The adapter's key under HKEY_LOCAL_MACHINE for an instance key.
     static QString registryKeyFor(const char* instance);
+    // The bus's name as hardware IDs begin with it ("PCI"); `unknown` for any other kind.
+    static QString busName(int busKind, const QString& unknown);
 
 private:
     // The access-point steps of selection, when access points are enabled.

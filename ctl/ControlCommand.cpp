@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "adapter/AdapterSelector.h"
 #include "app/AppContext.h"
 #include "app/LanguageChoice.h"
 #include "app/ProgramDirectory.h"
@@ -83,19 +84,6 @@ std::optional<int> numberIn(const QString& text, int low, int high) {
     bool ok = false;
     const int n = text.toInt(&ok);
     return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
-}
-
-QString busName(int bus) {
-    switch (bus) {
-    case BusPcmcia:
-        return QStringLiteral("PCMCIA");
-    case BusPci:
-        return QStringLiteral("PCI");
-    case BusUsb:
-        return QStringLiteral("USB");
-    default:
-        return QStringLiteral("unknown");
-    }
 }
 
 QString json(const QJsonValue& value) {
@@ -344,7 +332,8 @@ int ControlCommand::adapters(const Call& call) {
             const bool hasMac = GetNICAdapterMAC(record, mac.data()) != -1;
             const bool ap =
                 FirmwareMode{QueryWL_FirmwareMode_STA_AP(record)} == FirmwareMode::AccessPoint;
-            o.insert(QStringLiteral("bus"), busName(m_ctx.adapter.busKind));
+            o.insert(QStringLiteral("bus"),
+                     AdapterSelector::busName(m_ctx.adapter.busKind, QStringLiteral("unknown")));
             o.insert(QStringLiteral("chip"), m_ctx.adapter.chipVersion);
             o.insert(QStringLiteral("firmware"),
                      ap ? QStringLiteral("access-point") : QStringLiteral("station"));

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "adapter/AdapterSelector.h"
 #include "adapter/AdapterState.h"
 #include "app/AppContext.h"
 #include "app/UiSeam.h"
@@ -21,19 +22,6 @@
 namespace kx {
 
 namespace {
-
-QString busName(int busKind) {
-    switch (busKind) {
-    case BusPcmcia:
-        return QStringLiteral("PCMCIA");
-    case BusPci:
-        return QStringLiteral("PCI");
-    case BusUsb:
-        return QStringLiteral("USB");
-    default:
-        return QStringLiteral("General");
-    }
-}
 
 QPushButton* button(const char* name, const char* text) {
     QPushButton* b = Widgets::button(nullptr, name);
@@ -103,7 +91,7 @@ CPropertyEEPROMAccess::~CPropertyEEPROMAccess() = default;
 void CPropertyEEPROMAccess::initialise() {
     const AdapterState& adapter = context().adapter;
     const int bus = adapter.busKind;
-    m_busType->setText(busName(bus));
+    m_busType->setText(AdapterSelector::busName(bus, QStringLiteral("General")));
     m_cisButton->setEnabled(bus == BusPcmcia);
     m_pciButton->setEnabled(bus == BusPci);
     m_extendedButton->setEnabled(bus == BusPcmcia || bus == BusPci || bus == BusUsb);
