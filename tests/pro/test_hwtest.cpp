@@ -13,6 +13,7 @@
 #include "pro/CHWTest.h"
 #include "pro/ProfessionalSheet.h"
 #include "tests/kx02app/SimRecord.h"
+#include "tests/pro/RadioProbe.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -29,16 +30,6 @@ template <typename W> W* find(QWidget* in, const char* name) {
     if (w == nullptr)
         qFatal("no widget %s", name);
     return w;
-}
-
-int phy(AppContext& ctx, int reg) {
-    std::int32_t value = -1;
-    QueryWL_ReadPHYRegister(ctx.adapter.record(), reg, &value);
-    return value;
-}
-
-std::int64_t card(const char* field) {
-    return simInt("0008", field);
 }
 
 } // namespace

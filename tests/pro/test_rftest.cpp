@@ -6,6 +6,7 @@
 #include "kx02app/kxsim.h"
 #include "pro/RfTest.h"
 #include "tests/kx02app/SimRecord.h"
+#include "tests/pro/RadioProbe.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -16,16 +17,6 @@ using namespace kx::test;
 namespace {
 
 enum Line { PciLine = 0, CardLine = 1 };
-
-int phy(AppContext& ctx, int reg) {
-    std::int32_t value = -1;
-    QueryWL_ReadPHYRegister(ctx.adapter.record(), reg, &value);
-    return value;
-}
-
-std::int64_t card(const char* field) {
-    return simInt("0008", field);
-}
 
 } // namespace
 
