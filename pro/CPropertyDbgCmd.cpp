@@ -117,9 +117,9 @@ CPropertyDbgCmd::CPropertyDbgCmd(AppContext& context, QWidget* parent)
             [this] { append(DebugConsole::eepromDump(m_ctx.adapter.eeprom)); });
 }
 
-CPropertyDbgCmd::Row CPropertyDbgCmd::buildRow(QVBoxLayout* rows, const RowSpec& spec) {
-    const QString heading = QString::fromLatin1(spec.heading);
-    auto* row = Widgets::named(new QWidget, spec.rowName);
+CPropertyDbgCmd::Row CPropertyDbgCmd::buildRow(QVBoxLayout* rows, const RowSpec& shape) {
+    const QString heading = QString::fromLatin1(shape.heading);
+    auto* row = Widgets::named(new QWidget, shape.rowName);
     rows->addWidget(row);
     row->setAccessibleName(heading);
     auto* line = new QHBoxLayout(row);
@@ -130,15 +130,16 @@ CPropertyDbgCmd::Row CPropertyDbgCmd::buildRow(QVBoxLayout* rows, const RowSpec&
     };
     const QString colon(QLatin1Char(':'));
     add(caption(heading + colon, &RowSpec::heading, colon));
-    auto* firstLabel = add(caption(QString::fromLatin1(spec.firstCaption), &RowSpec::firstCaption));
+    auto* firstLabel =
+        add(caption(QString::fromLatin1(shape.firstCaption), &RowSpec::firstCaption));
     Row r;
-    r.first = add(field(spec.firstField));
+    r.first = add(field(shape.firstField));
     firstLabel->setBuddy(r.first);
     auto* dataLabel = add(new QLabel(QStringLiteral("Data:")));
-    r.data = add(field(spec.dataField));
+    r.data = add(field(shape.dataField));
     dataLabel->setBuddy(r.data);
-    r.read = add(rowButton(spec.readButton, "RD", QStringLiteral("Read ") + heading));
-    r.write = add(rowButton(spec.writeButton, "WR", QStringLiteral("Write ") + heading));
+    r.read = add(rowButton(shape.readButton, "RD", QStringLiteral("Read ") + heading));
+    r.write = add(rowButton(shape.writeButton, "WR", QStringLiteral("Write ") + heading));
     return r;
 }
 

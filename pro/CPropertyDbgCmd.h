@@ -31,7 +31,7 @@ private:
         QPushButton* write = nullptr;
     };
 
-    Row buildRow(QVBoxLayout* rows, const RowSpec& spec);
+    Row buildRow(QVBoxLayout* rows, const RowSpec& shape);
     DebugConsole::Fields fields() const;
     // At the end of the transcript, whatever the user did to the caret.
     void append(const QString& text);

@@ -2,21 +2,12 @@
 
 #include <limits>
 
+#include "store/HexText.h"
+
 namespace kx {
 
 namespace {
 constexpr qsizetype kMaxHexDigits = 8;
-
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
 } // namespace
 
 std::optional<std::uint32_t> ConsoleField::hex(const QString& text) {
@@ -26,7 +17,7 @@ std::optional<std::uint32_t> ConsoleField::hex(const QString& text) {
     std::uint32_t value = 0;
     for (const QChar c : field) {
         // Checked before any narrowing, so no other character passes for a digit.
-        const int digit = hexDigit(c);
+        const int digit = HexText::digit(c);
         if (digit < 0)
             return std::nullopt;
         value = value << 4 | static_cast<std::uint32_t>(digit);

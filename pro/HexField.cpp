@@ -8,18 +8,8 @@ namespace {
 
 constexpr int kMaxDigits16 = 4;
 
-int hexValue(QChar c) {
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    return -1;
-}
-
 bool isHexDigit(QChar c) {
-    return hexValue(c) >= 0;
+    return HexText::digit(c) >= 0;
 }
 
 bool isSeparator(QChar c) {
@@ -35,7 +25,7 @@ Checked<std::uint16_t> HexField::number16(const QString& text, const QString& fi
     for (const QChar c : digits) {
         valid = valid && isHexDigit(c);
         if (valid)
-            value = static_cast<std::uint16_t>(value << 4 | hexValue(c));
+            value = static_cast<std::uint16_t>(value << 4 | HexText::digit(c));
     }
     if (!valid) {
         return EepromProblem{field, QStringLiteral("%1: please enter a hexadecimal number of at "

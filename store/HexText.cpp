@@ -6,21 +6,22 @@ namespace kx {
 
 namespace {
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool isSeparator(char c) {
     return c == ' ' || c == '\t';
 }
 
 } // namespace
+
+int HexText::digit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
 
 void HexText::toBytes(const QByteArray& text, std::uint8_t* bytes, int n) {
     if (bytes == nullptr || n <= 0)
@@ -29,15 +30,15 @@ void HexText::toBytes(const QByteArray& text, std::uint8_t* bytes, int n) {
     int filled = 0;
     int pending = -1; // a first digit waiting for its partner
     for (const char c : text) {
-        const int digit = hexDigit(c);
-        if (digit >= 0) {
+        const int value = digit(QLatin1Char(c));
+        if (value >= 0) {
             if (pending >= 0) {
-                bytes[filled++] = static_cast<std::uint8_t>(pending * 16 + digit);
+                bytes[filled++] = static_cast<std::uint8_t>(pending * 16 + value);
                 pending = -1;
             } else if (filled == n) {
                 return;
             } else {
-                pending = digit;
+                pending = value;
             }
         } else if (isSeparator(c)) {
             if (pending >= 0)

@@ -10,6 +10,9 @@ namespace kx {
 
 class HexText final {
 public:
+    // A hexadecimal digit's value, -1 for any other character. Checked on the character
+    // as typed: narrowing first would let a character whose low byte is a digit pass.
+    static int digit(QChar c);
     // Pairs of hex digits make bytes; blanks and tabs separate; a single digit before a
     // blank, a tab or the end is one byte; the first other character ends the parse.
     // Exactly n bytes are written, unfilled ones 0.

@@ -6,25 +6,14 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include "store/HexText.h"
+
 namespace kx {
 
 namespace {
 
-// Checked on the characters as typed: narrowing first would let a letter whose low byte
-// is a digit pass.
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
 bool allHex(QStringView text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return hexValue(c) >= 0; });
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return HexText::digit(c) >= 0; });
 }
 
 // Octets as the person wrote them: twelve digits in a row, or groups between separators.
@@ -60,7 +49,7 @@ std::optional<MacText::Mac> MacText::parse(const QString& text) {
             return std::nullopt;
         int value = 0;
         for (const QChar c : group)
-            value = value * 16 + hexValue(c);
+            value = value * 16 + HexText::digit(c);
         mac[i] = static_cast<std::uint8_t>(value);
     }
     return mac;
