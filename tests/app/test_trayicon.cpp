@@ -48,7 +48,7 @@ QMenu* trayMenu() {
 class TestTrayIcon final : public QObject {
     Q_OBJECT
 
-    const LanguageTable m_lang; // no file: the English texts
+    const LanguageTable m_lang{}; // no file: the English texts
 
 private slots:
     void tooltipIsCutTo63() {
