@@ -13,8 +13,8 @@
 #include "bench/DriverShare.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/CMainDlg.h"
-#include "mainwnd/MonitorHost.h"
 #include "mainwnd/StationMonitor.h"
+#include "mainwnd/WindowlessHost.h"
 
 namespace kx::bench {
 
@@ -24,17 +24,6 @@ namespace {
 constexpr const char* kStation = "0007";
 constexpr const char* kAccessPoint = "0009";
 constexpr int kAccessPointLine = 2;
-
-class HiddenWindow final : public MonitorHost {
-public:
-    void hideWindow() override {}
-    void removeTrayIcon() override {}
-    void restoreTrayIcon() override {}
-    void stopStatusTimer() override {}
-    void startStatusTimer() override {}
-    bool keepWepKeys(const QString&, const QString&) override { return true; }
-    void editWepKeys() override {}
-};
 
 void joinNetwork() {
     kxsim_set_int(kStation, "port_status", 4);
@@ -54,7 +43,7 @@ void moveCounters(const char* adapter, std::int64_t tick) {
 void monitorTicks(benchmark::State& state, const char* adapter, int line) {
     BenchContext b;
     joinNetwork();
-    HiddenWindow window;
+    WindowlessHost window;
     StationMonitor monitor(b.ctx, window);
     monitor.initialise();
     if (line != 0)

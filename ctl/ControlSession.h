@@ -11,8 +11,8 @@
 #include <QString>
 
 #include "adapter/DriverCodes.h"
-#include "mainwnd/MonitorHost.h"
 #include "mainwnd/StationMonitor.h"
+#include "mainwnd/WindowlessHost.h"
 #include "store/AdapterSettings.h"
 #include "store/SettingResult.h"
 
@@ -27,7 +27,7 @@ struct ControlHooks {
     std::function<bool()> stopRequested;
 };
 
-class ControlSession final : private MonitorHost {
+class ControlSession final : private WindowlessHost {
 public:
     // The window's survey counts status ticks; a command gives them this pace.
     static constexpr int kScanTickMs = 500;
@@ -59,12 +59,7 @@ public:
     bool linked() const;
 
 private:
-    // MonitorHost: there is no window to hide, no tray and no timer.
-    void hideWindow() override {}
-    void removeTrayIcon() override {}
-    void restoreTrayIcon() override {}
-    void stopStatusTimer() override {}
-    void startStatusTimer() override {}
+    // The keys typed on the command line stand for the WEP key dialog.
     bool keepWepKeys(const QString& title, const QString& question) override;
     void editWepKeys() override;
 

@@ -7,8 +7,8 @@
 #include "app/UserProfile.h"
 #include "ctl/ControlCommand.h"
 #include "kx02app/kxsim.h"
-#include "mainwnd/MonitorHost.h"
 #include "mainwnd/StationMonitor.h"
+#include "mainwnd/WindowlessHost.h"
 #include "tests/support/TestContext.h"
 
 using namespace kx;
@@ -22,17 +22,6 @@ struct TrayProgram : TestContext {
         UserProfile::setProgramName(ControlCommand::kTrayProgram);
         loadShippedConfig();
     }
-};
-
-class TrayWindow final : public MonitorHost {
-public:
-    void hideWindow() override {}
-    void removeTrayIcon() override {}
-    void restoreTrayIcon() override {}
-    void stopStatusTimer() override {}
-    void startStatusTimer() override {}
-    bool keepWepKeys(const QString&, const QString&) override { return true; }
-    void editWepKeys() override {}
 };
 
 QProcess* startKxctl(const QStringList& arguments, QObject* parent) {
@@ -62,7 +51,7 @@ void TestKxctlTray::aJoinByKxctlShowsInTheTrayProgram() {
     TrayProgram t;
     QVERIFY(t.openShippedLanguage());
     kxsim_set_manual_clock(0); // kxctl waits in real time
-    TrayWindow window;
+    WindowlessHost window;
     StationMonitor tray(t.ctx, window);
     tray.initialise();
     tray.tick();
@@ -85,7 +74,7 @@ void TestKxctlTray::aJoinByKxctlShowsInTheTrayProgram() {
 
 void TestKxctlTray::profilesSavedAtOnceAreAllKept() {
     TrayProgram t;
-    TrayWindow window;
+    WindowlessHost window;
     StationMonitor tray(t.ctx, window);
     tray.initialise();
     QList<QProcess*> others;
