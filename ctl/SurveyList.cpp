@@ -4,13 +4,13 @@
 
 #include <QJsonObject>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "ctl/ControlText.h"
-#include "mainwnd/MainTexts.h"
+#include "program/MainTexts.h"
 #include "mainwnd/SignalMapping.h"
 #include "mainwnd/StatusTexts.h"
 #include "mainwnd/SurveyRecord.h"
-#include "store/MacText.h"
+#include "driver/MacText.h"
 
 namespace kx {
 
@@ -28,7 +28,7 @@ SurveyList::SurveyList(const WLSurveyBuffer& survey) {
     const int n = SurveyRecord::count(survey);
     for (int i = 0; i < n; ++i) {
         const SurveyRecord r(survey.records[i]);
-        m_networks.append({i, r.ssidText(), MacText::format(r.bssid()), r.channel(),
+        m_networks.append({i, r.ssidText(), QString::fromLatin1(MacText::format(r.bssid())), r.channel(),
                            r.infrastructureMode(), r.privacy(), r.signal()});
     }
     std::stable_sort(m_networks.begin(), m_networks.end(),
@@ -42,10 +42,10 @@ const SurveyList::Network* SurveyList::withSsid(const QString& ssid) const {
 }
 
 const SurveyList::Network* SurveyList::withBssid(const QString& bssid) const {
-    const std::optional<MacText::Mac> wanted = MacText::parse(bssid);
+    const std::optional<MacText::Mac> wanted = MacText::parse(bssid.toStdString());
     if (!wanted)
         return nullptr;
-    const QString text = MacText::format(*wanted);
+    const QString text = QString::fromLatin1(MacText::format(*wanted));
     const auto it = std::find_if(m_networks.begin(), m_networks.end(),
                                  [&](const Network& n) { return n.bssid == text; });
     return it == m_networks.end() ? nullptr : &*it;

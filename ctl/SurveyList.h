@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 
 namespace kx {
 
