@@ -38,6 +38,13 @@ QString MacText::format(const std::uint8_t* mac6) {
     return parts.join(u' ');
 }
 
+QString MacText::formatForPrograms(const Mac& mac) {
+    QStringList parts;
+    for (const std::uint8_t octet : mac)
+        parts << QStringLiteral("%1").arg(octet, 2, 16, QLatin1Char('0'));
+    return parts.join(u':');
+}
+
 std::optional<MacText::Mac> MacText::parse(const QString& text) {
     const QList<QStringView> groups = octets(QStringView(text).trimmed());
     Mac mac{};
