@@ -5,6 +5,9 @@
 # those scripts; a script that does anything else stays.
 find_program(KX_DPKG_DEB dpkg-deb REQUIRED)
 foreach(deb IN LISTS CPACK_PACKAGE_FILES)
+  if(NOT deb MATCHES "\\.deb$")
+    continue()
+  endif()
   set(tree ${deb}.tree)
   file(REMOVE_RECURSE ${tree})
   execute_process(COMMAND ${KX_DPKG_DEB} --raw-extract ${deb} ${tree} COMMAND_ERROR_IS_FATAL ANY)
