@@ -142,6 +142,14 @@ SettingResult AdapterSettings::setAuthenticationMode(int mode) {
     return sendAndRecord(SetWL_AuthenticationMode, mode, AdapterValue::AuthenticationMode);
 }
 
+WepKeys::Texts AdapterSettings::recordedKeys() const {
+    QString joined;
+    // A missing value reads as empty, which gives the default keys.
+    if (m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined) != 0)
+        joined.clear();
+    return WepKeys::fromRecorded(joined);
+}
+
 SettingResult AdapterSettings::sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId) {
     SettingResult result;
     const int byteCount = WepKeys::bytes(wepBit);
@@ -164,11 +172,11 @@ SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
     SettingResult result;
     int wepBit = 0;
     if (enabled) {
-        QString joined; // an unreadable value leaves it empty: all key bytes 0
-        m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined);
-        // Only a whole set of 128-bit keys is taken as one.
-        wepBit = joined.size() == WepKeys::kCount * WepKeys::digits(1) ? 1 : 0;
-        result += sendKeys(WepKeys::split(joined, WepKeys::digits(wepBit)), wepBit, keyIndex);
+        // Without usable recorded keys the defaults go, as everywhere else: all-zero keys
+        // would shut out every station set up with the defaults.
+        const WepKeys::Texts keys = recordedKeys();
+        wepBit = keys[0].size() == WepKeys::digits(1) ? 1 : 0;
+        result += sendKeys(keys, wepBit, keyIndex);
     }
     result.addDriverAnswer(SetWL_WEPStatus(adapter(), enabled ? 1 : 0));
     result += record(AdapterValue::WepStatus, WepKeys::statusCode(enabled, wepBit));
@@ -179,11 +187,7 @@ SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
 }
 
 SettingResult AdapterSettings::setWepKeys(const TypedKeys& typed, WepBit keyLength, int keyIndex) {
-    QString stored;
-    // A missing value reads as empty, which gives the default keys.
-    if (m_store.readAdapterValue(AdapterValue::WepDefaultKeys, stored) != 0)
-        stored.clear();
-    const WepKeys::Texts storedKeys = WepKeys::fromRecorded(stored);
+    const WepKeys::Texts storedKeys = recordedKeys();
     QString joined;
     for (std::size_t i = 0; i < typed.size(); ++i)
         joined += WepKeyText::recordedKey(typed[i].value_or(storedKeys[i]), keyLength);
@@ -277,9 +281,7 @@ WirelessSettings AdapterSettings::read() {
 
     query(kSecurityQueries);
 
-    QString joined;
-    const bool keysRead = m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined) == 0;
-    settings.keys = keysRead ? WepKeys::fromRecorded(joined) : WepKeys::defaults();
+    settings.keys = recordedKeys();
 
     query(kRadioQueries);
     return settings;

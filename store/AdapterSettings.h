@@ -43,8 +43,9 @@ public:
     // exactly what the driver got.
     [[nodiscard]] SettingResult setSsid(const QString& ssid);
     [[nodiscard]] SettingResult setAuthenticationMode(int mode);
-    // WEP on with the recorded keys, or off; keyIndex -1 is the adapter's default key
-    // (key 0 when it has none). On an access point the SSID is sent again.
+    // WEP on with the recorded keys (the default keys when none are usable), or off;
+    // keyIndex -1 is the adapter's default key (key 0 when it has none). On an access
+    // point the SSID is sent again.
     [[nodiscard]] SettingResult setWepEnabled(bool enabled, int keyIndex = -1);
     // The four keys in keyLength (typed text, or the recorded key) are recorded, then
     // WEP is switched on with them, keyIndex as default.
@@ -105,6 +106,8 @@ private:
     SettingResult record(AdapterValue name, int value);
     SettingResult record(AdapterValue name, const QString& text);
     SettingResult sendSsid(const std::string& bytes);
+    // The recorded keys, or the default keys where none are usable.
+    WepKeys::Texts recordedKeys() const;
     SettingResult sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId);
     WLAdapterInfo* adapter();
 
