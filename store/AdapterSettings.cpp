@@ -384,24 +384,47 @@ AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BY
     return result;
 }
 
-SettingResult AdapterSettings::resendSsid() {
-    SettingResult result;
+std::optional<std::string> AdapterSettings::recordedSsid() const {
     QString ssid;
-    std::string bytes;
-    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) == 0) {
-        bytes = narrowed(ssid);
-    } else {
-        // Nothing recorded yet: the access point hears its own name again, so that it
-        // still takes up the change that came before.
-        char own[WL_SSID_BUFFER_MIN + 1] = {};
-        if (QueryWLAP_SSID(adapter(), own) == -1 || own[0] == '\0') {
-            result.addDriverAnswer(-1);
-            return result;
-        }
-        bytes = upToNul(std::string(own, sizeof own - 1));
-    }
+    // An empty record names nothing: sent, it would blank the access point's name.
+    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) != 0 || ssid.isEmpty())
+        return std::nullopt;
+    return narrowed(ssid);
+}
+
+std::string AdapterSettings::ownApSsid() {
+    char own[WL_SSID_BUFFER_MIN + 1] = {};
+    if (QueryWLAP_SSID(adapter(), own) == -1)
+        return {};
+    return upToNul(std::string(own, sizeof own - 1));
+}
+
+std::string AdapterSettings::resentSsid() {
+    // Nothing recorded yet: the access point hears its own name again, so that it still
+    // takes up the change that came before.
+    std::string bytes = recordedSsid().value_or(std::string());
+    if (bytes.empty())
+        bytes = ownApSsid();
     if (bytes.size() > kApSsidBytes)
         bytes.resize(kApSsidBytes);
+    return bytes;
+}
+
+AdapterSettings::ApSsid AdapterSettings::apSsid() {
+    ApSsid ssid;
+    ssid.inUse = widened(ownApSsid());
+    const std::optional<std::string> recorded = recordedSsid();
+    ssid.resent = recorded ? widened(recorded->substr(0, kApSsidBytes)) : ssid.inUse;
+    return ssid;
+}
+
+SettingResult AdapterSettings::resendSsid() {
+    SettingResult result;
+    const std::string bytes = resentSsid();
+    if (bytes.empty()) {
+        result.addDriverAnswer(-1);
+        return result;
+    }
     std::uint8_t block[4 + kApSsidBytes] = {};
     const auto length = static_cast<std::uint32_t>(bytes.size());
     for (int i = 0; i < 4; ++i)
