@@ -14,6 +14,7 @@
 #include "pro/ProfessionalSheet.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/pro/RadioProbe.h"
+#include "tests/settings/SettingsFixture.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -41,6 +42,7 @@ private slots:
     void continuousTransmissionAsInTheLab();
     void antennasOnEachVisit();
     void newerChipAndConfiguration();
+    void radioRowsShowTheCardAndActOnEveryChoice();
 };
 
 void TestHwTest::continuousTransmissionAsInTheLab() {
@@ -132,6 +134,46 @@ void TestHwTest::newerChipAndConfiguration() {
     QCOMPARE(simInt("0007", "emit_pattern"), 0);
     find<QPushButton>(&page, "dozeButton")->click();
     QCOMPARE(simInt("0007", "dozing"), 1);
+}
+
+// Every row shows the card as it stands after each operation, and choosing an entry
+// acts whether it was checked or not: by mouse, keyboard and accessible toggle alike.
+void TestHwTest::radioRowsShowTheCardAndActOnEveryChoice() {
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    CHWTest page(t.ctx);
+    page.show();
+    auto* enable = find<QRadioButton>(&page, "scramblerEnableRadio");
+    auto* disable = find<QRadioButton>(&page, "scramblerDisableRadio");
+    auto* suppression = find<QRadioButton>(&page, "carrierSuppressionRadio");
+    enable->click();
+    suppression->click();
+    find<QPushButton>(&page, "startButton")->click();
+    // Carrier suppression turned the scrambler off.
+    QCOMPARE(card("scrambler"), 0);
+    QVERIFY(disable->isChecked() && !enable->isChecked());
+
+    // The running pattern chosen again restarts the transmission.
+    clearSimTrace();
+    suppression->setFocus();
+    QTest::keyClick(suppression, Qt::Key_Space);
+    QCOMPARE(simCalls({"SetWL_TxContinuous"}),
+             (QStringList{"SetWL_TxContinuous(0)", "SetWL_TxContinuous(1)"}));
+    QVERIFY(suppression->isChecked());
+
+    clearSimTrace();
+    toggleAccessibly(disable);
+    QCOMPARE(simCalls({"SetWL_CRScrambler"}), QStringList{"SetWL_CRScrambler(0)"});
+    QVERIFY(disable->isChecked());
+    toggleAccessibly(enable);
+    QCOMPARE(card("scrambler"), 1);
+    QVERIFY(enable->isChecked() && !disable->isChecked());
+
+    // A band the card refused is not shown as chosen.
+    auto* japan = find<QRadioButton>(&page, "japanRadio");
+    kxsim_force("SetWL_FilterBand", -1);
+    japan->click();
+    QVERIFY(!japan->isChecked());
 }
 
 QTEST_MAIN(TestHwTest)
