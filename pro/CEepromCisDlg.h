@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "pro/CisFields.h"
 #include "pro/EepromEditor.h"
 #include "pro/EepromSettings.h"
 
@@ -25,6 +26,7 @@ private:
     QLineEdit* m_card = nullptr;
     std::array<QLineEdit*, 4> m_names{};
     QButtonGroup* m_voltage = nullptr;
+    int m_readVoltage = CisFields::NoVoltage;
 };
 
 } // namespace kx

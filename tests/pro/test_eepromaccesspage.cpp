@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "kx02app/kxsim.h"
+#include "pro/CEepromCisDlg.h"
 #include "pro/CPropertyEEPROMAccess.h"
 #include "store/CInformationDlg.h"
 #include "tests/support/SelectedAdapter.h"
@@ -91,6 +92,7 @@ private slots:
     void imageEditedAndRestoredRoundTrips();
     void refusedEntriesWriteNothing();
     void editorsByBusAndChip();
+    void configurationTuplesKeptUnlessTheVoltageChanges();
 };
 
 void TestEepromAccessPage::macWrittenOnPciAdapterIsShownAfterRestart() {
@@ -241,6 +243,41 @@ void TestEepromAccessPage::editorsByBusAndChip() {
     usb.press("writeSettingsButton");
     QVERIFY(!simImage("0009").contains(QByteArray::fromHex("030C9999")));
     QVERIFY(simImage("0009").contains(QByteArray::fromHex("030C0131")));
+}
+
+// A card with two configuration entries, one of them custom, and a short one: a new
+// product name leaves every byte of them; only another voltage rewrites them.
+void TestEepromAccessPage::configurationTuplesKeptUnlessTheVoltageChanges() {
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    const auto tuple = [](std::uint8_t code, const QByteArray& data) {
+        EepromSettings::Tuple tuple{code, static_cast<std::uint8_t>(data.size()), {}};
+        std::copy(data.begin(), data.end(), tuple.data.begin());
+        return tuple;
+    };
+    EepromSettings::Tuples tuples;
+    tuples[0] = tuple(0x15, QByteArray::fromHex("0400") + "ACME" + '\0' + "WLAN Card" + '\0');
+    tuples[1] = tuple(0x1B, QByteArray::fromHex("c1011977b51e35b53c363605467fffff"));
+    tuples[2] = tuple(0x1B, QByteArray::fromHex("02011977b51e35b53c36360546200000"));
+    tuples[3] = tuple(0x1B, QByteArray::fromHex("030108"));
+    const EepromSettings::Tuples read = tuples;
+    const auto edit = [&](const std::function<void(QDialog&)>& change) {
+        CEepromCisDlg cis(t.ctx, tuples, nullptr);
+        change(cis);
+        find<QPushButton>(&cis, "applyButton")->click();
+        QCOMPARE(cis.result(), int(QDialog::Accepted));
+    };
+
+    edit([](QDialog& d) { find<QLineEdit>(&d, "productNameEdit")->setText("WLAN Card II"); });
+    QVERIFY(tuples[0] != read[0]);
+    QVERIFY(std::equal(read.begin() + 1, read.end(), tuples.begin() + 1));
+
+    edit([](QDialog& d) { find<QRadioButton>(&d, "fiveVoltRadio")->click(); });
+    for (int i = 1; i <= 3; ++i) {
+        QCOMPARE(tuples[i].link, 16);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(tuples[i].data.data()), 16).toHex(),
+                 QByteArray("c101197755cd2dd52d363605467fffff"));
+    }
 }
 
 QTEST_MAIN(TestEepromAccessPage)
