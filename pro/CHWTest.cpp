@@ -1,5 +1,6 @@
 #include "pro/CHWTest.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,15 +42,19 @@ QPushButton* button(const char* name, const char* text) {
 
 // A row of radio buttons, added to `box` from the left. Choosing the checked entry again
 // is an operation here (it sends the setting again, or restarts the transmission), and
-// an exclusive group would swallow it: an assistive technology's toggle of the checked
-// button would do nothing at all. So each button toggles freely, every toggle is a
-// choice, and the page then shows the row as the adapter stands.
-QList<QRadioButton*> radios(QBoxLayout* box, std::initializer_list<Choice> choices) {
+// an exclusive group swallows it: an assistive technology's toggle of the checked button
+// would do nothing at all. So the group is not exclusive (its buttons still announce
+// themselves as radio buttons), every toggle is a choice, and the page then shows the
+// row as the adapter stands.
+QList<QRadioButton*> radios(QWidget* owner, QBoxLayout* box,
+                            std::initializer_list<Choice> choices) {
+    auto* group = new QButtonGroup(owner);
+    group->setExclusive(false);
     QList<QRadioButton*> out;
     for (const Choice& c : choices) {
         auto* radio = new QRadioButton(QString::fromLatin1(c.text));
         radio->setObjectName(QString::fromLatin1(c.name));
-        radio->setAutoExclusive(false);
+        group->addButton(radio);
         box->addWidget(radio);
         out.append(radio);
     }
@@ -59,7 +64,7 @@ QList<QRadioButton*> radios(QBoxLayout* box, std::initializer_list<Choice> choic
 
 // A row of the switches grid: its label, then the radio buttons. Several rows offer
 // "Enable" or "ANT 1", so the buttons sit in a panel announced with the row's label.
-QList<QRadioButton*> radioRow(QGridLayout* grid, QLabel* label,
+QList<QRadioButton*> radioRow(QWidget* owner, QGridLayout* grid, QLabel* label,
                               std::initializer_list<Choice> choices) {
     const int row = grid->rowCount();
     auto* panel = new QWidget;
@@ -70,7 +75,7 @@ QList<QRadioButton*> radioRow(QGridLayout* grid, QLabel* label,
     box->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(label, row, 0);
     grid->addWidget(panel, row, 1);
-    return radios(box, choices);
+    return radios(owner, box, choices);
 }
 
 // The user's choice of a radio, by its position, checked before or not; radios the page
@@ -119,20 +124,20 @@ QWidget* CHWTest::buildSwitches() {
     auto* grid = new QGridLayout;
     m_scramblerLabel = fixedLabel("scramblerLabel", "Scrambler:");
     m_scrambler =
-        radioRow(grid, m_scramblerLabel,
+        radioRow(this, grid, m_scramblerLabel,
                  {{"scramblerEnableRadio", "Enable"}, {"scramblerDisableRadio", "Disable"}});
     m_spreadingLabel = fixedLabel("spreadingLabel", "Spreading:");
     m_spreading =
-        radioRow(grid, m_spreadingLabel,
+        radioRow(this, grid, m_spreadingLabel,
                  {{"spreadingEnableRadio", "Enable"}, {"spreadingDisableRadio", "Disable"}});
-    m_band = radioRow(grid, fixedLabel("filterBandLabel", "Filter Band:"),
+    m_band = radioRow(this, grid, fixedLabel("filterBandLabel", "Filter Band:"),
                       {{"japanRadio", "Japan"}, {"usaRadio", "USA"}});
     m_txAntenna =
-        radioRow(grid, fixedLabel("txAntennaLabel", "Tx Antenna:"),
+        radioRow(this, grid, fixedLabel("txAntennaLabel", "Tx Antenna:"),
                  {{"txAnt1Radio", "ANT 1"}, {"txAnt2Radio", "ANT2"}, {"txAutoRadio", "Auto"}});
     m_txAntenna.constLast()->setEnabled(false);
     m_rxAntenna =
-        radioRow(grid, fixedLabel("rxAntennaLabel", "Rx Antenna:"),
+        radioRow(this, grid, fixedLabel("rxAntennaLabel", "Rx Antenna:"),
                  {{"rxAnt1Radio", "ANT 1"}, {"rxAnt2Radio", "ANT 2"}, {"rxAutoRadio", "Auto"}});
 
     // Manual control of the RF switch lines is not offered here.
@@ -188,9 +193,10 @@ QWidget* CHWTest::buildTransmitter() {
     auto* continuous = new QGroupBox(QStringLiteral("Continuous Tx"));
     continuous->setObjectName(QStringLiteral("continuousGroup"));
     auto* patterns = new QVBoxLayout;
-    m_pattern = radios(patterns, {{"normalRadio", "Normal continuous transmit"},
-                                  {"cwRadio", "CW  transmit"},
-                                  {"carrierSuppressionRadio", "Carrier Suppression (2M only)"}});
+    m_pattern = radios(this, patterns,
+                       {{"normalRadio", "Normal continuous transmit"},
+                        {"cwRadio", "CW  transmit"},
+                        {"carrierSuppressionRadio", "Carrier Suppression (2M only)"}});
     m_start = button("startButton", "START");
     auto* continuousBox = new QHBoxLayout(continuous);
     continuousBox->addLayout(patterns, 1);

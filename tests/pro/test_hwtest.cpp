@@ -146,6 +146,8 @@ void TestHwTest::radioRowsShowTheCardAndActOnEveryChoice() {
     auto* enable = find<QRadioButton>(&page, "scramblerEnableRadio");
     auto* disable = find<QRadioButton>(&page, "scramblerDisableRadio");
     auto* suppression = find<QRadioButton>(&page, "carrierSuppressionRadio");
+    // Announced as what they are, though no group holds them exclusive.
+    QCOMPARE(QAccessible::queryAccessibleInterface(enable)->role(), QAccessible::RadioButton);
     enable->click();
     suppression->click();
     find<QPushButton>(&page, "startButton")->click();
