@@ -251,11 +251,6 @@ void TestAPSettingDlg::noBasicRateIsSent() {
     QCOMPARE(m_fx->seam.messages.size(), 1);
     QVERIFY(m_fx->seam.messages[0].text.contains(QStringLiteral("\"Basic Rate\"")));
     QCOMPARE(get<QPushButton>("changeApplyButton")->text(), QStringLiteral("Apply"));
-
-    get<QCheckBox>("rate1Check")->click();
-    pressChangeApply();
-    QCOMPARE(simCalls({"SetWL_BasicRate"}), QStringList{"SetWL_BasicRate(2)"});
-    QVERIFY(get<QLabel>("ratesUnreadNotice")->isHidden());
 }
 
 void TestAPSettingDlg::wepTurnsOffAtOnce() {
