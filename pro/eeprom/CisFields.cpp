@@ -49,7 +49,7 @@ CisFields CisFields::fromTuples(const EepromSettings::Tuples& tuples) {
         } else if (t.code == kConfigEntry) {
             const bool other = t.link == kConfigLink &&
                                !std::equal(k3_3Volt.begin(), k3_3Volt.end(), t.data.begin());
-            f.voltage = other ? FiveVolt : ThreeVolt;
+            f.voltage = f.readVoltage = other ? FiveVolt : ThreeVolt;
         } else if (t.code == kManufacturerId) {
             f.manufacturer = HexField::show16(t.data[0], t.data[1]);
             f.card = HexField::show16(t.data[2], t.data[3]);
@@ -75,7 +75,7 @@ std::optional<EepromProblem> CisFields::applyTo(EepromSettings::Tuples& tuples) 
         if (t.code == VersionTuple::kCode) {
             t.link = VersionTuple::kLink;
             std::copy(version.value().begin(), version.value().end(), t.data.begin());
-        } else if (t.code == kConfigEntry && voltage != NoVoltage) {
+        } else if (t.code == kConfigEntry && voltage != NoVoltage && voltage != readVoltage) {
             const Pattern& pattern = voltage == FiveVolt ? k5Volt : k3_3Volt;
             t.link = kConfigLink;
             std::copy(pattern.begin(), pattern.end(), t.data.begin());
