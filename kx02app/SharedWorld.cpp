@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 #include "kx02app/LockWait.h"
 #include "kx02app/StateFile.h"
@@ -114,14 +115,15 @@ SharedWorld::Attach SharedWorld::waited(const std::filesystem::path& file,
         stopSharing(file, std::strerror(errno));
         return Attach::Alone;
     }
+    // Later waits are short until the lock is had again: a program with a signal to see
+    // to, or one whose calls keep failing, is not kept waiting call after call.
+    m_stuck = true;
     if (result == LockWait::Result::TimedOut) {
-        m_stuck = true;
         ProcessNotice::once("kx02app world stuck " + file.string(),
                             "kx02app: " + file.string() +
-                                ": held by another program for more than 2 s; the simulated "
-                                "adapters do not answer until it lets go");
+                                ": held by another program; the simulated adapters do not "
+                                "answer until it lets go");
     }
-    // Interrupted: the program has a signal to see to.
     return Attach::Failed;
 }
 
@@ -219,8 +221,9 @@ SharedWorld::Entry SharedWorld::enter() {
             if (attached != Attach::Attached)
                 return {attached == Attach::Alone, {}};
         }
-        const auto locked =
-            LockWait::until([this] { return m_file->tryLock(); }, m_stuck ? kStuckWait : kWait);
+        const auto locked = LockWait::until(
+            [this, first = true]() mutable { return m_file->tryLock(std::exchange(first, false)); },
+            m_stuck ? kStuckWait : kWait);
         if (locked == LockWait::Result::Failed) {
             // The lock itself is damaged: nobody can use this file any more.
             noteReplaced(reasonFor(WorldFile::Problem::Damaged));

@@ -89,7 +89,7 @@ private:
     bool m_firstUser = false; // until the file is first attached
     bool m_locked = false;
     bool m_replace = false;
-    bool m_stuck = false; // the last wait for the world ran out
+    bool m_stuck = false; // the last wait for the world ran out or was interrupted
     std::chrono::steady_clock::time_point m_nextRemovedCheck;
     std::unique_ptr<WorldFile> m_file;
     // The publication this process's world is, as far as it knows; none before the first

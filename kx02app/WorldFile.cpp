@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <pthread.h>
@@ -28,6 +29,7 @@ struct WorldFile::Header {
     std::uint64_t capacity; // bytes of each slot
     std::uint64_t retired;
     std::uint64_t generation; // the latest state is in slot generation % 2
+    std::uint64_t waiting;    // when a process waiting for the lock last tried (ns)
     std::array<Slot, 2> slots;
     pthread_mutex_t lock;
 };
@@ -136,8 +138,18 @@ void retire(const std::filesystem::path& path) {
     ::close(fd);
 }
 
+// A waiter tries again within 5 ms (LockWait): one that has not for longer went away.
+constexpr std::uint64_t kWaiterGone = 10'000'000;
+
 std::uint64_t load(std::uint64_t& word) {
     return std::atomic_ref<std::uint64_t>(word).load(std::memory_order_acquire);
+}
+
+std::uint64_t monotonicNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000 +
+           static_cast<std::uint64_t>(now.tv_nsec);
 }
 
 } // namespace
@@ -242,8 +254,16 @@ std::unique_ptr<WorldFile> WorldFile::create(const std::filesystem::path& path, 
     return file;
 }
 
-int WorldFile::tryLock() {
+int WorldFile::tryLock(bool first) {
+    std::atomic_ref<std::uint64_t> waiting(header().waiting);
+    const std::uint64_t since = waiting.load(std::memory_order_relaxed);
+    if (!first)
+        waiting.store(monotonicNs(), std::memory_order_relaxed);
+    else if (since != 0 && monotonicNs() - since < kWaiterGone)
+        return EWOULDBLOCK;
     const int error = ::pthread_mutex_trylock(&header().lock);
+    if (!first && error != EBUSY)
+        waiting.store(0, std::memory_order_relaxed);
     // A holder that died only ever wrote the slot not in use: the latest state is whole.
     if (error == EOWNERDEAD)
         return ::pthread_mutex_consistent(&header().lock);

@@ -53,8 +53,10 @@ public:
 
     // One try for the world's lock: 0 when taken, EWOULDBLOCK while another process
     // holds it, another errno value when the lock itself is damaged. A holder that died
-    // leaves the last whole state: the lock is taken over.
-    int tryLock();
+    // leaves the last whole state: the lock is taken over. A first try leaves the lock
+    // to a process that is waiting for it, so that one calling without a pause cannot
+    // keep it from the others; later tries say that this one waits.
+    int tryLock(bool first);
     void unlock();
 
     bool retired() const;
