@@ -1,9 +1,12 @@
 #include "kx02app/StateFile.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 #include "kx02app/HexBytes.h"
 
@@ -47,19 +50,35 @@ std::filesystem::path StateFile::path(std::string_view kind, std::string_view in
 }
 
 std::optional<std::string> StateFile::read(const std::filesystem::path& path, std::size_t limit) {
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec) ||
-        std::filesystem::file_size(path, ec) > limit || ec)
+    if (path.empty())
         return std::nullopt;
-    // Read one byte past the limit: a file that grew since the check is refused too.
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
+    // Without blocking: a FIFO or a device under the name is refused, never waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
         return std::nullopt;
-    std::string bytes(limit + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || static_cast<std::size_t>(in.gcount()) > limit)
-        return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    struct stat st {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uint64_t>(st.st_size) <= limit) {
+        // One byte past the limit: a file that grew since the check is refused too.
+        std::string read(limit + 1, '\0');
+        std::size_t at = 0;
+        bool failed = false;
+        while (at < read.size() && !failed) {
+            const ssize_t n = ::read(fd, read.data() + at, read.size() - at);
+            if (n == 0)
+                break;
+            if (n > 0)
+                at += static_cast<std::size_t>(n);
+            else
+                failed = errno != EINTR;
+        }
+        if (!failed && at <= limit) {
+            read.resize(at);
+            bytes = std::move(read);
+        }
+    }
+    ::close(fd);
     return bytes;
 }
 
@@ -70,15 +89,25 @@ bool StateFile::write(const std::filesystem::path& path, std::string_view bytes)
     std::filesystem::create_directories(path.parent_path(), ec);
     std::filesystem::path temp = path;
     temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out)
-            return false;
+    // Whatever a killed writer (or anybody) left under the temporary name goes first: the
+    // file is made new, never opened as it was.
+    ::unlink(temp.c_str());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return false;
+    bool written = true;
+    while (written && !bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n > 0)
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        else
+            written = n < 0 && errno == EINTR;
     }
-    std::filesystem::rename(temp, path, ec);
-    return !ec;
+    if (::close(fd) != 0 || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace kx::sim
