@@ -10,10 +10,10 @@
 #include <QJsonObject>
 
 #include "adapter/AdapterSelector.h"
-#include "app/AppContext.h"
-#include "app/LanguageChoice.h"
-#include "app/ProgramDirectory.h"
-#include "app/UserProfile.h"
+#include "context/AppContext.h"
+#include "program/LanguageChoice.h"
+#include "program/ProgramDirectory.h"
+#include "program/UserProfile.h"
 #include "ctl/ControlOutput.h"
 #include "ctl/ControlText.h"
 #include "ctl/ProfileTransfer.h"
@@ -22,7 +22,8 @@
 #include "ctl/SurveyList.h"
 #include "platform/AtomicFile.h"
 #include "platform/Registry.h"
-#include "store/MacText.h"
+#include "driver/MacText.h"
+#include "driver/WepKeyText.h"
 #include "store/WepKeys.h"
 
 namespace kx {
@@ -326,10 +327,13 @@ int ControlCommand::adapters(const Call& call) {
         const QString description = session.view().adapterLines.value(n - 1);
         QJsonObject o{{QStringLiteral("number"), n}, {QStringLiteral("description"), description}};
         const bool opened = (n == 1 && problem.isEmpty()) || session.select(n, problem);
+        QString macShown = QStringLiteral("-");
         if (opened) {
             WLAdapterInfo* record = m_ctx.adapter.record();
             MacText::Mac mac{};
             const bool hasMac = GetNICAdapterMAC(record, mac.data()) != -1;
+            if (hasMac)
+                macShown = ControlText::mac(mac);
             const bool ap =
                 FirmwareMode{QueryWL_FirmwareMode_STA_AP(record)} == FirmwareMode::AccessPoint;
             o.insert(QStringLiteral("bus"),
@@ -338,7 +342,7 @@ int ControlCommand::adapters(const Call& call) {
             o.insert(QStringLiteral("firmware"),
                      ap ? QStringLiteral("access-point") : QStringLiteral("station"));
             o.insert(QStringLiteral("mac"),
-                     hasMac ? QJsonValue(MacText::format(mac)) : QJsonValue());
+                     hasMac ? QJsonValue(ControlText::macForPrograms(mac)) : QJsonValue());
         }
         o.insert(QStringLiteral("opens"), opened);
         problem.clear();
@@ -349,8 +353,7 @@ int ControlCommand::adapters(const Call& call) {
                    : v.isNull() || v.isUndefined() ? QStringLiteral("-")
                                                    : v.toString();
         };
-        rows.append({QString::number(n), field("bus"), field("chip"), field("firmware"),
-                     field("mac"),
+        rows.append({QString::number(n), field("bus"), field("chip"), field("firmware"), macShown,
                      ControlText::printable(description) +
                          (opened ? QString() : QStringLiteral(" (does not open)"))});
     }
@@ -444,7 +447,7 @@ int ControlCommand::join(const Call& call) {
     if (call.arguments.size() != (byBssid ? 0 : 1))
         return usage(QStringLiteral("join takes one SSID or --bssid MAC"));
     const QString bssid = p.value(kBssid);
-    if (byBssid && !MacText::parse(bssid))
+    if (byBssid && !MacText::parse(bssid.toStdString()))
         return usage(QStringLiteral("\"%1\" is no MAC address (six hexadecimal pairs)").arg(bssid));
     const QStringList typed = p.values(kKey);
     if (typed.size() > WepKeys::kCount)
@@ -453,13 +456,7 @@ int ControlCommand::join(const Call& call) {
     std::optional<WepBit> keyLength;
     for (qsizetype i = 0; i < typed.size(); ++i) {
         const QString& key = typed.at(i);
-        const bool hex = std::all_of(key.begin(), key.end(), [](QChar c) {
-            return isxdigit(c.unicode()) != 0 && c.unicode() < 0x80;
-        });
-        const std::optional<WepBit> bits = !hex               ? std::nullopt
-                                           : key.size() == 10 ? std::optional(WepBit::Bits64)
-                                           : key.size() == 26 ? std::optional(WepBit::Bits128)
-                                                              : std::nullopt;
+        const std::optional<WepBit> bits = WepKeyText::exactKeyLength(key.toStdString());
         if (!bits || (keyLength && *keyLength != *bits))
             return usage(QStringLiteral("key %1 is no key of 10 or 26 hexadecimal digits like "
                                         "the others")
@@ -514,7 +511,7 @@ int ControlCommand::join(const Call& call) {
         return Failure;
     }
     m_out.line(QStringLiteral("joined \"%1\" (%2, channel %3)")
-                   .arg(name, network->bssid)
+                   .arg(name, ControlText::mac(network->bssid))
                    .arg(network->channel));
     return Done;
 }

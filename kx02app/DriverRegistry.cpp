@@ -4,7 +4,8 @@
 #include <charconv>
 #include <optional>
 
-#include "kx02app/HexBytes.h"
+#include "driver/DriverLimits.h"
+#include "driver/HexText.h"
 #include "kx02app/SimAdapter.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -14,8 +15,8 @@ namespace kx::sim {
 namespace {
 
 constexpr Hive kHive = Hive::LocalMachine;
-constexpr std::size_t kShortKeysDigits = 40;
-constexpr std::size_t kLongKeysDigits = 104;
+constexpr std::size_t kShortKeysDigits = kWepKeyCount * wepKeyDigits(WepBit::Bits64);
+constexpr std::size_t kLongKeysDigits = kWepKeyCount * wepKeyDigits(WepBit::Bits128);
 
 std::optional<std::string> readText(const std::string& key, std::string_view name) {
     std::string value;
@@ -41,7 +42,7 @@ void loadKeys(const std::string& key, StationConfig& config) {
     const std::optional<std::string> text = readText(key, "WEPDefaultKeys");
     if (!text || (text->size() != kShortKeysDigits && text->size() != kLongKeysDigits))
         return;
-    const std::optional<std::vector<std::uint8_t>> bytes = HexBytes::parse(*text);
+    const std::optional<std::vector<std::uint8_t>> bytes = HexText::parseExact(*text);
     if (!bytes)
         return;
     const std::size_t keyLength = bytes->size() / 4;

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "kx02app/Airwaves.h"
 #include "kx02app/Scenario.h"
 #include "kx02app/SharedWorld.h"

@@ -8,7 +8,8 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "kx02app/HexBytes.h"
+#include "driver/HexText.h"
+#include "platform/AtomicFile.h"
 
 namespace kx::sim {
 
@@ -44,7 +45,7 @@ std::filesystem::path StateFile::path(std::string_view kind, std::string_view in
         if (std::isalnum(c))
             name += static_cast<char>(c);
         else
-            name += "%" + HexBytes::upper(&c, 1);
+            name += "%" + HexText::fromBytes(&c, 1);
     }
     return dir / (name + std::string(extension));
 }
@@ -87,27 +88,8 @@ bool StateFile::write(const std::filesystem::path& path, std::string_view bytes)
         return false;
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    // Whatever a killed writer (or anybody) left under the temporary name goes first: the
-    // file is made new, never opened as it was.
-    ::unlink(temp.c_str());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return false;
-    bool written = true;
-    while (written && !bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n > 0)
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        else
-            written = n < 0 && errno == EINTR;
-    }
-    if (::close(fd) != 0 || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    std::string reason;
+    return AtomicFile::replace(path, bytes, 0600, reason) == 0;
 }
 
 } // namespace kx::sim

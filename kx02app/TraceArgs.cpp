@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "kx02app/HexBytes.h"
+#include "driver/HexText.h"
 #include "platform/TextCodec.h"
 
 namespace kx::sim {
@@ -11,7 +11,7 @@ namespace kx::sim {
 nlohmann::json TraceArgs::bytes(const void* buffer, std::int64_t count) {
     if (buffer == nullptr || count < 0)
         return nullptr;
-    return HexBytes::lower(static_cast<const std::uint8_t*>(buffer),
+    return HexText::lower(static_cast<const std::uint8_t*>(buffer),
                            static_cast<std::size_t>(count));
 }
 

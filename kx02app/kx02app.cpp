@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "kx02app/DriverCall.h"
 #include "kx02app/ExtendedRecords.h"
 #include "kx02app/ObjectAccess.h"
@@ -11,7 +11,7 @@
 
 using kx::sim::DriverCall;
 using kx::sim::RfTestState;
-using kx::sim::Setting;
+using kx::Setting;
 using kx::sim::SimAdapter;
 using kx::sim::SimWorld;
 using kx::sim::TraceArgs;

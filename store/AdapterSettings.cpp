@@ -1,21 +1,20 @@
 #include "store/AdapterSettings.h"
 
-#include <cstring>
 #include <string>
 
 #include "adapter/AdapterState.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
-#include "settings/StationCodes.h"
-#include "settings/WepKeyText.h"
-#include "store/HexText.h"
+#include "driver/Channels.h"
+#include "driver/DriverLimits.h"
+#include "driver/HexText.h"
+#include "driver/ObjectLayouts.h"
+#include "driver/WepKeyText.h"
 #include "store/SettingsStore.h"
 
 namespace kx {
 
 namespace {
-
-constexpr int kApSsidBytes = 32;
 
 using IntQuery = std::int32_t (*)(WLAdapterInfo*);
 using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
@@ -142,13 +141,20 @@ SettingResult AdapterSettings::setAuthenticationMode(int mode) {
     return sendAndRecord(SetWL_AuthenticationMode, mode, AdapterValue::AuthenticationMode);
 }
 
+WepKeys::Texts AdapterSettings::recordedKeys() const {
+    QString joined;
+    // A missing value reads as empty, which gives the default keys.
+    if (m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined) != 0)
+        joined.clear();
+    return WepKeys::fromRecorded(joined);
+}
+
 SettingResult AdapterSettings::sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId) {
     SettingResult result;
     const int byteCount = WepKeys::bytes(wepBit);
     for (int i = 0; i < WepKeys::kCount; ++i) {
         std::uint8_t bytes[WepKeys::bytes(1)] = {};
-        HexText::toBytes(QByteArray::fromStdString(narrowed(keys[static_cast<std::size_t>(i)])),
-                         bytes, byteCount);
+        HexText::toBytes(narrowed(keys[static_cast<std::size_t>(i)]), bytes, byteCount);
         result.addDriverAnswer(
             SetWL_WriteKey(adapter(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes));
     }
@@ -164,11 +170,11 @@ SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
     SettingResult result;
     int wepBit = 0;
     if (enabled) {
-        QString joined; // an unreadable value leaves it empty: all key bytes 0
-        m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined);
-        // Only a whole set of 128-bit keys is taken as one.
-        wepBit = joined.size() == WepKeys::kCount * WepKeys::digits(1) ? 1 : 0;
-        result += sendKeys(WepKeys::split(joined, WepKeys::digits(wepBit)), wepBit, keyIndex);
+        // Without usable recorded keys the defaults go, as everywhere else: all-zero keys
+        // would shut out every station set up with the defaults.
+        const WepKeys::Texts keys = recordedKeys();
+        wepBit = keys[0].size() == WepKeys::digits(1) ? 1 : 0;
+        result += sendKeys(keys, wepBit, keyIndex);
     }
     result.addDriverAnswer(SetWL_WEPStatus(adapter(), enabled ? 1 : 0));
     result += record(AdapterValue::WepStatus, WepKeys::statusCode(enabled, wepBit));
@@ -179,14 +185,11 @@ SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
 }
 
 SettingResult AdapterSettings::setWepKeys(const TypedKeys& typed, WepBit keyLength, int keyIndex) {
-    QString stored;
-    // A missing value reads as empty, which gives the default keys.
-    if (m_store.readAdapterValue(AdapterValue::WepDefaultKeys, stored) != 0)
-        stored.clear();
-    const WepKeys::Texts storedKeys = WepKeys::fromRecorded(stored);
+    const WepKeys::Texts storedKeys = recordedKeys();
     QString joined;
     for (std::size_t i = 0; i < typed.size(); ++i)
-        joined += WepKeyText::recordedKey(typed[i].value_or(storedKeys[i]), keyLength);
+        joined += QString::fromLatin1(
+            WepKeyText::recordedKey(narrowed(typed[i].value_or(storedKeys[i])), keyLength));
     SettingResult result = record(AdapterValue::WepDefaultKeys, joined);
     result += record(AdapterValue::WepStatus, WepKeys::statusCode(true, code(keyLength)));
     result += setWepEnabled(true, keyIndex);
@@ -277,9 +280,7 @@ WirelessSettings AdapterSettings::read() {
 
     query(kSecurityQueries);
 
-    QString joined;
-    const bool keysRead = m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined) == 0;
-    settings.keys = keysRead ? WepKeys::fromRecorded(joined) : WepKeys::defaults();
+    settings.keys = recordedKeys();
 
     query(kRadioQueries);
     return settings;
@@ -332,7 +333,7 @@ SettingResult AdapterSettings::saveProfile(const QString& name) {
     // Without a link the adapter reports no channel; the profile keeps the one it is set
     // to, as the basic settings show it, rather than a -1 that loading would send.
     if (settings.channel < 1)
-        settings.channel = StationCodes::shownChannel(QueryWL_DesiredChannel(adapter()));
+        settings.channel = Channels::shown(QueryWL_DesiredChannel(adapter()));
     if (m_store.writeProfile(settings) != 0)
         result.addRecord(profileFailure(QStringLiteral("the profile could not be written")));
     return result;
@@ -382,30 +383,49 @@ AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BY
     return result;
 }
 
+std::optional<std::string> AdapterSettings::recordedSsid() const {
+    QString ssid;
+    // An empty record names nothing: sent, it would blank the access point's name.
+    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) != 0 || ssid.isEmpty())
+        return std::nullopt;
+    return narrowed(ssid);
+}
+
+std::string AdapterSettings::ownApSsid() {
+    char own[WL_SSID_BUFFER_MIN + 1] = {};
+    if (QueryWLAP_SSID(adapter(), own) == -1)
+        return {};
+    return upToNul(std::string(own, sizeof own - 1));
+}
+
+std::string AdapterSettings::resentSsid() {
+    // Nothing recorded yet: the access point hears its own name again, so that it still
+    // takes up the change that came before.
+    std::string bytes = recordedSsid().value_or(std::string());
+    if (bytes.empty())
+        bytes = ownApSsid();
+    if (bytes.size() > static_cast<std::size_t>(kMaxSsidBytes))
+        bytes.resize(kMaxSsidBytes);
+    return bytes;
+}
+
+AdapterSettings::ApSsid AdapterSettings::apSsid() {
+    ApSsid ssid;
+    ssid.inUse = widened(ownApSsid());
+    const std::optional<std::string> recorded = recordedSsid();
+    ssid.resent = recorded ? widened(recorded->substr(0, kMaxSsidBytes)) : ssid.inUse;
+    return ssid;
+}
+
 SettingResult AdapterSettings::resendSsid() {
     SettingResult result;
-    QString ssid;
-    std::string bytes;
-    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) == 0) {
-        bytes = narrowed(ssid);
-    } else {
-        // Nothing recorded yet: the access point hears its own name again, so that it
-        // still takes up the change that came before.
-        char own[WL_SSID_BUFFER_MIN + 1] = {};
-        if (QueryWLAP_SSID(adapter(), own) == -1 || own[0] == '\0') {
-            result.addDriverAnswer(-1);
-            return result;
-        }
-        bytes = upToNul(std::string(own, sizeof own - 1));
+    const std::string bytes = resentSsid();
+    if (bytes.empty()) {
+        result.addDriverAnswer(-1);
+        return result;
     }
-    if (bytes.size() > kApSsidBytes)
-        bytes.resize(kApSsidBytes);
-    std::uint8_t block[4 + kApSsidBytes] = {};
-    const auto length = static_cast<std::uint32_t>(bytes.size());
-    for (int i = 0; i < 4; ++i)
-        block[i] = static_cast<std::uint8_t>(length >> (8 * i));
-    std::memcpy(block + 4, bytes.data(), bytes.size());
-    result.addDriverAnswer(WriteOid(adapter(), WL_OID_AP_SSID, block, sizeof block));
+    ApSsidBlock::Bytes block = ApSsidBlock::encode(bytes);
+    result.addDriverAnswer(WriteOid(adapter(), WL_OID_AP_SSID, block.data(), block.size()));
     return result;
 }
 

@@ -10,10 +10,12 @@
 #include <QToolButton>
 
 #include "kx02app/kxsim.h"
-#include "pro/CHWTest.h"
-#include "pro/ProfessionalSheet.h"
+#include "pro/rftest/ui/CHWTest.h"
+#include "pro/sheet/ProfessionalSheet.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/pro/RadioProbe.h"
+#include "tests/support/Children.h"
+#include "tests/settings/SettingsFixture.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -25,13 +27,6 @@ namespace {
 
 enum Line { PciLine = 0, CardLine = 1 };
 
-template <typename W> W* find(QWidget* in, const char* name) {
-    W* w = in->findChild<W*>(QString::fromLatin1(name));
-    if (w == nullptr)
-        qFatal("no widget %s", name);
-    return w;
-}
-
 } // namespace
 
 class TestHwTest final : public QObject {
@@ -41,6 +36,7 @@ private slots:
     void continuousTransmissionAsInTheLab();
     void antennasOnEachVisit();
     void newerChipAndConfiguration();
+    void radioRowsShowTheCardAndActOnEveryChoice();
 };
 
 void TestHwTest::continuousTransmissionAsInTheLab() {
@@ -49,12 +45,12 @@ void TestHwTest::continuousTransmissionAsInTheLab() {
     kxsim_set_int("0008", "pa_gain", 0);
     CHWTest page(t.ctx);
     page.show();
-    auto* rate = find<QComboBox>(&page, "txRateList");
+    auto* rate = child<QComboBox>(&page, "txRateList");
     QCOMPARE(rate->currentText(), QStringLiteral("11M bps"));
-    QCOMPARE(find<QComboBox>(&page, "channelList")->count(), 14);
-    QPushButton* start = find<QPushButton>(&page, "startButton");
+    QCOMPARE(child<QComboBox>(&page, "channelList")->count(), 14);
+    QPushButton* start = child<QPushButton>(&page, "startButton");
 
-    find<QRadioButton>(&page, "cwRadio")->click();
+    child<QRadioButton>(&page, "cwRadio")->click();
     start->click();
     QCOMPARE(start->text(), QStringLiteral("STOP"));
     QCOMPARE(card("emit_pattern"), 1);
@@ -65,9 +61,9 @@ void TestHwTest::continuousTransmissionAsInTheLab() {
     QCOMPARE(card("emit_pattern"), 1);
     QCOMPARE(start->text(), QStringLiteral("STOP"));
 
-    QLineEdit* gain = find<QLineEdit>(&page, "paGainValue");
-    QToolButton* up = find<QToolButton>(&page, "paGainStepUp");
-    QToolButton* down = find<QToolButton>(&page, "paGainStepDown");
+    QLineEdit* gain = child<QLineEdit>(&page, "paGainValue");
+    QToolButton* up = child<QToolButton>(&page, "paGainStepUp");
+    QToolButton* down = child<QToolButton>(&page, "paGainStepDown");
     QCOMPARE(gain->text(), QStringLiteral("0"));
     down->click();
     QCOMPARE(gain->text(), QStringLiteral("0"));
@@ -75,8 +71,8 @@ void TestHwTest::continuousTransmissionAsInTheLab() {
         up->click();
     QCOMPARE(gain->text(), QStringLiteral("F"));
     QCOMPARE(card("pa_gain"), 15);
-    find<QPushButton>(&page, "queryButton")->click();
-    QCOMPARE(find<QLineEdit>(&page, "txPowerValue")->text(), QStringLiteral("6C"));
+    child<QPushButton>(&page, "queryButton")->click();
+    QCOMPARE(child<QLineEdit>(&page, "txPowerValue")->text(), QStringLiteral("6C"));
 
     // Another tab leaves it running; closing the sheet stops it and restores the lines.
     page.hide();
@@ -97,10 +93,10 @@ void TestHwTest::antennasOnEachVisit() {
     tabs.addTab(new QWidget, QStringLiteral("Other"));
     tabs.show();
     QCOMPARE(tabs.tabText(0), QStringLiteral("RF Hardware Test"));
-    QVERIFY(find<QRadioButton>(&page, "txAnt1Radio")->isChecked());
-    QVERIFY(!find<QRadioButton>(&page, "txAutoRadio")->isEnabled());
+    QVERIFY(child<QRadioButton>(&page, "txAnt1Radio")->isChecked());
+    QVERIFY(!child<QRadioButton>(&page, "txAutoRadio")->isEnabled());
     clearSimTrace();
-    find<QRadioButton>(&page, "rxAnt2Radio")->click();
+    child<QRadioButton>(&page, "rxAnt2Radio")->click();
     QCOMPARE(simCalls({QStringLiteral("SetWL_FirmwareAntenna")}),
              QStringList({"SetWL_FirmwareAntennaDiversity(1,2)"}));
     QCOMPARE(t.adapterValue("AntennaSelect"), QStringLiteral("2"));
@@ -109,8 +105,8 @@ void TestHwTest::antennasOnEachVisit() {
     tabs.setCurrentIndex(1);
     kxsim_force("QueryWL_FirmwareAntennaDiversity", -1);
     tabs.setCurrentIndex(0);
-    QVERIFY(!find<QRadioButton>(&page, "rxAnt2Radio")->isChecked());
-    QVERIFY(!find<QRadioButton>(&page, "rxAnt1Radio")->isChecked());
+    QVERIFY(!child<QRadioButton>(&page, "rxAnt2Radio")->isChecked());
+    QVERIFY(!child<QRadioButton>(&page, "rxAnt1Radio")->isChecked());
     QCOMPARE(simCalls({QStringLiteral("SetWL")}).size(), 1); // a visit sends nothing
 }
 
@@ -121,17 +117,56 @@ void TestHwTest::newerChipAndConfiguration() {
     t.ctx.config.RF_Test_Spreading = 0;
     CHWTest page(t.ctx);
     page.show();
-    QVERIFY(find<QComboBox>(&page, "txRateList")->isHidden());
-    QVERIFY(!find<QRadioButton>(&page, "spreadingEnableRadio")->isEnabled());
-    find<QRadioButton>(&page, "scramblerDisableRadio")->click();
+    QVERIFY(child<QComboBox>(&page, "txRateList")->isHidden());
+    QVERIFY(!child<QRadioButton>(&page, "spreadingEnableRadio")->isEnabled());
+    child<QRadioButton>(&page, "scramblerDisableRadio")->click();
     QCOMPARE(t.seam.messages.size(), 1);
     QCOMPARE(t.seam.messages.constFirst().text, QStringLiteral("not supperted yet"));
 
-    find<QRadioButton>(&page, "normalRadio")->click();
-    find<QPushButton>(&page, "startButton")->click();
+    child<QRadioButton>(&page, "normalRadio")->click();
+    child<QPushButton>(&page, "startButton")->click();
     QCOMPARE(simInt("0007", "emit_pattern"), 0);
-    find<QPushButton>(&page, "dozeButton")->click();
+    child<QPushButton>(&page, "dozeButton")->click();
     QCOMPARE(simInt("0007", "dozing"), 1);
+}
+
+// Every row shows the card as it stands after each operation, and choosing an entry
+// acts whether it was checked or not: by mouse, keyboard and accessible toggle alike.
+void TestHwTest::radioRowsShowTheCardAndActOnEveryChoice() {
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    CHWTest page(t.ctx);
+    page.show();
+    auto* enable = child<QRadioButton>(&page, "scramblerEnableRadio");
+    auto* disable = child<QRadioButton>(&page, "scramblerDisableRadio");
+    auto* suppression = child<QRadioButton>(&page, "carrierSuppressionRadio");
+    // Announced as what they are, though no group holds them exclusive.
+    QCOMPARE(QAccessible::queryAccessibleInterface(enable)->role(), QAccessible::RadioButton);
+    enable->click();
+    suppression->click();
+    child<QPushButton>(&page, "startButton")->click();
+    // Carrier suppression turned the scrambler off.
+    QCOMPARE(card("scrambler"), 0);
+    QVERIFY(disable->isChecked() && !enable->isChecked());
+
+    // The running pattern chosen again restarts the transmission.
+    clearSimTrace();
+    suppression->setFocus();
+    QTest::keyClick(suppression, Qt::Key_Space);
+    QCOMPARE(simCalls({"SetWL_TxContinuous"}),
+             (QStringList{"SetWL_TxContinuous(0)", "SetWL_TxContinuous(1)"}));
+    QVERIFY(suppression->isChecked());
+
+    clearSimTrace();
+    toggleAccessibly(disable);
+    QCOMPARE(simCalls({"SetWL_CRScrambler"}), QStringList{"SetWL_CRScrambler(0)"});
+    QVERIFY(disable->isChecked());
+
+    // A band the card refused is not shown as chosen.
+    auto* japan = child<QRadioButton>(&page, "japanRadio");
+    kxsim_force("SetWL_FilterBand", -1);
+    japan->click();
+    QVERIFY(!japan->isChecked());
 }
 
 QTEST_MAIN(TestHwTest)
