@@ -150,6 +150,19 @@ QString AdapterSelector::registryKeyFor(const char* instance) {
     return widened(base) + widened(instance ? std::string_view(instance) : std::string_view());
 }
 
+std::optional<QString> AdapterSelector::hardwareIdOf(const char* instance) {
+    WLAdapterListEntry entry{};
+    std::strncpy(entry.instance, instance, sizeof entry.instance - 1);
+    QString id;
+    if (!readDeviceId(registryKeyForEntry(entry), id))
+        return std::nullopt;
+    return id;
+}
+
+bool AdapterSelector::accepts(const ProgramConfig& config, const QString& id) {
+    return matchingIdCount(config, id) > 0;
+}
+
 void AdapterSelector::discover() {
     m_host.clearAdapterLines();
     m_list.clear();

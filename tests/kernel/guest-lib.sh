@@ -6,14 +6,17 @@ fail() { echo "KXTB FAIL $1: $2"; }
 
 # check NAME COMMAND...: passes when the command succeeds; a failure shows its output.
 check() {
-  name=$1
+  _name=$1
   shift
-  if out=$("$@" 2>&1); then
-    pass "$name"
+  if _got=$("$@" 2>&1); then
+    pass "$_name"
   else
-    fail "$name" "$(echo "$out" | tail -n 5 | tr '\n' '|')"
+    fail "$_name" "$(echo "$_got" | tail -n 5 | tr '\n' '|')"
   fi
 }
+
+# contains TEXT REGEX: whether a line of the text matches.
+contains() { printf '%s\n' "$1" | grep -Eq -- "$2"; }
 
 # wait_for SECONDS COMMAND...: polls the command every 0.2 s until it succeeds.
 wait_for() {
