@@ -216,7 +216,7 @@ int Nl80211::triggerScan(int ifindex, const std::vector<int>& frequencies) {
     for (std::size_t i = 0; i < frequencies.size(); ++i)
         nla_put_u32(msg, static_cast<int>(i + 1), static_cast<std::uint32_t>(frequencies[i]));
     nla_nest_end(msg, freqs);
-    // One wildcard SSID: an active scan, so that hidden networks answer too.
+    // One wildcard SSID: an active scan, quicker than listening on each channel.
     nlattr* ssids = nla_nest_start(msg, NL80211_ATTR_SCAN_SSIDS);
     nla_put(msg, 1, 0, "");
     nla_nest_end(msg, ssids);

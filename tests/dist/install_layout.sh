@@ -17,5 +17,7 @@ cmake --install "$build" --prefix "$work/usr" >"$work/install.log" 2>&1 || {
     fail "cmake --install failed"
 }
 check_layout "$work" /usr "/usr/etc/xdg/autostart"
-KX_COMMAND="$work/usr/bin/kxconfig" "$here/../e2e/tray_open.sh" || fail "the installed program"
+# The demonstration: the simulated adapters instead of the machine's.
+LD_LIBRARY_PATH="$work/usr/lib/kxconfig/demo" KX_COMMAND="$work/usr/bin/kxconfig" \
+    "$here/../e2e/tray_open.sh" || fail "the installed program"
 echo "PASS: the installed tree is complete and runs"
