@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/CConfigApp.h"
-#include "app/CommandLine.h"
+#include "program/CommandLine.h"
 
 int main(int argc, char* argv[]) {
     if (const std::optional<int> answered = kx::CommandLine::answer(argc, argv))

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 
 namespace kx {
 

@@ -7,42 +7,23 @@
 #include <vector>
 
 #include "adapter/AdapterState.h"
-#include "adapter/DriverCodes.h"
-#include "app/ProgramConfig.h"
+#include "driver/AdapterValue.h"
+#include "driver/DriverCodes.h"
+#include "driver/DriverLimits.h"
+#include "driver/ExtendedRecordLayout.h"
+#include "driver/HardwareId.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
+#include "program/ProgramConfig.h"
 
 namespace kx {
 
 namespace {
 
 constexpr auto kWin95ClassKey = "System\\CurrentControlSet\\Services\\Class\\Net\\";
-constexpr auto kNtClassKey =
-    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
-constexpr auto kDeviceIdValue = "MatchingDeviceId";
+constexpr auto kDeviceIdValue = kHardwareIdValue;
 // The identifier is read into a 512-byte buffer: longer values are cut.
 constexpr std::size_t kDeviceIdBufferBytes = 512;
-constexpr int kExtIdChannelMask = 6;
-
-// PCI devices with the newer chip; only this many leading characters are compared.
-constexpr int kNewerChipIdLength = 21;
-constexpr std::string_view kNewerChipIds[] = {
-    "PCI\\VEN_1C7E&DEV_2102",
-    "PCI\\VEN_1C7E&DEV_2105",
-    "PCI\\VEN_1C7E&DEV_2112",
-};
-
-struct BusPrefix {
-    std::string_view prefix;
-    int kind;
-    int eepromLength;
-    int extendedOffset;
-};
-constexpr BusPrefix kBusPrefixes[] = {
-    {"PCMCIA", BusPcmcia, 512, 256},
-    {"PCI", BusPci, 512, 256},
-    {"USB", BusUsb, 2048, 1792},
-};
 
 QString widened(std::string_view bytes) {
     return QString::fromStdU16String(TextCodec::widen(bytes));
@@ -92,15 +73,9 @@ int matchingIdCount(const ProgramConfig& config, const QString& id) {
     return matches;
 }
 
-bool namesNewerChip(const QString& upperId) {
-    const QString head = upperId.left(kNewerChipIdLength);
-    return std::any_of(std::begin(kNewerChipIds), std::end(kNewerChipIds),
-                       [&](std::string_view known) { return head == widened(known); });
-}
-
 int detectChipVersion(const QString& key) {
     QString id;
-    if (readDeviceId(key, id) && namesNewerChip(id.toUpper()))
+    if (readDeviceId(key, id) && HardwareId::namesNewerChip(id.toStdString()))
         return AdapterState::kNewerChip;
     return AdapterState::kOlderChip;
 }
@@ -110,44 +85,35 @@ void detectBus(const QString& key, AdapterState& state) {
     QString id;
     if (!readDeviceId(key, id))
         return;
-    const qsizetype slash = id.indexOf(u'\\');
-    if (slash < 0)
-        return;
-    const QString prefix = id.left(slash).toUpper();
-    for (const BusPrefix& bus : kBusPrefixes) {
-        if (prefix == widened(bus.prefix)) {
-            state.busKind = bus.kind;
-            state.eeprom.length = bus.eepromLength;
-            state.eeprom.extendedOffset = bus.extendedOffset;
-            return;
-        }
+    if (const BusLayout* bus = HardwareId::busOf(id.toStdString())) {
+        state.busKind = bus->kind;
+        state.eeprom.length = bus->eepromSize;
+        state.eeprom.extendedOffset = bus->extendedOffset;
     }
 }
 
 std::uint16_t readChannelMask(const AdapterState& state) {
     if (state.newerChip())
-        return 0xFFFF;
+        return 0xFFFF; // every bit: the newer chip allows whatever the channel list offers
     std::uint8_t out[2] = {};
     std::int32_t length = sizeof out;
-    if (QueryWL_ExtEEPROM_IDData(state.eeprom.bytes.data(), state.busKind, kExtIdChannelMask, out,
-                                 &length) == -1)
-        return 0x3FFF;
+    if (QueryWL_ExtEEPROM_IDData(state.eeprom.bytes.data(), state.busKind,
+                                 ExtendedRecordLayout::ChannelMask, out, &length) == -1)
+        return kAllChannelsMask;
     return static_cast<std::uint16_t>(out[0] | (out[1] << 8));
 }
 
 } // namespace
 
 QString AdapterSelector::busName(int busKind, const QString& unknown) {
-    for (const BusPrefix& bus : kBusPrefixes) {
-        if (bus.kind == busKind)
-            return widened(bus.prefix);
-    }
-    return unknown;
+    const BusLayout* bus = HardwareId::layout(BusKind{busKind});
+    return bus ? widened(bus->prefix) : unknown;
 }
 
 QString AdapterSelector::registryKeyFor(const char* instance) {
-    const char* base = QueryWL_IsWindows95() != 0 ? kWin95ClassKey : kNtClassKey;
-    return widened(base) + widened(instance ? std::string_view(instance) : std::string_view());
+    const QString base =
+        QueryWL_IsWindows95() != 0 ? widened(kWin95ClassKey) : widened(kAdapterClassKey) + u'\\';
+    return base + widened(instance ? std::string_view(instance) : std::string_view());
 }
 
 std::optional<QString> AdapterSelector::hardwareIdOf(const char* instance) {

@@ -7,15 +7,14 @@
 #include <QString>
 
 #include "adapter/EepromImage.h"
-#include "adapter/kx02app.h"
+#include "driver/DriverCodes.h"
+#include "driver/kx02app.h"
 
 namespace kx {
 
-enum BusKind { BusNone = 0, BusPcmcia = 1, BusPci = 2, BusUsb = 3 };
-
 struct AdapterState final {
-    static constexpr int kOlderChip = 3101;
-    static constexpr int kNewerChip = 3102;
+    static constexpr int kOlderChip = code(ChipVersion::Older);
+    static constexpr int kNewerChip = code(ChipVersion::Newer);
 
     // As at start-up: no adapter open (handle -1), not in use.
     AdapterState() { info.handle = -1; }

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "app/AppContext.h"
-#include "app/UiSeam.h"
+#include "context/AppContext.h"
+#include "program/UiSeam.h"
 
 namespace kx {
 

@@ -7,11 +7,11 @@
 #include <QStyleHints>
 #include <QSystemTrayIcon>
 
-#include "app/LanguageTable.h"
+#include "program/LanguageTable.h"
 #include "app/TrayAvailability.h"
 #include "app/TrayIndicator.h"
-#include "mainwnd/MainTexts.h"
-#include "mainwnd/ProductIcons.h"
+#include "program/MainTexts.h"
+#include "ui/ProductIcons.h"
 
 namespace kx {
 

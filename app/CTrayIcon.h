@@ -9,15 +9,15 @@
 
 #include <memory>
 
+#include "context/ProgramTray.h"
+
 namespace kx {
 
 class LanguageTable;
 
-class CTrayIcon final : public QObject {
+class CTrayIcon final : public QObject, public ProgramTray {
     Q_OBJECT
 public:
-    enum Command { OpenCommand = 32771, ExitCommand = 32773 };
-    Q_ENUM(Command)
     static constexpr int kMaxTooltip = 63;
 
     // The program's texts come from `language`, in its current language.
@@ -27,7 +27,7 @@ public:
     // Shows the icon with its tooltip (cut to 63 characters); the default command is
     // the one a double click runs.
     bool create(const QString& tooltip, Command defaultCommand = OpenCommand);
-    void remove();
+    void remove() override;
     bool setTooltipText(const QString& text);
     void setItemTexts(const QString& openText, const QString& exitText);
     bool isActive() const;
@@ -35,13 +35,12 @@ public:
 
     // The program's own icon: tooltip and item texts of the current language, the open
     // command as default. Start-up and the main window's re-add both use it.
-    bool createWithProgramTexts();
-    // After a language change: the current language's tooltip (when shown) and items.
-    void applyProgramTexts();
+    bool createWithProgramTexts() override;
+    void applyProgramTexts() override;
 
 signals:
     // A menu command or the double-click default, delivered queued.
-    void command(kx::CTrayIcon::Command command);
+    void command(kx::ProgramTray::Command command);
 
 private:
     struct Impl;

@@ -1,6 +1,6 @@
 #include "bench/BenchContext.h"
 
-#include "app/LanguageChoice.h"
+#include "program/LanguageChoice.h"
 #include "kx02app/kxsim.h"
 
 namespace kx::bench {

@@ -3,7 +3,7 @@
 // adapters (as for a test), the shipped configuration and language, the system clock
 // (the platform's file caches trust only files that settled before it), and no trace.
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "tests/support/ScriptedSeam.h"
 #include "tests/support/TestEnv.h"
 

@@ -3,7 +3,7 @@
 #include <ctime>
 #include <dlfcn.h>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "bench/Allocations.h"
 
 namespace kx::bench {

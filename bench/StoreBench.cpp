@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/UserProfile.h"
+#include "program/UserProfile.h"
 #include "bench/BenchContext.h"
 #include "mainwnd/SignalMapping.h"
 #include "mainwnd/SurveyRecord.h"

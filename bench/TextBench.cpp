@@ -14,8 +14,8 @@
 
 #include "app/CTrayIcon.h"
 #include "bench/BenchContext.h"
-#include "mainwnd/CMainDlg.h"
-#include "mainwnd/MainTexts.h"
+#include "mainwnd/ui/CMainDlg.h"
+#include "program/MainTexts.h"
 #include "platform/Registry.h"
 
 namespace kx::bench {

@@ -12,7 +12,7 @@
 #include "bench/DriverClock.h"
 #include "bench/DriverShare.h"
 #include "kx02app/kxsim.h"
-#include "mainwnd/CMainDlg.h"
+#include "mainwnd/ui/CMainDlg.h"
 #include "mainwnd/StationMonitor.h"
 #include "mainwnd/WindowlessHost.h"
 

@@ -1,6 +1,6 @@
 #include "ctl/CodeNames.h"
 
-#include "adapter/DriverCodes.h"
+#include "driver/DriverCodes.h"
 
 namespace kx {
 

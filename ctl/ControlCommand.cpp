@@ -10,19 +10,23 @@
 #include <QJsonObject>
 
 #include "adapter/AdapterSelector.h"
-#include "app/AppContext.h"
-#include "app/LanguageChoice.h"
-#include "app/ProgramDirectory.h"
-#include "app/UserProfile.h"
+#include "context/AppContext.h"
 #include "ctl/ControlOutput.h"
 #include "ctl/ControlText.h"
 #include "ctl/ProfileTransfer.h"
 #include "ctl/SettingArgument.h"
 #include "ctl/StatusReport.h"
 #include "ctl/SurveyList.h"
+#include "driver/Channels.h"
+#include "driver/DriverLimits.h"
+#include "driver/MacText.h"
+#include "driver/SsidText.h"
+#include "driver/WepKeyText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Registry.h"
-#include "store/MacText.h"
+#include "program/LanguageChoice.h"
+#include "program/ProgramDirectory.h"
+#include "program/UserProfile.h"
 #include "store/WepKeys.h"
 
 namespace kx {
@@ -87,13 +91,6 @@ std::optional<int> numberIn(const QString& text, int low, int high) {
     bool ok = false;
     const int n = text.toInt(&ok);
     return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
-}
-
-// What the access point dialog's SSID box takes: Latin-1, at most 32 bytes.
-bool usableApSsid(const QString& text) {
-    return text.size() <= 32 && std::all_of(text.begin(), text.end(), [](QChar c) {
-               return c.unicode() >= 0x20 && c.unicode() <= 0xFF && c.unicode() != 0x7F;
-           });
 }
 
 QString json(const QJsonValue& value) {
@@ -350,10 +347,13 @@ int ControlCommand::adapters(const Call& call) {
         const QString description = session.view().adapterLines.value(n - 1);
         QJsonObject o{{QStringLiteral("number"), n}, {QStringLiteral("description"), description}};
         const bool opened = (n == 1 && problem.isEmpty()) || session.select(n, problem);
+        QString macShown = QStringLiteral("-");
         if (opened) {
             WLAdapterInfo* record = m_ctx.adapter.record();
             MacText::Mac mac{};
             const bool hasMac = GetNICAdapterMAC(record, mac.data()) != -1;
+            if (hasMac)
+                macShown = ControlText::mac(mac);
             const bool ap =
                 FirmwareMode{QueryWL_FirmwareMode_STA_AP(record)} == FirmwareMode::AccessPoint;
             o.insert(QStringLiteral("bus"),
@@ -362,7 +362,7 @@ int ControlCommand::adapters(const Call& call) {
             o.insert(QStringLiteral("firmware"),
                      ap ? QStringLiteral("access-point") : QStringLiteral("station"));
             o.insert(QStringLiteral("mac"),
-                     hasMac ? QJsonValue(MacText::format(mac)) : QJsonValue());
+                     hasMac ? QJsonValue(ControlText::macForPrograms(mac)) : QJsonValue());
         }
         o.insert(QStringLiteral("opens"), opened);
         problem.clear();
@@ -373,8 +373,7 @@ int ControlCommand::adapters(const Call& call) {
                    : v.isNull() || v.isUndefined() ? QStringLiteral("-")
                                                    : v.toString();
         };
-        rows.append({QString::number(n), field("bus"), field("chip"), field("firmware"),
-                     field("mac"),
+        rows.append({QString::number(n), field("bus"), field("chip"), field("firmware"), macShown,
                      ControlText::printable(description) +
                          (opened ? QString() : QStringLiteral(" (does not open)"))});
     }
@@ -447,17 +446,20 @@ int ControlCommand::accessPoint(const Call& call) {
         }
         for (std::size_t i = 0; i < WL_STATION_SLOTS; ++i) {
             if (stationSlots[i * sizeof(WLStationSlot)] != 0)
-                m_out.line(MacText::format(&stationSlots[i * sizeof(WLStationSlot) + 1]));
+                m_out.line(QString::fromStdString(
+                    MacText::format(&stationSlots[i * sizeof(WLStationSlot) + 1])));
         }
         return Done;
     } else if (what == u"ssid") {
-        if (value.isEmpty() || !usableApSsid(value))
-            return refuse(QStringLiteral("1 to 32 characters of Latin-1"));
+        if (value.isEmpty() || !SsidText::fromTyped(value.toStdU16String()))
+            return refuse(QStringLiteral("1 to %1 characters of Latin-1").arg(kMaxSsidBytes));
         result = settings.setApSsid(value);
         result += settings.resendSsid();
     } else if (what == u"channel") {
-        const std::optional<int> n = numberIn(value, 1, 14);
-        if (!n || (QueryWL_OperationChannelList(m_ctx.adapter.record()) >> (*n - 1) & 1) == 0)
+        const std::vector<int> offered =
+            Channels::ofOperationList(QueryWL_OperationChannelList(m_ctx.adapter.record()));
+        const std::optional<int> n = numberIn(value, kFirstChannel, kLastChannel);
+        if (!n || std::find(offered.begin(), offered.end(), *n) == offered.end())
             return refuse(QStringLiteral("a channel the adapter offers"));
         result = settings.setChannel(*n);
         result += settings.resendSsid();
@@ -486,7 +488,7 @@ int ControlCommand::accessPoint(const Call& call) {
                               .arg(WL_FILTER_ENTRIES));
         std::array<std::uint8_t, WL_FILTER_TABLE_BYTES> table{};
         for (qsizetype i = 0; i < macs.size(); ++i) {
-            const std::optional<MacText::Mac> mac = MacText::parse(macs.at(i));
+            const std::optional<MacText::Mac> mac = MacText::parse(macs.at(i).toStdString());
             if (!mac || *mac == MacText::Mac{})
                 return refuse(QStringLiteral("MAC addresses; \"%1\" is none").arg(macs.at(i)));
             table[static_cast<std::size_t>(i) * sizeof(WLFilterEntry)] = 1;
@@ -589,7 +591,7 @@ int ControlCommand::join(const Call& call) {
     if (call.arguments.size() != (byBssid ? 0 : 1))
         return usage(QStringLiteral("join takes one SSID or --bssid MAC"));
     const QString bssid = p.value(kBssid);
-    if (byBssid && !MacText::parse(bssid))
+    if (byBssid && !MacText::parse(bssid.toStdString()))
         return usage(QStringLiteral("\"%1\" is no MAC address (six hexadecimal pairs)").arg(bssid));
     const QStringList typed = p.values(kKey);
     if (typed.size() > WepKeys::kCount)
@@ -598,13 +600,7 @@ int ControlCommand::join(const Call& call) {
     std::optional<WepBit> keyLength;
     for (qsizetype i = 0; i < typed.size(); ++i) {
         const QString& key = typed.at(i);
-        const bool hex = std::all_of(key.begin(), key.end(), [](QChar c) {
-            return isxdigit(c.unicode()) != 0 && c.unicode() < 0x80;
-        });
-        const std::optional<WepBit> bits = !hex               ? std::nullopt
-                                           : key.size() == 10 ? std::optional(WepBit::Bits64)
-                                           : key.size() == 26 ? std::optional(WepBit::Bits128)
-                                                              : std::nullopt;
+        const std::optional<WepBit> bits = WepKeyText::exactKeyLength(key.toStdString());
         if (!bits || (keyLength && *keyLength != *bits))
             return usage(QStringLiteral("key %1 is no key of 10 or 26 hexadecimal digits like "
                                         "the others")
@@ -659,7 +655,7 @@ int ControlCommand::join(const Call& call) {
         return Failure;
     }
     m_out.line(QStringLiteral("joined \"%1\" (%2, channel %3)")
-                   .arg(name, network->bssid)
+                   .arg(name, ControlText::mac(network->bssid))
                    .arg(network->channel));
     return Done;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "mainwnd/LinkStatus.h"
 
 namespace kx {

@@ -10,7 +10,7 @@
 
 #include <QString>
 
-#include "adapter/DriverCodes.h"
+#include "driver/DriverCodes.h"
 #include "mainwnd/StationMonitor.h"
 #include "mainwnd/WindowlessHost.h"
 #include "store/AdapterSettings.h"

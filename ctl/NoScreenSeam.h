@@ -2,7 +2,7 @@
 // kxctl has no screen: nothing waits for a person. The monitor's questions are answered
 // by ControlSession itself, so what reaches here would be a window's and is declined.
 
-#include "app/UiSeam.h"
+#include "program/UiSeam.h"
 
 namespace kx {
 

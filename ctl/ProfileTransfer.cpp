@@ -9,6 +9,9 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include "driver/DriverLimits.h"
+#include "driver/HexText.h"
+#include "driver/SsidText.h"
 #include "store/SettingsStore.h"
 #include "store/WepKeys.h"
 
@@ -18,8 +21,7 @@ namespace {
 
 const QString kFormat = QStringLiteral("kxconfig-profiles");
 constexpr int kVersion = 1;
-constexpr int kMaxSsid = 32;
-constexpr int kMaxKeyDigits = 26;
+constexpr int kMaxKeyDigits = wepKeyDigits(WepBit::Bits128);
 
 struct NumberField {
     const char* key;
@@ -57,14 +59,12 @@ std::optional<int> wholeNumber(const QJsonValue& value) {
 
 bool isHexKey(const QString& key) {
     return key.size() <= kMaxKeyDigits && std::all_of(key.begin(), key.end(), [](QChar c) {
-               return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') ||
-                      (c >= u'a' && c <= u'f');
+               return HexText::digit(c.unicode()) >= 0;
            });
 }
 
 bool isName(const QString& ssid) {
-    return ssid.size() <= kMaxSsid &&
-           std::none_of(ssid.begin(), ssid.end(), [](QChar c) { return c.unicode() < 0x20; });
+    return SsidText::fromTyped(ssid.toStdU16String()).has_value();
 }
 
 // The profile an entry holds, or why it holds none.
@@ -85,7 +85,7 @@ std::optional<ProfileTransfer::Profile> profileOf(const QJsonObject& o, QString&
     }
     const QJsonValue ssid = o.value(QLatin1String(kSsid));
     if (!ssid.isString() || !isName(ssid.toString())) {
-        problem = QStringLiteral("\"ssid\" is no text of at most %1 characters").arg(kMaxSsid);
+        problem = QStringLiteral("\"ssid\" is no text of at most %1 characters").arg(kMaxSsidBytes);
         return std::nullopt;
     }
     p.settings.ssid = ssid.toString();

@@ -4,11 +4,14 @@
 #include <functional>
 #include <optional>
 
-#include "adapter/DriverCodes.h"
-#include "app/AppContext.h"
+#include "driver/DriverCodes.h"
+#include "context/AppContext.h"
 #include "ctl/CodeNames.h"
 #include "ctl/ControlText.h"
 #include "settings/AdvancedValues.h"
+#include "driver/Channels.h"
+#include "driver/DriverLimits.h"
+#include "driver/SsidText.h"
 #include "settings/StationCodes.h"
 #include "store/AdapterSettings.h"
 
@@ -16,7 +19,6 @@ namespace kx {
 
 namespace {
 
-constexpr int kMaxSsid = 32;
 
 // A whole decimal number as typed: digits only, at most a leading minus.
 std::optional<int> wholeNumber(const QString& text) {
@@ -28,10 +30,10 @@ std::optional<int> wholeNumber(const QString& text) {
 }
 
 // "1-11" or "1-11, 13" for a list of channels.
-QString channelRanges(const QList<int>& channels) {
+QString channelRanges(const std::vector<int>& channels) {
     QStringList parts;
-    for (qsizetype i = 0; i < channels.size();) {
-        qsizetype j = i;
+    for (std::size_t i = 0; i < channels.size();) {
+        std::size_t j = i;
         while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
             ++j;
         parts.append(i == j ? QString::number(channels[i])
@@ -79,14 +81,8 @@ std::optional<int> threshold(const QString& value, int low, int high) {
     return n && *n >= low && *n <= high ? n : std::nullopt;
 }
 
-// The SSID edit box takes 32 characters, each sent as one byte: a character that is no
-// single byte would reach the adapter as another one, a control character never
-// belongs in a name.
 bool usableSsid(const QString& ssid) {
-    return ssid.size() <= kMaxSsid && std::all_of(ssid.begin(), ssid.end(), [](QChar c) {
-               return c.unicode() >= 0x20 && c.unicode() != 0x7F && c.unicode() <= 0xFF &&
-                      !(c.unicode() >= 0x80 && c.unicode() <= 0x9F);
-           });
+    return SsidText::fromTyped(ssid.toStdU16String()).has_value();
 }
 
 struct Setting {
@@ -114,11 +110,12 @@ const QString kOnOff = QStringLiteral("on, off");
 const Setting kSettings[] = {
     {"channel",
      [](const AppContext& c) {
-         return channelRanges(StationCodes::offeredChannels(c.adapter.channelMask));
+         return channelRanges(Channels::ofMask(c.adapter.channelMask));
      },
      [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
          const std::optional<int> n = wholeNumber(v);
-         if (!n || !StationCodes::offeredChannels(c.adapter.channelMask).contains(*n))
+         const std::vector<int> offered = Channels::ofMask(c.adapter.channelMask);
+         if (!n || std::find(offered.begin(), offered.end(), *n) == offered.end())
              return std::nullopt;
          return c.settings.setChannel(*n);
      }},
@@ -132,7 +129,7 @@ const Setting kSettings[] = {
     {"ssid",
      [](const AppContext&) {
          return QStringLiteral("at most %1 characters of Latin-1, \"\" for any network")
-             .arg(kMaxSsid);
+             .arg(kMaxSsidBytes);
      },
      [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
          if (!usableSsid(v))

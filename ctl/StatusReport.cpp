@@ -5,14 +5,14 @@
 #include <QDateTime>
 #include <QJsonArray>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "ctl/CodeNames.h"
 #include "ctl/ControlSession.h"
 #include "ctl/ControlText.h"
 #include "mainwnd/LinkStatus.h"
 #include "mainwnd/SignalMapping.h"
 #include "platform/TextCodec.h"
-#include "store/MacText.h"
+#include "driver/MacText.h"
 
 namespace kx {
 
@@ -140,8 +140,8 @@ QJsonObject StatusReport::stationJson() const {
         if (QueryWL_BSSID(ctx.adapter.record(), text) != -1) {
             const QString raw = QString::fromStdU16String(
                 TextCodec::widen(std::string_view(text, strnlen(text, sizeof text))));
-            const std::optional<MacText::Mac> mac = MacText::parse(raw);
-            bssid = mac ? MacText::format(*mac) : raw;
+            const std::optional<MacText::Mac> mac = MacText::parse(raw.toStdString());
+            bssid = mac ? ControlText::macForPrograms(*mac) : raw;
         }
     }
     o.insert(QStringLiteral("bssid"), bssid);
@@ -161,8 +161,10 @@ QJsonObject StatusReport::accessPointJson() const {
     const MainView& v = m_session.view();
     const MainView::Answers& a = v.answers;
     QJsonArray stations;
-    for (const QStringList& station : v.rows)
-        stations.append(station.value(0));
+    for (const QStringList& station : v.rows) {
+        const std::optional<MacText::Mac> mac = MacText::parse(station.value(0).toStdString());
+        stations.append(mac ? ControlText::macForPrograms(*mac) : station.value(0));
+    }
     const bool wep = a.wepStatus > 0;
     return {
         {QStringLiteral("mode"), QStringLiteral("access-point")},

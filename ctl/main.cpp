@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "ctl/ControlCommand.h"
 #include "ctl/ControlOutput.h"
 #include "ctl/NoScreenSeam.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "fuzz/FuzzCheck.h"
-#include "pro/CisChain.h"
-#include "pro/CisFields.h"
+#include "pro/eeprom/CisChain.h"
+#include "pro/eeprom/CisFields.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kx::CisChain;

@@ -6,8 +6,8 @@
 
 #include "adapter/AdapterState.h"
 #include "fuzz/FuzzCheck.h"
-#include "pro/EepromCodec.h"
-#include "pro/NewerChipFields.h"
+#include "pro/eeprom/EepromCodec.h"
+#include "pro/eeprom/NewerChipFields.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)

@@ -6,9 +6,9 @@
 #include <QString>
 
 #include "fuzz/FuzzCheck.h"
-#include "pro/HexField.h"
-#include "pro/MacEntry.h"
-#include "pro/PciFields.h"
+#include "pro/eeprom/HexField.h"
+#include "pro/eeprom/MacEntry.h"
+#include "pro/eeprom/PciFields.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)

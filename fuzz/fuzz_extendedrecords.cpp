@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "fuzz/FuzzCheck.h"
-#include "pro/ExtendedFields.h"
-#include "pro/ExtendedRecordChain.h"
+#include "pro/eeprom/ExtendedFields.h"
+#include "pro/eeprom/ExtendedRecordChain.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kx::ExtendedRecordChain;

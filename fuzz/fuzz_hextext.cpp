@@ -4,19 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-
-#include <QByteArray>
-#include <QString>
+#include <string>
+#include <string_view>
 
 #include "fuzz/FuzzCheck.h"
-#include "store/HexText.h"
+#include "driver/HexText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
     const int n = data[0] % 33; // up to a little more than the longest key
-    const QByteArray text(reinterpret_cast<const char*>(data + 1),
-                          static_cast<qsizetype>(size - 1));
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     std::array<std::uint8_t, 64> bytes;
     bytes.fill(0xA5);
     kx::HexText::toBytes(text, bytes.data(), n);
@@ -24,10 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         KX_FUZZ_CHECK(bytes[i] == 0xA5);
 
     for (bool separator : {false, true}) {
-        const QString written = kx::HexText::fromBytes(bytes.data(), n, separator);
+        const std::string written =
+            kx::HexText::fromBytes(bytes.data(), static_cast<std::size_t>(n), separator);
         std::array<std::uint8_t, 64> again;
         again.fill(0x5A);
-        kx::HexText::toBytes(written.toLatin1(), again.data(), n);
+        kx::HexText::toBytes(written, again.data(), n);
         KX_FUZZ_CHECK(std::memcmp(again.data(), bytes.data(), static_cast<std::size_t>(n)) == 0);
     }
     return 0;

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "fuzz/FuzzCheck.h"
 #include "kx02app/Scenario.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "fuzz/FuzzCheck.h"
 #include "mainwnd/AccessPointTexts.h"
 

@@ -2,28 +2,28 @@
 
 #include <algorithm>
 
+#include "driver/DriverCodes.h"
+#include "driver/ObjectLayouts.h"
+
 namespace kx::sim {
 
-bool AccessPointState::listed(const Mac& mac) const {
-    for (std::size_t i = 0; i < WL_FILTER_ENTRIES; ++i) {
-        const std::uint8_t* entry = filter.data() + i * sizeof(WLFilterEntry);
-        if (entry[0] != 0 && std::equal(mac.begin(), mac.end(), entry + 1))
-            return true;
-    }
-    return false;
+bool AccessPointState::listed(const MacBytes& mac) const {
+    const std::vector<SlotTable::Slot> entries = SlotTable::decode(filter);
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const SlotTable::Slot& e) { return e.inUse && e.mac == mac; });
 }
 
-bool AccessPointState::admits(const Mac& mac, int filterMode) const {
-    if (filterMode == 1)
+bool AccessPointState::admits(const MacBytes& mac, int filterMode) const {
+    if (FilterMode{filterMode} == FilterMode::Accept)
         return listed(mac);
-    if (filterMode == 2)
+    if (FilterMode{filterMode} == FilterMode::Reject)
         return !listed(mac);
     return true;
 }
 
-std::vector<Mac> AccessPointState::associated(int filterMode) const {
-    std::vector<Mac> out;
-    for (const Mac& mac : stations) {
+std::vector<MacBytes> AccessPointState::associated(int filterMode) const {
+    std::vector<MacBytes> out;
+    for (const MacBytes& mac : stations) {
         if (admits(mac, filterMode) && out.size() < WL_STATION_SLOTS)
             out.push_back(mac);
     }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "adapter/kx02app.h"
-#include "kx02app/MacAddress.h"
+#include "driver/kx02app.h"
+#include "driver/MacText.h"
 
 namespace kx::sim {
 
@@ -18,18 +18,18 @@ public:
 
     std::string ssid;
     FilterTable filter{};
-    std::vector<Mac> stations;
+    std::vector<MacBytes> stations;
 
     // Whether the filter lets a station in (mode 1: listed ones only; mode 2: all but
     // the listed; any other mode: everyone).
-    bool admits(const Mac& mac, int filterMode) const;
+    bool admits(const MacBytes& mac, int filterMode) const;
     // The scenario's stations the filter lets in.
-    std::vector<Mac> associated(int filterMode) const;
+    std::vector<MacBytes> associated(int filterMode) const;
 
     template <typename Archive> void share(Archive& a) { a(ssid, filter, stations); }
 
 private:
-    bool listed(const Mac& mac) const;
+    bool listed(const MacBytes& mac) const;
 };
 
 } // namespace kx::sim

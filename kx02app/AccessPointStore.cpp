@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "kx02app/HexBytes.h"
+#include "driver/HexText.h"
 #include "kx02app/StateFile.h"
 
 namespace kx::sim {
@@ -32,7 +32,7 @@ template <std::size_t N> std::optional<std::array<std::uint8_t, N>> bytesOf(cons
     if (!value.is_string())
         return std::nullopt;
     const std::optional<std::vector<std::uint8_t>> bytes =
-        HexBytes::parse(value.get_ref<const std::string&>());
+        HexText::parseExact(value.get_ref<const std::string&>());
     if (!bytes || bytes->size() != N)
         return std::nullopt;
     std::array<std::uint8_t, N> out{};
@@ -64,13 +64,13 @@ std::string AccessPointStore::encode(const StationConfig& config, const AccessPo
         settings[SettingTable::info(id).field] = config.get(id);
     json keys = json::array();
     for (const StationConfig::Key& key : config.keys)
-        keys.push_back(HexBytes::upper(key.data(), key.size()));
+        keys.push_back(HexText::fromBytes(key.data(), key.size()));
     // The SSID is bytes, not necessarily UTF-8: kept as hexadecimal digits.
     const auto* ssid = reinterpret_cast<const std::uint8_t*>(ap.ssid.data());
-    return json{{"ssid", HexBytes::upper(ssid, ap.ssid.size())},
+    return json{{"ssid", HexText::fromBytes(ssid, ap.ssid.size())},
                 {"settings", settings},
                 {"keys", keys},
-                {"filter", HexBytes::upper(ap.filter.data(), ap.filter.size())}}
+                {"filter", HexText::fromBytes(ap.filter.data(), ap.filter.size())}}
         .dump(1);
 }
 
@@ -81,7 +81,7 @@ void AccessPointStore::decode(std::string_view text, std::uint16_t channelMask,
         return;
     if (const auto ssid = root.find("ssid"); ssid != root.end() && ssid->is_string()) {
         const std::optional<std::vector<std::uint8_t>> bytes =
-            HexBytes::parse(ssid->get_ref<const std::string&>());
+            HexText::parseExact(ssid->get_ref<const std::string&>());
         if (bytes && bytes->size() <= StationConfig::kMaxSsid)
             ap.ssid.assign(bytes->begin(), bytes->end());
     }

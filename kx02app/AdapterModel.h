@@ -4,28 +4,27 @@
 
 #include <string_view>
 
+#include "driver/DriverCodes.h"
+
 namespace kx::sim {
 
 class AdapterModel final {
 public:
-    enum Bus { Pcmcia = 1, Pci = 2, Usb = 3 };
-    static constexpr int kOlderChip = 3101;
-    static constexpr int kNewerChip = 3102;
-
     explicit AdapterModel(std::string_view hardwareId);
 
-    int chip() const { return m_chip; }
-    bool newerChip() const { return m_chip == kNewerChip; }
-    Bus bus() const { return m_bus; }
+    int chip() const { return code(m_chip); }
+    bool newerChip() const { return m_chip == ChipVersion::Newer; }
+    BusKind bus() const { return m_bus; }
     int eepromSize() const { return eepromSize(m_bus); }
     int extendedOffset() const { return extendedOffset(m_bus); }
 
-    static int eepromSize(int bus) { return bus == Usb ? 2048 : 512; }
-    static int extendedOffset(int bus) { return bus == Usb ? 1792 : 256; }
+    // By bus; an unknown bus is read as PCMCIA.
+    static int eepromSize(int bus);
+    static int extendedOffset(int bus);
 
 private:
-    int m_chip = kOlderChip;
-    Bus m_bus = Pcmcia;
+    ChipVersion m_chip = ChipVersion::Older;
+    BusKind m_bus = BusPcmcia;
 };
 
 } // namespace kx::sim

@@ -39,8 +39,8 @@ std::optional<Scenario::Network> Airwaves::find(const SimAdapter& listener,
     return std::nullopt;
 }
 
-std::vector<Mac> Airwaves::clientsOf(const SimAdapter& accessPoint) const {
-    std::vector<Mac> clients;
+std::vector<MacBytes> Airwaves::clientsOf(const SimAdapter& accessPoint) const {
+    std::vector<MacBytes> clients;
     for (const auto& adapter : m_adapters) {
         const Association& link = adapter->link();
         const Association::Target& target = link.target();

@@ -33,7 +33,7 @@ public:
     std::optional<Scenario::Network> find(const SimAdapter& listener,
                                           const Association::Target& target) const;
     // The station adapters linked to `accessPoint` that its filter lets in.
-    std::vector<Mac> clientsOf(const SimAdapter& accessPoint) const;
+    std::vector<MacBytes> clientsOf(const SimAdapter& accessPoint) const;
 
 private:
     std::vector<Scenario::Network> hear(const SimAdapter& listener, bool joinable) const;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "kx02app/MacAddress.h"
+#include "driver/MacText.h"
 
 namespace kx::sim {
 
@@ -26,7 +26,7 @@ public:
     struct Target {
         LinkKind kind = LinkKind::Searching;
         int network = -1; // index of the joined network, -1 for none or our own
-        Mac bssid{};
+        MacBytes bssid{};
         std::string ssid;
         int channel = -1;
 

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <optional>
 
-#include "kx02app/HexBytes.h"
+#include "driver/AdapterValue.h"
+#include "driver/DriverLimits.h"
+#include "driver/HexText.h"
 #include "kx02app/SimAdapter.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -14,8 +16,8 @@ namespace kx::sim {
 namespace {
 
 constexpr Hive kHive = Hive::LocalMachine;
-constexpr std::size_t kShortKeysDigits = 40;
-constexpr std::size_t kLongKeysDigits = 104;
+constexpr std::size_t kShortKeysDigits = kWepKeyCount * wepKeyDigits(WepBit::Bits64);
+constexpr std::size_t kLongKeysDigits = kWepKeyCount * wepKeyDigits(WepBit::Bits128);
 
 std::optional<std::string> readText(const std::string& key, std::string_view name) {
     std::string value;
@@ -41,7 +43,7 @@ void loadKeys(const std::string& key, StationConfig& config) {
     const std::optional<std::string> text = readText(key, "WEPDefaultKeys");
     if (!text || (text->size() != kShortKeysDigits && text->size() != kLongKeysDigits))
         return;
-    const std::optional<std::vector<std::uint8_t>> bytes = HexBytes::parse(*text);
+    const std::optional<std::vector<std::uint8_t>> bytes = HexText::parseExact(*text);
     if (!bytes)
         return;
     const std::size_t keyLength = bytes->size() / 4;
@@ -98,15 +100,14 @@ void loadAntenna(const std::string& key, RfTestState& rf) {
 } // namespace
 
 std::string DriverRegistry::keyPath(std::string_view instance) {
-    return "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\" +
-           std::string(instance);
+    return std::string(kAdapterClassKey) + "\\" + std::string(instance);
 }
 
 void DriverRegistry::install(const std::vector<Scenario::Adapter>& adapters) {
     std::vector<RegistryDefault> values;
     values.reserve(adapters.size());
     for (const Scenario::Adapter& adapter : adapters)
-        values.push_back({keyPath(adapter.instance), "MatchingDeviceId", adapter.hardwareId});
+        values.push_back({keyPath(adapter.instance), kHardwareIdValue, adapter.hardwareId});
     // Without the keys no adapter is found; the program says why when it writes itself.
     Registry::ensureValues(kHive, values);
 }

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "driver/ExtendedRecordLayout.h"
+#include "driver/NewerChipEeprom.h"
 #include "kx02app/ExtendedRecords.h"
 
 namespace kx::sim {
@@ -64,7 +66,7 @@ std::vector<std::uint8_t> versionTuple() {
     return data;
 }
 
-void writeCardInformation(std::vector<std::uint8_t>& image, const Mac& mac) {
+void writeCardInformation(std::vector<std::uint8_t>& image, const MacBytes& mac) {
     int pos = 0;
     putTuple(image, pos, 0x15, versionTuple());
     std::vector<std::uint8_t> manufacturer;
@@ -82,11 +84,11 @@ void writeCardInformation(std::vector<std::uint8_t>& image, const Mac& mac) {
     image[static_cast<std::size_t>(pos)] = 0xFF;
 }
 
-void writeNewerChipFields(std::vector<std::uint8_t>& image, const Mac& mac) {
-    using B = EepromBuilder;
+void writeNewerChipFields(std::vector<std::uint8_t>& image, const MacBytes& mac) {
+    using B = NewerChipEeprom;
     image[B::HardwareVersion] = kHardwareVersion;
     image[B::HardwareVersion + 1] = 0x00;
-    std::copy(mac.begin(), mac.end(), image.begin() + B::MacBytes);
+    std::copy(mac.begin(), mac.end(), image.begin() + B::Mac);
     std::fill_n(image.begin() + B::TxSetPoint, B::kSetPointBytes, kSetPoint);
     std::fill_n(image.begin() + B::TxIntegration, B::kSetPointBytes, kIntegration);
     image[B::AllowedChannels] = 0xFF;
@@ -98,20 +100,23 @@ void writeNewerChipFields(std::vector<std::uint8_t>& image, const Mac& mac) {
 }
 
 void writeExtendedRecords(std::vector<std::uint8_t>& image, const AdapterModel& model,
-                          const Mac& mac, std::uint16_t channelMask) {
+                          const MacBytes& mac, std::uint16_t channelMask) {
     int pos = model.extendedOffset();
     const std::vector<std::uint8_t> serial{0x00, 0x01, 0x02, 0x03, 0x04, 0x05,
                                            0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B};
-    ExtendedRecords::put(image, pos, 1, mac);
-    ExtendedRecords::put(image, pos, 2, std::vector<std::uint8_t>(14, kSetPoint));
-    ExtendedRecords::put(image, pos, 3, std::vector<std::uint8_t>(14, kIntegration));
-    ExtendedRecords::put(image, pos, 5, std::vector<std::uint8_t>{kHardwareVersion});
-    ExtendedRecords::put(image, pos, 6, le16(channelMask));
-    ExtendedRecords::put(image, pos, 7, le16(kDefaultChannel));
-    ExtendedRecords::put(image, pos, 8, std::vector<std::uint8_t>{kRegionUsa});
+    using R = ExtendedRecordLayout;
+    const std::size_t setPoints = NewerChipEeprom::kSetPointBytes;
+    ExtendedRecords::put(image, pos, R::MacAddress, mac);
+    ExtendedRecords::put(image, pos, R::TxSetPoint, std::vector<std::uint8_t>(setPoints, kSetPoint));
+    ExtendedRecords::put(image, pos, R::TxIntegration,
+                         std::vector<std::uint8_t>(setPoints, kIntegration));
+    ExtendedRecords::put(image, pos, R::HardwareVersion, std::vector<std::uint8_t>{kHardwareVersion});
+    ExtendedRecords::put(image, pos, R::ChannelMask, le16(channelMask));
+    ExtendedRecords::put(image, pos, R::DefaultChannel, le16(kDefaultChannel));
+    ExtendedRecords::put(image, pos, R::Region, std::vector<std::uint8_t>{kRegionUsa});
     ExtendedRecords::put(image, pos, 9, serial);
     ExtendedRecords::put(image, pos, 10, std::vector<std::uint8_t>{kRfModule});
-    if (model.bus() == AdapterModel::Usb) {
+    if (model.bus() == BusUsb) {
         ExtendedRecords::put(image, pos, 11, le16(kUsbVendor));
         ExtendedRecords::put(image, pos, 12, le16(kUsbProduct));
         ExtendedRecords::put(image, pos, 13,
@@ -125,14 +130,14 @@ void writeExtendedRecords(std::vector<std::uint8_t>& image, const AdapterModel& 
 
 } // namespace
 
-std::vector<std::uint8_t> EepromBuilder::build(const AdapterModel& model, const Mac& mac,
+std::vector<std::uint8_t> EepromBuilder::build(const AdapterModel& model, const MacBytes& mac,
                                                std::uint16_t channelMask) {
     std::vector<std::uint8_t> image(static_cast<std::size_t>(model.eepromSize()), 0xFF);
     switch (model.bus()) {
-    case AdapterModel::Pcmcia:
+    case BusPcmcia:
         writeCardInformation(image, mac);
         break;
-    case AdapterModel::Pci: {
+    case BusPci: {
         // Subsystem device ID, then subsystem vendor ID, each low byte first.
         const std::vector<std::uint8_t> ids{
             model.newerChip() ? std::uint8_t{0x02} : std::uint8_t{0x01},
@@ -143,27 +148,30 @@ std::vector<std::uint8_t> EepromBuilder::build(const AdapterModel& model, const 
             writeNewerChipFields(image, mac);
         break;
     }
-    case AdapterModel::Usb: {
+    case BusUsb: {
         const std::vector<std::uint8_t> ids{kUsbVendor & 0xFF, kUsbVendor >> 8, kUsbProduct & 0xFF,
                                             kUsbProduct >> 8};
         std::copy(ids.begin(), ids.end(), image.begin());
         break;
     }
+    case BusNone:
+        break;
     }
     writeExtendedRecords(image, model, mac, channelMask);
     return image;
 }
 
-std::optional<Mac> EepromBuilder::macFrom(std::span<const std::uint8_t> image,
+std::optional<MacBytes> EepromBuilder::macFrom(std::span<const std::uint8_t> image,
                                           const AdapterModel& model) {
-    Mac mac{};
+    MacBytes mac{};
     if (model.newerChip()) {
-        if (image.size() < static_cast<std::size_t>(MacBytes + 6))
+        if (image.size() < NewerChipEeprom::Mac + mac.size())
             return std::nullopt;
-        std::copy_n(image.begin() + MacBytes, 6, mac.begin());
+        std::copy_n(image.begin() + NewerChipEeprom::Mac, mac.size(), mac.begin());
         return mac;
     }
-    const std::vector<std::uint8_t> data = ExtendedRecords::find(image, model.extendedOffset(), 1);
+    const std::vector<std::uint8_t> data =
+        ExtendedRecords::find(image, model.extendedOffset(), ExtendedRecordLayout::MacAddress);
     if (data.size() < 6)
         return std::nullopt;
     std::copy_n(data.begin(), 6, mac.begin());
@@ -172,10 +180,13 @@ std::optional<Mac> EepromBuilder::macFrom(std::span<const std::uint8_t> image,
 
 std::vector<std::uint8_t> EepromBuilder::txSetPoint(std::span<const std::uint8_t> image,
                                                     const AdapterModel& model) {
+    constexpr auto kFrom = NewerChipEeprom::TxSetPoint;
+    constexpr auto kBytes = NewerChipEeprom::kSetPointBytes;
     if (model.newerChip())
-        return {image.begin() + TxSetPoint, image.begin() + TxSetPoint + kSetPointBytes};
-    std::vector<std::uint8_t> data = ExtendedRecords::find(image, model.extendedOffset(), 2);
-    data.resize(kSetPointBytes, 0);
+        return {image.begin() + kFrom, image.begin() + kFrom + kBytes};
+    std::vector<std::uint8_t> data =
+        ExtendedRecords::find(image, model.extendedOffset(), ExtendedRecordLayout::TxSetPoint);
+    data.resize(kBytes, 0);
     return data;
 }
 

@@ -9,28 +9,16 @@
 #include <vector>
 
 #include "kx02app/AdapterModel.h"
-#include "kx02app/MacAddress.h"
+#include "driver/MacText.h"
 
 namespace kx::sim {
 
 class EepromBuilder final {
 public:
-    // Fixed offsets of the newer chip's PCI image.
-    enum NewerChipOffset {
-        HardwareVersion = 0x06,
-        MacBytes = 0x08,
-        TxSetPoint = 0x10,
-        TxIntegration = 0x20,
-        AllowedChannels = 0x30,
-        DefaultChannel = 0x32,
-        Region = 0x60
-    };
-    static constexpr int kSetPointBytes = 14;
-
-    static std::vector<std::uint8_t> build(const AdapterModel& model, const Mac& mac,
+    static std::vector<std::uint8_t> build(const AdapterModel& model, const MacBytes& mac,
                                            std::uint16_t channelMask);
     // The MAC address the image carries, where the adapter takes it from at power-up.
-    static std::optional<Mac> macFrom(std::span<const std::uint8_t> image,
+    static std::optional<MacBytes> macFrom(std::span<const std::uint8_t> image,
                                       const AdapterModel& model);
     // The 14 transmit set-point bytes.
     static std::vector<std::uint8_t> txSetPoint(std::span<const std::uint8_t> image,

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "driver/DriverLimits.h"
+#include "driver/ExtendedRecordLayout.h"
+
 namespace kx::sim {
 
 namespace {
-constexpr int kMinLength = 2;
-constexpr int kMaxLength = 80;
+constexpr int kMinLength = ExtendedRecordLayout::kMinLength;
+constexpr int kMaxLength = ExtendedRecordLayout::kMaxLength;
 } // namespace
 
 std::vector<std::uint8_t> ExtendedRecords::find(std::span<const std::uint8_t> image, int offset,
@@ -48,10 +51,11 @@ void ExtendedRecords::putEnd(std::vector<std::uint8_t>& image, int& pos) {
 
 std::uint16_t ExtendedRecords::channelMask(std::span<const std::uint8_t> image, int offset) {
     bool found = false;
-    const std::vector<std::uint8_t> data = find(image, offset, 6, &found);
+    const std::vector<std::uint8_t> data =
+        find(image, offset, ExtendedRecordLayout::ChannelMask, &found);
     if (!found || data.size() < 2)
-        return 0x3FFF;
-    return static_cast<std::uint16_t>((data[0] | (data[1] << 8)) & 0x3FFF);
+        return kAllChannelsMask;
+    return static_cast<std::uint16_t>((data[0] | (data[1] << 8)) & kAllChannelsMask);
 }
 
 } // namespace kx::sim

@@ -7,11 +7,13 @@
 #include <span>
 #include <vector>
 
+#include "driver/ExtendedRecordLayout.h"
+
 namespace kx::sim {
 
 class ExtendedRecords final {
 public:
-    static constexpr int kAreaSize = 256;
+    static constexpr int kAreaSize = ExtendedRecordLayout::kAreaSize;
     static constexpr int kImageLimit = 4096;
 
     // The data of record `item`, or nothing when it is absent or the chain is

@@ -1,8 +1,16 @@
 #include "kx02app/JoinRule.h"
 
+#include <algorithm>
+
 namespace kx::sim {
 
 namespace {
+
+// All zero or all 0xFF: no particular network.
+bool isWildcard(const MacBytes& mac) {
+    return std::all_of(mac.begin(), mac.end(), [](std::uint8_t b) { return b == 0; }) ||
+           std::all_of(mac.begin(), mac.end(), [](std::uint8_t b) { return b == 0xFF; });
+}
 
 bool nameMatches(const Scenario::Network& n, const StationConfig& c) {
     if (!c.ssid.empty())
@@ -15,7 +23,7 @@ bool candidate(const Scenario::Network& n, const StationConfig& c, bool adHoc,
                std::uint16_t channelMask) {
     if ((n.mode == Scenario::AdHoc) != adHoc)
         return false;
-    if (c.desiredBssid && !MacAddress::isWildcard(*c.desiredBssid) && n.bssid != *c.desiredBssid)
+    if (c.desiredBssid && !isWildcard(*c.desiredBssid) && n.bssid != *c.desiredBssid)
         return false;
     return nameMatches(n, c) && (channelMask >> (n.channel - 1) & 1) != 0;
 }
@@ -28,9 +36,9 @@ bool keyMatches(const Scenario::Network& n, const StationConfig& c) {
 }
 
 // Our own network: a locally administered BSSID made from our address.
-Association::Target ownNetwork(LinkKind kind, const StationConfig& c, const Mac& ownMac,
+Association::Target ownNetwork(LinkKind kind, const StationConfig& c, const MacBytes& ownMac,
                                const std::string& ssid) {
-    Mac bssid = ownMac;
+    MacBytes bssid = ownMac;
     bssid[0] = 0x02;
     return {kind, -1, bssid, ssid, c.get(Setting::DesiredChannel)};
 }
@@ -45,7 +53,7 @@ bool JoinRule::suits(const Scenario::Network& network, const StationConfig& conf
 
 Association::Target JoinRule::choose(const StationConfig& config,
                                      const std::vector<Scenario::Network>& networks,
-                                     std::uint16_t channelMask, const Mac& ownMac,
+                                     std::uint16_t channelMask, const MacBytes& ownMac,
                                      bool accessPointFirmware, const std::string& apSsid) {
     const int type = config.get(Setting::NetworkType);
     if (accessPointFirmware || type == 4)

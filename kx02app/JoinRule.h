@@ -20,7 +20,7 @@ class JoinRule final {
 public:
     static Association::Target choose(const StationConfig& config,
                                       const std::vector<Scenario::Network>& networks,
-                                      std::uint16_t channelMask, const Mac& ownMac,
+                                      std::uint16_t channelMask, const MacBytes& ownMac,
                                       bool accessPointFirmware, const std::string& apSsid);
     // Whether the station may stay with a network it joined: name, BSSID, channel and
     // key still match.

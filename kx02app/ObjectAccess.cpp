@@ -4,28 +4,17 @@
 #include <array>
 #include <cstring>
 
-#include "adapter/kx02app.h"
-#include "kx02app/EepromBuilder.h"
+#include "driver/DriverCodes.h"
+#include "driver/NewerChipEeprom.h"
+#include "driver/ObjectLayouts.h"
+#include "driver/kx02app.h"
 #include "kx02app/SimAdapter.h"
 
 namespace kx::sim {
 
 namespace {
 
-constexpr std::int32_t kMemoryRequestBytes = 8;
-constexpr std::int32_t kOldDebugBytes = 1040;
-constexpr std::int32_t kApSsidBytes = 36;
-constexpr std::size_t kOldDebugReplyOffset = 12;
-constexpr std::uint32_t kOldDebugRoomWords = (kOldDebugBytes - kOldDebugReplyOffset) / 4;
-
-enum TestCommandCode : std::uint16_t {
-    ContinuousTx = 0x40,
-    PaGainStep = 0x41,
-    TestRate = 0x42,
-    TxPowerRead = 0x43,
-    PaGainRead = 0x45,
-    Doze = 0x46
-};
+constexpr std::uint32_t kOldDebugRoomWords = WL_OLD_DEBUG_REPLY_WORDS;
 
 struct ObjectSize {
     std::uint32_t oid;
@@ -34,30 +23,11 @@ struct ObjectSize {
 constexpr std::array<ObjectSize, 8> kSizes{{{WL_OID_CURRENT_ADDRESS, WL_MAC_BYTES},
                                             {WL_OID_FIRMWARE_RECORD, sizeof(WLFirmwareRecord)},
                                             {WL_OID_TEST_COMMAND, sizeof(WLTestCommand)},
-                                            {WL_OID_MEMORY_WRITE, kMemoryRequestBytes},
-                                            {WL_OID_MEMORY_READ, kMemoryRequestBytes},
-                                            {WL_OID_OLD_DEBUG, kOldDebugBytes},
-                                            {WL_OID_AP_SSID, kApSsidBytes},
+                                            {WL_OID_MEMORY_WRITE, sizeof(WLMemoryRequest)},
+                                            {WL_OID_MEMORY_READ, sizeof(WLMemoryRequest)},
+                                            {WL_OID_OLD_DEBUG, sizeof(WLOldDebugRequest)},
+                                            {WL_OID_AP_SSID, sizeof(WLApSsid)},
                                             {WL_OID_DEBUG_TALLY, WL_TALLY_BYTES}}};
-
-// Where each newer-chip EEPROM command puts its data entries in the image.
-struct EepromField {
-    std::uint16_t command;
-    std::size_t firstEntry;
-    std::size_t count;
-    std::size_t offset;
-};
-constexpr std::array<EepromField, 8> kEepromFields{{
-    {0xFFFB, 0, 6, EepromBuilder::MacBytes},
-    {0xFFFA, 0, 14, EepromBuilder::TxSetPoint},
-    {0xFFFA, 16, 14, EepromBuilder::TxIntegration},
-    {0xFFF9, 0, 2, EepromBuilder::HardwareVersion},
-    {0xFFF8, 0, 2, EepromBuilder::AllowedChannels},
-    {0xFFF7, 0, 2, EepromBuilder::DefaultChannel},
-    {0xFFF6, 0, 1, EepromBuilder::Region},
-    {0xFFF5, 0, 4, 0},
-}};
-constexpr std::uint16_t kEepromUpdateEnd = 0xFFF0;
 
 std::uint32_t word(const void* buffer, std::size_t index) {
     std::uint32_t value = 0;
@@ -74,26 +44,26 @@ std::int32_t testCommand(SimAdapter& adapter, void* buffer) {
     std::memcpy(&command, buffer, sizeof command);
     RfTestState& rf = adapter.rf();
     RegisterFile& registers = adapter.registers();
-    switch (command.command) {
-    case ContinuousTx:
+    switch (TestCommandCode{command.command}) {
+    case TestCommandCode::ContinuousTx:
         if (adapter.testTransmission(command.value, command.extra) != 0)
             return -1;
         break;
-    case PaGainStep:
+    case TestCommandCode::PaGainStep:
         registers.setPaGain(registers.paGain() + static_cast<std::int16_t>(command.value));
         command.value = static_cast<std::uint16_t>(registers.paGain());
         break;
-    case TestRate:
+    case TestCommandCode::TestRate:
         if (adapter.setTestRate(command.value) != 0)
             return -1;
         break;
-    case TxPowerRead:
+    case TestCommandCode::TxPowerRead:
         command.value = static_cast<std::uint16_t>(adapter.txPower());
         break;
-    case PaGainRead:
+    case TestCommandCode::PaGainRead:
         command.value = static_cast<std::uint16_t>(registers.paGain());
         break;
-    case Doze:
+    case TestCommandCode::Doze:
         rf.dozing = 1;
         break;
     default:
@@ -104,12 +74,12 @@ std::int32_t testCommand(SimAdapter& adapter, void* buffer) {
 }
 
 std::int32_t eepromCommand(SimAdapter& adapter, const WLFirmwareRecord& record) {
-    if (record.id == kEepromUpdateEnd)
+    if (FirmwareRecordId{record.id} == FirmwareRecordId::EepromUpdateEnd)
         return 0;
     std::vector<std::uint8_t> image = adapter.eeprom();
     bool known = false;
-    for (const EepromField& f : kEepromFields) {
-        if (f.command != record.id)
+    for (const NewerChipEeprom::Field& f : NewerChipEeprom::kFields) {
+        if (f.command != FirmwareRecordId{record.id})
             continue;
         known = true;
         for (std::size_t i = 0; i < f.count; ++i)
@@ -123,7 +93,7 @@ std::int32_t eepromCommand(SimAdapter& adapter, const WLFirmwareRecord& record) 
 std::int32_t readFirmwareRecord(SimAdapter& adapter, void* buffer) {
     WLFirmwareRecord record{};
     std::memcpy(&record, buffer, sizeof record);
-    if (record.id != RfTestState::kPowerControlRecord)
+    if (FirmwareRecordId{record.id} != FirmwareRecordId::PowerControl)
         return -1;
     record.length = 2;
     record.data[0] = adapter.rf().powerControl;
@@ -134,30 +104,27 @@ std::int32_t readFirmwareRecord(SimAdapter& adapter, void* buffer) {
 std::int32_t writeFirmwareRecord(SimAdapter& adapter, const void* buffer) {
     WLFirmwareRecord record{};
     std::memcpy(&record, buffer, sizeof record);
-    if (record.id == RfTestState::kPowerControlRecord) {
+    if (FirmwareRecordId{record.id} == FirmwareRecordId::PowerControl) {
         adapter.rf().powerControl = record.data[0];
         return 0;
     }
-    if (adapter.model().newerChip() && record.id >= kEepromUpdateEnd)
+    if (adapter.model().newerChip() && record.id >= code(FirmwareRecordId::EepromUpdateEnd))
         return eepromCommand(adapter, record);
     return -1;
 }
 
 std::int32_t readApSsid(SimAdapter& adapter, void* buffer) {
-    std::array<std::uint8_t, kApSsidBytes> block{};
-    const std::string& ssid = adapter.accessPoint().ssid;
-    putWord(block.data(), 0, static_cast<std::uint32_t>(ssid.size()));
-    std::copy(ssid.begin(), ssid.end(), block.begin() + 4);
+    const ApSsidBlock::Bytes block = ApSsidBlock::encode(adapter.accessPoint().ssid);
     std::memcpy(buffer, block.data(), block.size());
     return 0;
 }
 
 std::int32_t writeApSsid(SimAdapter& adapter, const void* buffer) {
-    const std::uint32_t length = word(buffer, 0);
-    if (length > 32)
+    const std::optional<std::string> ssid =
+        ApSsidBlock::decode({static_cast<const std::uint8_t*>(buffer), sizeof(WLApSsid)});
+    if (!ssid)
         return -1;
-    const char* text = static_cast<const char*>(buffer) + 4;
-    adapter.accessPoint().ssid = std::string(text, strnlen(text, length));
+    adapter.accessPoint().ssid = *ssid;
     return 0;
 }
 
@@ -166,24 +133,19 @@ std::int32_t oldDebug(SimAdapter& adapter, void* buffer) {
     RegisterFile& registers = adapter.registers();
     registers.writeMemory(address, word(buffer, 1));
     auto* bytes = static_cast<std::uint8_t*>(buffer);
-    std::fill(bytes + 8, bytes + kOldDebugBytes, 0);
+    std::fill(bytes + offsetof(WLOldDebugRequest, replyWords), bytes + sizeof(WLOldDebugRequest),
+              0);
     // The count is the driver's word; the data never passes the buffer.
-    putWord(buffer, 2, adapter.oldDebugWords);
+    putWord(buffer, offsetof(WLOldDebugRequest, replyWords) / 4, adapter.oldDebugWords);
     for (std::uint32_t i = 0; i < std::min(adapter.oldDebugWords, kOldDebugRoomWords); ++i) {
         const std::uint32_t value = registers.readMemory(address + 4 * i);
-        std::memcpy(bytes + kOldDebugReplyOffset + 4 * i, &value, sizeof value);
+        std::memcpy(bytes + offsetof(WLOldDebugRequest, reply) + 4 * i, &value, sizeof value);
     }
     return 0;
 }
 
 std::int32_t debugTally(SimAdapter& adapter, void* buffer) {
-    const auto tally = adapter.counters().debugTally();
-    auto* out = static_cast<std::uint8_t*>(buffer);
-    for (std::size_t i = 0; i < tally.size(); ++i) {
-        for (int b = 0; b < 8; ++b)
-            out[8 * i + static_cast<std::size_t>(b)] =
-                static_cast<std::uint8_t>(tally[i] >> (8 * b));
-    }
+    TallyLayout::encode(adapter.counters().debugTally(), static_cast<std::uint8_t*>(buffer));
     return 0;
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "driver/ChipRegisters.h"
+#include "driver/DriverLimits.h"
+
 namespace kx::sim {
 
 namespace {
@@ -11,7 +14,8 @@ struct PhyDefault {
 };
 // Power-up values of the registers the test pages use: 11 Mbit/s test rate (CR5), the
 // transmit pattern and filter bits (CR9), manual RF lines off (CR11), CR32 bit 2 set.
-constexpr PhyDefault kPhyDefaults[] = {{5, 0x03}, {9, 0x1C}, {11, 0x00}, {32, 0x04}};
+constexpr PhyDefault kPhyDefaults[] = {
+    {RateRegister, 0x03}, {PatternRegister, 0x1C}, {LineRegister, 0x00}, {Cr32Register, kCr32Bit2}};
 } // namespace
 
 RegisterFile::RegisterFile() {
@@ -21,7 +25,7 @@ RegisterFile::RegisterFile() {
 
 std::uint32_t RegisterFile::readMac(std::uint32_t address) const {
     if (address == kRfReadBack && m_readBackArmed)
-        return static_cast<std::uint32_t>(m_paGain << 4 | m_philipsGain);
+        return GainWord{m_paGain, m_philipsGain}.readBack();
     const auto it = m_mac.find(address);
     return it == m_mac.end() ? 0 : it->second;
 }
@@ -32,8 +36,9 @@ void RegisterFile::writeMac(std::uint32_t address, std::uint32_t value) {
         return;
     m_readBackArmed = value == kReadBackRequest;
     if ((value & 0xFF) == kGainWordMarker) {
-        m_paGain = static_cast<int>(value >> 12 & 0x0F);
-        m_philipsGain = static_cast<int>(value >> 8 & 0x0F);
+        const GainWord gains = GainWord::decodeControl(value);
+        m_paGain = gains.pa;
+        m_philipsGain = gains.philips;
     }
 }
 
@@ -46,10 +51,10 @@ std::uint32_t RegisterFile::readMemory(std::uint32_t address) const {
 }
 
 void RegisterFile::setPaGain(int gain) {
-    m_paGain = std::clamp(gain, 0, 15);
+    m_paGain = std::clamp(gain, 0, kMaxPaGain);
 }
 void RegisterFile::setPhilipsGain(int gain) {
-    m_philipsGain = std::clamp(gain, 0, 15);
+    m_philipsGain = std::clamp(gain, 0, kMaxPaGain);
 }
 
 } // namespace kx::sim

@@ -11,11 +11,6 @@ namespace kx::sim {
 
 class RegisterFile final {
 public:
-    static constexpr std::uint32_t kRfControl = 0x600044;
-    static constexpr std::uint32_t kRfReadBack = 0x600048;
-    static constexpr std::uint32_t kReadBackRequest = 7;
-    static constexpr std::uint32_t kGainWordMarker = 0x87;
-
     RegisterFile();
 
     static bool validPhy(std::int64_t reg) { return reg >= 0 && reg <= 255; }

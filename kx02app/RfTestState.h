@@ -3,26 +3,11 @@
 
 #include <cstdint>
 
+#include "driver/DriverCodes.h"
+
 namespace kx::sim {
 
 struct RfTestState final {
-    static constexpr std::uint16_t kPowerControlRecord = 0xFC36;
-    static constexpr std::uint16_t kPowerControlBit = 0x0100;
-    enum Pattern { NoPattern = -1, Normal = 0, Cw = 1, CarrierSuppression = 2 };
-
-    // The older chip's pattern bits of CR9: both = CW, bit 3 alone = carrier
-    // suppression, anything else sends modulated frames.
-    static int patternOfCr9(std::uint8_t cr9) {
-        switch (cr9 & 0x18) {
-        case 0x18:
-            return Cw;
-        case 0x08:
-            return CarrierSuppression;
-        default:
-            return Normal;
-        }
-    }
-
     bool emitting() const { return txContinuous != 0 && dozing == 0; }
     void startEmission(int withPattern, int withRate) {
         txContinuous = 1;
@@ -31,7 +16,7 @@ struct RfTestState final {
     }
     void stopEmission() {
         txContinuous = 0;
-        emitPattern = NoPattern;
+        emitPattern = code(TestPattern::None);
         emitRate = -1;
     }
 
@@ -44,7 +29,7 @@ struct RfTestState final {
     int pattern = 0xFFFF; // newer chip's test command: none chosen
     // What the transmitter sends, taken when it starts: the older chip reads its
     // registers only then, so a changed rate or pattern needs a restart.
-    int emitPattern = NoPattern;
+    int emitPattern = code(TestPattern::None);
     int emitRate = -1; // 0..3 (1, 2, 5.5, 11 Mbit/s), on the newer chip 0..6
     int sensitivityTest = 0;
     int recvPort = 0;
@@ -56,7 +41,7 @@ struct RfTestState final {
     int dozing = 0;
     int testRate = 3;               // newer chip's rate index
     int testChannel = 0;            // set by firmware test command 8
-    std::uint16_t powerControl = 0; // data entry of record 0xFC36
+    std::uint16_t powerControl = 0; // data entry of the power-control record
 };
 
 } // namespace kx::sim

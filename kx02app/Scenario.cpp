@@ -5,8 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "adapter/kx02app.h"
-#include "kx02app/HexBytes.h"
+#include "driver/Channels.h"
+#include "driver/DriverLimits.h"
+#include "driver/HexText.h"
+#include "driver/MacText.h"
+#include "driver/kx02app.h"
 
 namespace kx::sim {
 
@@ -14,8 +17,8 @@ namespace {
 
 using nlohmann::json;
 
-Mac mac(std::string_view text) {
-    return MacAddress::parse(text).value_or(Mac{});
+MacBytes mac(std::string_view text) {
+    return MacText::parse(text).value_or(MacBytes{});
 }
 
 Scenario::Network network(std::string ssid, std::string_view bssid, int channel, int mode,
@@ -25,7 +28,7 @@ Scenario::Network network(std::string ssid, std::string_view bssid, int channel,
     n.bssid = mac(bssid);
     n.channel = channel;
     n.mode = mode;
-    n.wepKey = HexBytes::parse(wep).value_or(std::vector<std::uint8_t>{});
+    n.wepKey = HexText::parseExact(wep).value_or(std::vector<std::uint8_t>{});
     n.signal = signal;
     n.quality = quality;
     return n;
@@ -100,12 +103,12 @@ public:
         return fallback;
     }
 
-    Mac address(const json& v, Mac fallback) {
+    MacBytes address(const json& v, MacBytes fallback) {
         if (!v.is_string()) {
             fail("an address must be text like \"00:0A:1B:2C:3D:4E\"");
             return fallback;
         }
-        const std::optional<Mac> parsed = MacAddress::parse(v.get<std::string>());
+        const std::optional<MacBytes> parsed = MacText::parse(v.get<std::string>());
         if (!parsed)
             fail("\"" + v.get<std::string>() + "\" is not a MAC address");
         return parsed.value_or(fallback);
@@ -134,7 +137,7 @@ Scenario::Adapter readAdapter(Reader& r, const json& o, std::size_t index) {
     a.instance = r.text(o, "instance", "", 4);
     a.hardwareId = r.text(o, "hardware_id", "", 511);
     a.mac = o.contains("mac") ? r.address(o["mac"], a.mac)
-                              : Mac{0x00, 0x1C, 0x7E, 0x00, 0x00, static_cast<std::uint8_t>(index)};
+                              : MacBytes{0x00, 0x1C, 0x7E, 0x00, 0x00, static_cast<std::uint8_t>(index)};
     const std::string firmware = r.text(o, "firmware", "station");
     if (firmware != "station" && firmware != "access_point")
         r.fail("\"firmware\" must be \"station\" or \"access_point\"");
@@ -146,11 +149,11 @@ Scenario::Adapter readAdapter(Reader& r, const json& o, std::size_t index) {
             r.fail("\"stations\" must be a list of MAC addresses");
         else
             for (const json& s : o["stations"])
-                a.stations.push_back(r.address(s, Mac{}));
+                a.stations.push_back(r.address(s, MacBytes{}));
     }
     if (o.contains("channel_mask"))
         a.channelMask = static_cast<std::uint16_t>(r.number(o, "channel_mask", 0x3FFF, 1, 0x3FFF));
-    a.apSsid = r.text(o, "ap_ssid", a.apSsid, 32);
+    a.apSsid = r.text(o, "ap_ssid", a.apSsid, kMaxSsidBytes);
     a.apSignal = r.number(o, "ap_signal", a.apSignal, 0, 100);
     a.apQuality = r.number(o, "ap_quality", a.apQuality, 0, 100);
     return a;
@@ -163,10 +166,10 @@ Scenario::Network readNetwork(Reader& r, const json& o) {
         return n;
     }
     r.checkKeys(o, "a network", {"ssid", "bssid", "channel", "mode", "wep", "signal", "quality"});
-    n.ssid = r.text(o, "ssid", "", 32);
+    n.ssid = r.text(o, "ssid", "", kMaxSsidBytes);
     if (o.contains("bssid"))
         n.bssid = r.address(o["bssid"], n.bssid);
-    n.channel = r.number(o, "channel", 6, 1, 14);
+    n.channel = r.number(o, "channel", Channels::kFallback, kFirstChannel, kLastChannel);
     if (o.contains("mode")) {
         const json& m = o["mode"];
         if (m == "infrastructure")
@@ -179,7 +182,7 @@ Scenario::Network readNetwork(Reader& r, const json& o) {
     if (o.contains("wep") && !o["wep"].is_null()) {
         const json& w = o["wep"];
         const std::optional<std::vector<std::uint8_t>> key =
-            w.is_string() ? HexBytes::parse(w.get<std::string>()) : std::nullopt;
+            w.is_string() ? HexText::parseExact(w.get<std::string>()) : std::nullopt;
         if (!key || (key->size() != 5 && key->size() != 13))
             r.fail("\"wep\" must be null or a key of 10 or 26 hexadecimal digits");
         else

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kx02app/MacAddress.h"
+#include "driver/MacText.h"
 #include "kx02app/PerSource.h"
 
 namespace kx::sim {
@@ -22,11 +22,11 @@ public:
         std::string description;
         std::string instance;
         std::string hardwareId;
-        Mac mac{};
+        MacBytes mac{};
         bool accessPoint = false;
         bool opens = true;
         int wzc = 0;
-        std::vector<Mac> stations;
+        std::vector<MacBytes> stations;
         std::optional<std::uint16_t> channelMask; // EEPROM record 6 of the older chip
         std::string apSsid = "TolvaAP";
         // How the other adapters of the world hear this one while it runs an access
@@ -39,7 +39,7 @@ public:
 
     struct Network {
         std::string ssid;
-        Mac bssid{};
+        MacBytes bssid{};
         int channel = 6;
         int mode = Infrastructure;        // other numbers are further infrastructure-mode values
         std::vector<std::uint8_t> wepKey; // empty: open network

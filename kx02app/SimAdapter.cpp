@@ -7,6 +7,10 @@
 #include <limits>
 #include <string_view>
 
+#include "driver/Channels.h"
+#include "driver/ChipRegisters.h"
+#include "driver/DriverLimits.h"
+#include "driver/ObjectLayouts.h"
 #include "kx02app/AccessPointStore.h"
 #include "kx02app/DriverRegistry.h"
 #include "kx02app/EepromBuilder.h"
@@ -31,29 +35,18 @@ void copyText(const std::string& text, char* buffer) {
     buffer[text.size()] = '\0';
 }
 
-void putLe64(std::uint8_t* out, std::uint64_t value) {
-    for (int i = 0; i < 8; ++i)
-        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t frequencyKHz(int channel) {
-    return channel == 14 ? 2484000u : static_cast<std::uint32_t>(2407 + 5 * channel) * 1000u;
-}
-
 WLSurveyRecord surveyRecord(const Scenario::Network& n, int signal) {
     WLSurveyRecord r{};
     r.length = sizeof(WLSurveyRecord);
     std::copy(n.bssid.begin(), n.bssid.end(), r.bssid);
-    if (!n.hidden) {
-        r.ssidLength = static_cast<std::uint32_t>(n.ssid.size());
-        std::memcpy(r.ssid, n.ssid.data(), n.ssid.size());
-    }
+    if (!n.hidden)
+        SurveyLayout::setSsid(r, n.ssid);
     r.privacy = n.wepKey.empty() ? 0 : 1;
     r.signal = signal;
     r.networkTypeInUse = kDirectSequence;
     r.configLength = 32;
     r.beaconPeriod = kBeaconPeriod;
-    r.frequencyKHz = frequencyKHz(n.channel);
+    r.frequencyKHz = Channels::frequencyKHz(n.channel);
     r.infrastructureMode = static_cast<std::uint32_t>(n.mode);
     std::copy(kSupportedRates.begin(), kSupportedRates.end(), r.rates);
     return r;
@@ -278,7 +271,7 @@ std::int32_t SimAdapter::ssid(char* buffer) const {
 }
 
 std::int32_t SimAdapter::setSsid(const char* ssid) {
-    const std::optional<std::string> text = boundedText(ssid, StationConfig::kMaxSsid);
+    const std::optional<std::string> text = boundedText(ssid, kMaxSsidBytes);
     if (!text)
         return -1;
     if (!m_config.bssidSinceSsid)
@@ -302,14 +295,14 @@ std::int32_t SimAdapter::currentSsid(char* buffer) const {
 std::int32_t SimAdapter::bssidText(char* buffer) const {
     if (buffer == nullptr || !m_link.linked(m_now))
         return -1;
-    copyText(MacAddress::text(m_link.target().bssid), buffer);
+    copyText(MacText::format(m_link.target().bssid, MacText::Style::Colons), buffer);
     return 0;
 }
 
 std::int32_t SimAdapter::setDesiredBssid(const std::uint8_t* bssid) {
     if (bssid == nullptr)
         return -1;
-    Mac mac{};
+    MacBytes mac{};
     std::copy_n(bssid, mac.size(), mac.begin());
     m_config.desiredBssid = mac;
     m_config.bssidSinceSsid = true;
@@ -369,7 +362,7 @@ std::int32_t SimAdapter::apSsid(char* buffer) const {
 }
 
 std::int32_t SimAdapter::setApSsid(const char* ssid) {
-    const std::optional<std::string> text = boundedText(ssid, StationConfig::kMaxSsid);
+    const std::optional<std::string> text = boundedText(ssid, kMaxSsidBytes);
     if (!text)
         return -1;
     m_ap.ssid = *text;
@@ -407,7 +400,7 @@ std::optional<Scenario::Network> SimAdapter::beacon() const {
     return n;
 }
 
-bool SimAdapter::admits(const Mac& station) const {
+bool SimAdapter::admits(const MacBytes& station) const {
     return m_ap.admits(station, m_config.get(Setting::ApFilterMode));
 }
 
@@ -415,9 +408,9 @@ bool SimAdapter::runsAccessPoint() const {
     return firmwareAp || m_link.target().kind == LinkKind::AccessPoint;
 }
 
-std::vector<Mac> SimAdapter::associatedStations() const {
-    std::vector<Mac> stations = m_ap.associated(m_config.get(Setting::ApFilterMode));
-    for (const Mac& client : m_air.clientsOf(*this)) {
+std::vector<MacBytes> SimAdapter::associatedStations() const {
+    std::vector<MacBytes> stations = m_ap.associated(m_config.get(Setting::ApFilterMode));
+    for (const MacBytes& client : m_air.clientsOf(*this)) {
         if (stations.size() < WL_STATION_SLOTS)
             stations.push_back(client);
     }
@@ -446,23 +439,22 @@ std::int32_t SimAdapter::survey(void* buffer, std::int32_t maxRecords) {
 std::int32_t SimAdapter::stationList(std::uint8_t* buffer, std::int32_t length) const {
     if (buffer == nullptr || length < WL_STATION_LIST_BYTES)
         return -1;
-    std::fill_n(buffer, WL_STATION_LIST_BYTES, 0);
-    if (!runsAccessPoint())
-        return 0;
-    const std::vector<Mac> stations = associatedStations();
-    for (std::size_t i = 0; i < stations.size(); ++i) {
-        std::uint8_t* slot = buffer + i * sizeof(WLStationSlot);
-        slot[0] = 1;
-        std::copy(stations[i].begin(), stations[i].end(), slot + 1);
+    std::vector<SlotTable::Slot> slots;
+    if (runsAccessPoint()) {
+        for (const MacBytes& station : associatedStations())
+            slots.push_back({true, station});
     }
-    return static_cast<std::int32_t>(stations.size());
+    SlotTable::encode(slots, {buffer, WL_STATION_LIST_BYTES});
+    return static_cast<std::int32_t>(slots.size());
 }
 
 std::int32_t SimAdapter::tally(std::uint8_t* buffer) const {
     if (buffer == nullptr)
         return -1;
-    for (std::size_t i = 0; i < TrafficCounters::kCount; ++i)
-        putLe64(buffer + 8 * i, m_counters.value(i));
+    TallyLayout::Counters counters{};
+    for (std::size_t i = 0; i < counters.size(); ++i)
+        counters[i] = m_counters.value(i);
+    TallyLayout::encode(counters, buffer);
     return 0;
 }
 
@@ -577,11 +569,10 @@ std::int32_t SimAdapter::antenna(std::int32_t which) const {
 }
 
 std::int32_t SimAdapter::firmwareTestCommand(std::int32_t command, std::int32_t value) {
-    constexpr std::int32_t kTuneChannel = 8;
     if (command < 0 || command > 0xFFFF)
         return -1;
-    if (command == kTuneChannel) {
-        if (value < 1 || value > 14)
+    if (command == kTuneChannelCommand) {
+        if (value < kFirstChannel || value > kLastChannel)
             return -1;
         m_rf.testChannel = value;
     }
@@ -610,23 +601,23 @@ std::int32_t SimAdapter::txPower() const {
 }
 
 std::int32_t SimAdapter::setTxContinuous(std::int32_t on) {
-    constexpr int kRateRegister = 5, kPatternRegister = 9, kFastestRate = 3;
     if (on != 0 && on != 1)
         return -1;
     if (on == 0)
         m_rf.stopEmission();
     else if (m_model.newerChip())
-        m_rf.startEmission(m_rf.pattern <= RfTestState::CarrierSuppression ? m_rf.pattern
-                                                                           : RfTestState::Normal,
+        m_rf.startEmission(m_rf.pattern <= code(TestPattern::CarrierSuppression)
+                               ? m_rf.pattern
+                               : code(TestPattern::Normal),
                            m_rf.testRate);
     else
-        m_rf.startEmission(RfTestState::patternOfCr9(m_registers.phy(kPatternRegister)),
-                           std::min<int>(m_registers.phy(kRateRegister), kFastestRate));
+        m_rf.startEmission(code(patternOfCr9(m_registers.phy(PatternRegister))),
+                           std::min<int>(m_registers.phy(RateRegister), kFastestCr5Rate));
     return 0;
 }
 
 std::int32_t SimAdapter::testTransmission(std::uint16_t on, std::uint16_t pattern) {
-    if (on > 1 || (on == 1 && pattern > RfTestState::CarrierSuppression))
+    if (on > 1 || (on == 1 && pattern > code(TestPattern::CarrierSuppression)))
         return -1; // nothing to send without a pattern
     m_rf.pattern = pattern;
     if (on == 1)
@@ -657,7 +648,7 @@ std::int32_t SimAdapter::txPowerMeasure(std::int32_t* value) const {
 std::int32_t SimAdapter::powerControlStatus() const {
     if (m_model.newerChip())
         return m_rf.powerControl != 0 ? 1 : 0;
-    return (m_rf.powerControl & RfTestState::kPowerControlBit) != 0 ? 1 : 0;
+    return (m_rf.powerControl & kPowerControlBit) != 0 ? 1 : 0;
 }
 
 std::int32_t SimAdapter::macAddress(std::uint8_t* buffer) const {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "kx02app/AccessPointState.h"
 #include "kx02app/AdapterModel.h"
 #include "kx02app/Airwaves.h"
@@ -58,7 +58,7 @@ public:
     const Scenario::Adapter& setup() const { return m_setup; }
     const AdapterModel& model() const { return m_model; }
     std::int32_t handle() const { return m_handle; }
-    const Mac& mac() const { return m_mac; }
+    const MacBytes& mac() const { return m_mac; }
     bool isOpen() const { return m_open; }
     // The first open in a process starts the driver: it reads the registry and joins.
     std::int32_t open();
@@ -92,7 +92,7 @@ public:
     std::int32_t setFilterList(const std::uint8_t* table, std::int32_t length);
     // The network the other adapters hear while this one runs an access point.
     std::optional<Scenario::Network> beacon() const;
-    bool admits(const Mac& station) const;
+    bool admits(const MacBytes& station) const;
 
     // ---- scans, stations, counters
     std::int32_t survey(void* buffer, std::int32_t maxRecords);
@@ -181,14 +181,14 @@ private:
     std::optional<Scenario::Network> joinedNetwork() const;
     Association::Target choose() const;
     bool runsAccessPoint() const;
-    std::vector<Mac> associatedStations() const;
+    std::vector<MacBytes> associatedStations() const;
     int rawQuality(int goodness) const;
 
     Scenario::Adapter m_setup;
     const Airwaves& m_air;
     AdapterModel m_model;
     std::int32_t m_handle;
-    Mac m_mac{};
+    MacBytes m_mac{};
     bool m_open = false; // by this process
     bool m_started = false;
     std::int64_t m_now = 0;

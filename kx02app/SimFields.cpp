@@ -4,7 +4,7 @@
 #include <charconv>
 #include <optional>
 
-#include "kx02app/HexBytes.h"
+#include "driver/HexText.h"
 #include "kx02app/SimAdapter.h"
 
 namespace kx::sim {
@@ -224,9 +224,9 @@ bool SimFields::getText(SimAdapter& a, std::string_view field, std::string& text
         text = index >= 0 && a.link().linked(a.now()) ? a.link().target().ssid : std::string();
     } else if (field == "desired_bssid") {
         const auto& bssid = a.config().desiredBssid;
-        text = bssid ? MacAddress::text(*bssid) : std::string();
+        text = bssid ? MacText::format(*bssid, MacText::Style::Colons) : std::string();
     } else if (field == "mac")
-        text = MacAddress::text(a.mac());
+        text = MacText::format(a.mac(), MacText::Style::Colons);
     else if (field == "name")
         text = setup.name;
     else if (field == "description")
@@ -237,7 +237,7 @@ bool SimFields::getText(SimAdapter& a, std::string_view field, std::string& text
         text = setup.hardwareId;
     else if (const std::optional<std::size_t> k = keyIndex(field)) {
         const StationConfig& c = a.config();
-        text = HexBytes::upper(c.keys[*k].data(), c.keyLength());
+        text = HexText::fromBytes(c.keys[*k].data(), c.keyLength());
     } else
         return false;
     return true;
@@ -255,13 +255,13 @@ bool SimFields::setText(SimAdapter& a, std::string_view field, std::string_view 
             a.config().desiredBssid.reset();
             return true;
         }
-        const std::optional<Mac> mac = MacAddress::parse(text);
+        const std::optional<MacBytes> mac = MacText::parse(text);
         if (mac)
             a.config().desiredBssid = *mac;
         return mac.has_value();
     }
     if (const std::optional<std::size_t> k = keyIndex(field)) {
-        const std::optional<std::vector<std::uint8_t>> key = HexBytes::parse(text);
+        const std::optional<std::vector<std::uint8_t>> key = HexText::parseExact(text);
         if (!key || key->size() > StationConfig::kLongKey)
             return false;
         StationConfig::Key& slot = a.config().keys[*k];

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "kx02app/HexBytes.h"
+#include "driver/HexText.h"
 
 namespace kx::sim {
 
@@ -41,7 +41,7 @@ std::filesystem::path StateFile::path(std::string_view kind, std::string_view in
         if (std::isalnum(c))
             name += static_cast<char>(c);
         else
-            name += "%" + HexBytes::upper(&c, 1);
+            name += "%" + HexText::fromBytes(&c, 1);
     }
     return dir / (name + std::string(extension));
 }

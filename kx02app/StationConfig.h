@@ -8,16 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "kx02app/MacAddress.h"
-#include "kx02app/SettingTable.h"
+#include "driver/DriverLimits.h"
+#include "driver/MacText.h"
+#include "driver/SettingTable.h"
 
 namespace kx::sim {
 
 class StationConfig final {
 public:
-    static constexpr std::size_t kMaxSsid = 32;
-    static constexpr std::size_t kLongKey = 13;
-    static constexpr std::size_t kShortKey = 5;
+    static constexpr std::size_t kMaxSsid = kMaxSsidBytes;
+    static constexpr std::size_t kLongKey = kWepKeyBytes128;
+    static constexpr std::size_t kShortKey = kWepKeyBytes64;
     using Key = std::array<std::uint8_t, kLongKey>;
 
     StationConfig();
@@ -31,10 +32,10 @@ public:
     std::vector<std::uint8_t> defaultKey() const;
 
     std::string ssid;
-    std::array<Key, 4> keys{};
+    std::array<Key, kWepKeyCount> keys{};
     // Narrows joins to one network. Set just before an SSID it stays for that SSID;
     // a later SSID change without a new BSSID drops it.
-    std::optional<Mac> desiredBssid;
+    std::optional<MacBytes> desiredBssid;
     bool bssidSinceSsid = false;
 
     template <typename Archive> void share(Archive& a) {

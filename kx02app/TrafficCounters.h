@@ -6,11 +6,13 @@
 #include <array>
 #include <cstdint>
 
+#include "driver/kx02app.h"
+
 namespace kx::sim {
 
 class TrafficCounters final {
 public:
-    static constexpr std::size_t kCount = 21;
+    static constexpr std::size_t kCount = WL_TALLY_COUNTERS;
     enum Index {
         TxUnicastFrames = 0,
         TxMulticastFrames = 1,

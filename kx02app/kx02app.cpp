@@ -5,18 +5,18 @@
 #include <cstring>
 #include <string_view>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "kx02app/DriverCall.h"
 #include "kx02app/ExtendedRecords.h"
 #include "kx02app/ObjectAccess.h"
-#include "kx02app/TraceArgs.h"
+#include "driver/TraceArgs.h"
 
 using kx::sim::DriverCall;
 using kx::sim::RfTestState;
-using kx::sim::Setting;
+using kx::Setting;
 using kx::sim::SimAdapter;
 using kx::sim::SimWorld;
-using kx::sim::TraceArgs;
+using kx::TraceArgs;
 using json = nlohmann::json;
 
 namespace {

@@ -1,13 +1,13 @@
 #pragma once
 // Control API of the simulated adapters, for tests only. The program never includes
-// this header: it sees the simulation through adapter/kx02app.h like any driver.
+// this header: it sees the simulation through driver/kx02app.h like any driver.
 //
 // Adapters are named by their instance key ("0007") or adapter name; a null or empty
 // name means the adapter most recently opened (or the first one when none was).
 
 #include <stdint.h>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -16,8 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "kx02app/HexBytes.h"
-#include "kx02app/MacAddress.h"
+#include "driver/HexText.h"
+#include "driver/MacText.h"
 #include "kx02linux/RadioMapping.h"
 #include "platform/AtomicFile.h"
 
@@ -56,10 +56,7 @@ const char* hostapdProgram() {
 }
 
 std::string macText(const Mac& mac) {
-    std::string text = sim::MacAddress::text(mac);
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
+    return MacText::format(mac, MacText::Style::LowerColons);
 }
 
 // The 802.11b rates in 100 kbit/s, for the basic rate bits 1, 2, 4 and 8.
@@ -105,8 +102,7 @@ std::string Hostapd::config(const RadioSettings& s, const std::string& ifname, c
     c << "# Written by the KXConfig driver library; changes here are overwritten.\n"
       << "interface=" << ifname << "\ndriver=nl80211\n"
       << "ctrl_interface=" << f.controlDir.string() << "\n"
-      << "ssid2="
-      << sim::HexBytes::lower(reinterpret_cast<const std::uint8_t*>(ssid.data()), ssid.size())
+      << "ssid2=" << HexText::lower(reinterpret_cast<const std::uint8_t*>(ssid.data()), ssid.size())
       << "\nhw_mode=b\nchannel=" << s.channel << "\nwmm_enabled=0\n"
       << "ignore_broadcast_ssid=" << (s.apHidden != 0 ? 1 : 0) << "\n"
       << "preamble=" << (s.preamble == 2 ? 1 : 0) << "\n"
@@ -132,7 +128,7 @@ std::string Hostapd::config(const RadioSettings& s, const std::string& ifname, c
           << "wep_default_key=" << s.defaultKey << "\n";
         for (int i = 0; i < RadioSettings::kKeyCount; ++i) {
             const std::vector<std::uint8_t> key = s.key(i);
-            c << "wep_key" << i << "=" << sim::HexBytes::lower(key.data(), key.size()) << "\n";
+            c << "wep_key" << i << "=" << HexText::lower(key.data(), key.size()) << "\n";
         }
     } else {
         c << "auth_algs=1\n";

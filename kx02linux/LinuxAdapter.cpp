@@ -8,7 +8,8 @@
 
 #include <net/if.h>
 
-#include "kx02app/MacAddress.h"
+#include "driver/DriverLimits.h"
+#include "driver/MacText.h"
 #include "kx02linux/AccessCheck.h"
 #include "kx02linux/RadioMapping.h"
 #include "kx02linux/RegistryStart.h"
@@ -290,7 +291,7 @@ int LinuxAdapter::bssidText(char* out) {
     const std::optional<BssInfo> bss = joinedNetwork();
     if (!bss || out == nullptr)
         return -1;
-    copyText(out, sim::MacAddress::text(bss->bssid), WL_BSSID_TEXT_BUFFER_MIN);
+    copyText(out, MacText::format(bss->bssid, MacText::Style::Colons), WL_BSSID_TEXT_BUFFER_MIN);
     return 0;
 }
 
@@ -359,8 +360,7 @@ int LinuxAdapter::stationList(std::uint8_t* buffer, int length) {
     std::vector<Mac> macs;
     for (const StationInfo& s : Nl80211::get()->stations(m_ifindex))
         macs.push_back(s.mac);
-    RadioMapping::fillStationList(
-        macs, std::span<std::uint8_t, WL_STATION_LIST_BYTES>(buffer, WL_STATION_LIST_BYTES));
+    RadioMapping::fillSlots(macs, {buffer, WL_STATION_LIST_BYTES});
     return 0;
 }
 
@@ -368,8 +368,7 @@ int LinuxAdapter::filterList(std::uint8_t* table, int length) {
     if (table == nullptr || length < WL_FILTER_TABLE_BYTES)
         return -1;
     loadSettings();
-    RadioMapping::fillFilterTable(m_settings.filter, std::span<std::uint8_t, WL_FILTER_TABLE_BYTES>(
-                                                         table, WL_FILTER_TABLE_BYTES));
+    RadioMapping::fillSlots(m_settings.filter, {table, WL_FILTER_TABLE_BYTES});
     return 0;
 }
 
@@ -604,7 +603,8 @@ int LinuxAdapter::setDesiredBssid(const std::uint8_t* bssid6) {
     Mac mac{};
     std::memcpy(mac.data(), bssid6, mac.size());
     return change([&](RadioSettings& s) {
-        if (sim::MacAddress::isWildcard(mac))
+        // All zero or all 0xFF: no particular network.
+        if (mac == Mac{} || mac == Mac{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
             s.bssid.reset();
         else
             s.bssid = mac;

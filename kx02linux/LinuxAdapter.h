@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "kx02linux/Hostapd.h"
 #include "kx02linux/Nl80211.h"
 #include "kx02linux/RadioSettings.h"

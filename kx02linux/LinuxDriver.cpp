@@ -8,7 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "kx02app/MacAddress.h"
+#include "driver/HardwareId.h"
+#include "driver/MacText.h"
 #include "kx02linux/Nl80211.h"
 #include "kx02linux/RegistryStart.h"
 #include "kx02linux/SysfsDevice.h"
@@ -42,7 +43,7 @@ Mac permanentAddress(const std::string& name, const Mac& current) {
     std::ifstream in("/sys/class/net/" + name + "/phy80211/macaddress");
     std::string text;
     std::getline(in, text);
-    return sim::MacAddress::parse(text).value_or(current);
+    return MacText::parse(text).value_or(current);
 }
 
 } // namespace
@@ -87,7 +88,8 @@ std::vector<LinuxAdapter*> LinuxDriver::discover() {
                 known = a.get();
         }
         if (known == nullptr) {
-            LinuxAdapter::Identity id{f.name, descriptions[n], f.instance, f.hardwareId, false};
+            LinuxAdapter::Identity id{f.name, descriptions[n], f.instance, f.hardwareId,
+                                      HardwareId::namesNewerChip(f.hardwareId)};
             m_adapters.push_back(std::make_unique<LinuxAdapter>(id, m_runDir));
             known = m_adapters.back().get();
         }

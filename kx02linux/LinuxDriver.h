@@ -8,8 +8,8 @@
 #include <mutex>
 #include <vector>
 
-#include "adapter/kx02app.h"
-#include "kx02app/Trace.h"
+#include "driver/Trace.h"
+#include "driver/kx02app.h"
 #include "kx02linux/LinuxAdapter.h"
 
 namespace kx::lnx {
@@ -19,7 +19,7 @@ public:
     static LinuxDriver& get();
 
     std::mutex& mutex() { return m_mutex; }
-    sim::Trace& trace() { return m_trace; }
+    Trace& trace() { return m_trace; }
 
     // Looks for wireless interfaces again; the adapters in the order the kernel lists
     // them.
@@ -36,7 +36,7 @@ private:
     LinuxDriver();
 
     std::mutex m_mutex;
-    sim::Trace m_trace;
+    Trace m_trace;
     std::filesystem::path m_runDir;
     std::vector<std::unique_ptr<LinuxAdapter>> m_adapters;
     LinuxAdapter* m_lastOpened = nullptr;

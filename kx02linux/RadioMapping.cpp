@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "driver/Channels.h"
+#include "driver/DriverLimits.h"
+
 namespace kx::lnx {
 
 namespace {
 
-constexpr int kChannel1Mhz = 2412;
-constexpr int kChannel13Mhz = 2472;
-constexpr int kChannel14Mhz = 2484;
 constexpr std::uint8_t kSsidElement = 0;
 constexpr std::uint8_t kRatesElement = 1;
 constexpr std::uint16_t kCapabilityEss = 0x0001;
@@ -31,20 +31,21 @@ constexpr int kAutomaticRate = 15;
 } // namespace
 
 int RadioMapping::channelOf(int frequencyMhz) {
-    if (frequencyMhz == kChannel14Mhz)
-        return 14;
-    if (frequencyMhz < kChannel1Mhz || frequencyMhz > kChannel13Mhz ||
-        (frequencyMhz - kChannel1Mhz) % 5 != 0)
+    if (frequencyMhz <= 0)
         return 0;
-    return (frequencyMhz - kChannel1Mhz) / 5 + 1;
+    const auto kHz = static_cast<std::uint32_t>(frequencyMhz) * 1000;
+    const int channel = Channels::ofFrequencyKHz(kHz);
+    // Only the band's own channels: another band's frequency is no channel here.
+    return channel >= kFirstChannel && channel <= kLastChannel &&
+                   Channels::frequencyKHz(channel) == kHz
+               ? channel
+               : 0;
 }
 
 int RadioMapping::frequencyOf(int channel) {
-    if (channel == 14)
-        return kChannel14Mhz;
-    if (channel < 1 || channel > 13)
+    if (channel < kFirstChannel || channel > kLastChannel)
         return 0;
-    return kChannel1Mhz + 5 * (channel - 1);
+    return static_cast<int>(Channels::frequencyKHz(channel) / 1000);
 }
 
 std::uint16_t RadioMapping::channelMask(std::span<const ChannelInfo> channels) {
@@ -204,35 +205,18 @@ std::vector<WLSurveyRecord> RadioMapping::survey(std::span<const BssInfo> found,
 std::vector<Mac>
 RadioMapping::filterEntries(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table) {
     std::vector<Mac> entries;
-    for (std::size_t i = 0; i < WL_FILTER_ENTRIES; ++i) {
-        const std::uint8_t* entry = table.data() + i * sizeof(WLFilterEntry);
-        if (entry[0] == 0)
-            continue;
-        Mac mac{};
-        std::memcpy(mac.data(), entry + 1, mac.size());
-        entries.push_back(mac);
+    for (const SlotTable::Slot& slot : SlotTable::decode(table)) {
+        if (slot.inUse)
+            entries.push_back(slot.mac);
     }
     return entries;
 }
 
-void RadioMapping::fillFilterTable(const std::vector<Mac>& entries,
-                                   std::span<std::uint8_t, WL_FILTER_TABLE_BYTES> table) {
-    std::fill(table.begin(), table.end(), 0);
-    for (std::size_t i = 0; i < entries.size() && i < WL_FILTER_ENTRIES; ++i) {
-        std::uint8_t* entry = table.data() + i * sizeof(WLFilterEntry);
-        entry[0] = 1;
-        std::memcpy(entry + 1, entries[i].data(), entries[i].size());
-    }
-}
-
-void RadioMapping::fillStationList(const std::vector<Mac>& stations,
-                                   std::span<std::uint8_t, WL_STATION_LIST_BYTES> list) {
-    std::fill(list.begin(), list.end(), 0);
-    for (std::size_t i = 0; i < stations.size() && i < WL_STATION_SLOTS; ++i) {
-        std::uint8_t* slot = list.data() + i * sizeof(WLStationSlot);
-        slot[0] = 1;
-        std::memcpy(slot + 1, stations[i].data(), stations[i].size());
-    }
+void RadioMapping::fillSlots(const std::vector<Mac>& macs, std::span<std::uint8_t> table) {
+    std::vector<SlotTable::Slot> slots;
+    for (const Mac& mac : macs)
+        slots.push_back({true, mac});
+    SlotTable::encode(slots, table);
 }
 
 bool RadioMapping::filterAdmits(int mode, const std::vector<Mac>& entries, const Mac& station) {

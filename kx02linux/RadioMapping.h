@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "kx02linux/RadioTypes.h"
 
 namespace kx::lnx {
@@ -73,10 +73,8 @@ public:
     // The filter table's entries in use, in table order.
     static std::vector<Mac>
     filterEntries(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table);
-    static void fillFilterTable(const std::vector<Mac>& entries,
-                                std::span<std::uint8_t, WL_FILTER_TABLE_BYTES> table);
-    static void fillStationList(const std::vector<Mac>& stations,
-                                std::span<std::uint8_t, WL_STATION_LIST_BYTES> list);
+    // A filter table or station list holding these addresses, as many as it has room for.
+    static void fillSlots(const std::vector<Mac>& macs, std::span<std::uint8_t> table);
     // Whether the filter lets a station in: mode 1 only the listed, 2 all but the listed.
     static bool filterAdmits(int mode, const std::vector<Mac>& entries, const Mac& station);
 };

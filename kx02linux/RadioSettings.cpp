@@ -2,8 +2,9 @@
 
 #include <charconv>
 
-#include "kx02app/HexBytes.h"
-#include "kx02app/MacAddress.h"
+#include "driver/DriverLimits.h"
+#include "driver/HexText.h"
+#include "driver/MacText.h"
 
 namespace kx::lnx {
 
@@ -43,11 +44,11 @@ std::optional<int> number(std::string_view text) {
 }
 
 std::string hex(std::string_view bytes) {
-    return sim::HexBytes::lower(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return HexText::lower(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 std::optional<std::string> unhex(std::string_view digits) {
-    const auto bytes = sim::HexBytes::parse(digits);
+    const auto bytes = HexText::parseExact(digits);
     if (!bytes)
         return std::nullopt;
     return std::string(bytes->begin(), bytes->end());
@@ -63,16 +64,16 @@ void take(RadioSettings& s, std::string_view name, std::string_view value) {
     }
     if (name == "ssid" || name == "ap_ssid") {
         const std::optional<std::string> text = unhex(value);
-        if (text && text->size() <= 32)
+        if (text && text->size() <= std::size_t{kMaxSsidBytes})
             (name == "ssid" ? s.ssid : s.apSsid) = *text;
     } else if (name == "bssid") {
-        s.bssid = sim::MacAddress::parse(value);
+        s.bssid = MacText::parse(value);
     } else if (name.size() == 4 && name.substr(0, 3) == "key" && name[3] >= '0' && name[3] <= '3') {
-        const auto bytes = sim::HexBytes::parse(value);
-        if (bytes && bytes->size() <= 13)
+        const auto bytes = HexText::parseExact(value);
+        if (bytes && bytes->size() <= std::size_t{kWepKeyBytes128})
             s.keys[static_cast<std::size_t>(name[3] - '0')] = *bytes;
     } else if (name == "filter") {
-        if (const std::optional<Mac> mac = sim::MacAddress::parse(value);
+        if (const std::optional<Mac> mac = MacText::parse(value);
             mac && s.filter.size() < RadioSettings::kFilterEntries)
             s.filter.push_back(*mac);
     }
@@ -82,7 +83,7 @@ void take(RadioSettings& s, std::string_view name, std::string_view value) {
 
 std::vector<std::uint8_t> RadioSettings::key(int index) const {
     std::vector<std::uint8_t> bytes = keys[static_cast<std::size_t>(index & 3)];
-    bytes.resize(wepBit == 1 ? 13 : 5, 0);
+    bytes.resize(static_cast<std::size_t>(wepKeyBytes(WepBit{wepBit})), 0);
     return bytes;
 }
 
@@ -94,13 +95,13 @@ std::string RadioSettings::serialize() const {
     out += "ssid=" + hex(ssid) + '\n';
     out += "ap_ssid=" + hex(apSsid) + '\n';
     if (bssid)
-        out += "bssid=" + sim::MacAddress::text(*bssid) + '\n';
+        out += "bssid=" + MacText::format(*bssid, MacText::Style::Colons) + '\n';
     for (int i = 0; i < kKeyCount; ++i) {
         const auto& k = keys[static_cast<std::size_t>(i)];
-        out += "key" + std::to_string(i) + '=' + sim::HexBytes::lower(k.data(), k.size()) + '\n';
+        out += "key" + std::to_string(i) + '=' + HexText::lower(k.data(), k.size()) + '\n';
     }
     for (const Mac& mac : filter)
-        out += "filter=" + sim::MacAddress::text(mac) + '\n';
+        out += "filter=" + MacText::format(mac, MacText::Style::Colons) + '\n';
     return out;
 }
 

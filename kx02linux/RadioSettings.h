@@ -16,13 +16,15 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/DriverLimits.h"
+#include "driver/kx02app.h"
 #include "kx02linux/RadioTypes.h"
 
 namespace kx::lnx {
 
 struct RadioSettings final {
-    static constexpr int kKeyCount = 4;
-    static constexpr int kFilterEntries = 16;
+    static constexpr int kKeyCount = kWepKeyCount;
+    static constexpr int kFilterEntries = WL_FILTER_ENTRIES;
 
     int networkType = 1;      // the contract's codes: 0 ad hoc, 1 infrastructure, 4 access point
     std::string ssid;         // the network to join; empty: none chosen

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "driver/ObjectLayouts.h"
+
 namespace kx::lnx {
 
-using Mac = std::array<std::uint8_t, 6>;
+using Mac = MacBytes;
 
 // nl80211's interface types, as far as the library uses them.
 enum class IfType : int { Unknown = 0, AdHoc = 1, Station = 2, AccessPoint = 3, Monitor = 6 };

@@ -5,21 +5,22 @@
 #include <algorithm>
 #include <cstring>
 
-#include "adapter/kx02app.h"
-#include "kx02app/TraceArgs.h"
+#include "driver/ExtendedRecordLayout.h"
+#include "driver/ObjectLayouts.h"
+#include "driver/TraceArgs.h"
+#include "driver/kx02app.h"
 #include "kx02linux/LinuxDriver.h"
 #include "kx02linux/RadioMapping.h"
 
+using kx::TraceArgs;
 using kx::lnx::LinuxAdapter;
 using kx::lnx::LinuxDriver;
-using kx::sim::TraceArgs;
 using json = nlohmann::json;
 
 namespace {
 
 constexpr std::int32_t kShortListMax = 10; // CreateNICAdapterList's array
 constexpr std::size_t kTextArgLimit = 260;
-constexpr std::int32_t kChannelRecord = 6; // the extended EEPROM record of the channels
 
 template <typename Body> std::int32_t run(const char* fn, json args, Body body) {
     LinuxDriver& driver = LinuxDriver::get();
@@ -416,20 +417,16 @@ int32_t ReadOid(WLAdapterInfo* info, uint32_t oid, void* buffer, int32_t length)
               });
 }
 int32_t WriteOid(WLAdapterInfo* info, uint32_t oid, void* buffer, int32_t length) {
+    constexpr std::int32_t kBlock = sizeof(WLApSsid);
     return op("WriteOid", info,
-              json::array({oid, TraceArgs::bytes(buffer, std::min(length, 36)), length}),
+              json::array({oid, TraceArgs::bytes(buffer, std::min(length, kBlock)), length}),
               [=](LinuxAdapter& a) -> std::int32_t {
-                  // The access point's SSID object: length, then up to 32 bytes.
-                  if (oid != WL_OID_AP_SSID || buffer == nullptr || length < 36)
+                  // The access point's SSID object only.
+                  if (oid != WL_OID_AP_SSID || buffer == nullptr || length < kBlock)
                       return -1;
-                  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-                  std::uint32_t n = 0;
-                  std::memcpy(&n, bytes, sizeof n);
-                  if (n == 0 || n > 32)
-                      return -1;
-                  char ssid[33] = {};
-                  std::memcpy(ssid, bytes + 4, n);
-                  return a.setApSsid(ssid, n);
+                  const std::optional<std::string> ssid = kx::ApSsidBlock::decode(
+                      {static_cast<const std::uint8_t*>(buffer), static_cast<std::size_t>(kBlock)});
+                  return ssid ? a.setApSsid(ssid->c_str(), ssid->size() + 1) : -1;
               });
 }
 int32_t QueryWL_ReadPHYRegister(WLAdapterInfo* info, int32_t reg, int32_t*) {
@@ -458,8 +455,8 @@ int32_t QueryWL_ExtEEPROM_IDData(const uint8_t*, int32_t busKind, int32_t item, 
     const json args = json::array({nullptr, busKind, item, nullptr, TraceArgs::inOut(length)});
     return run("QueryWL_ExtEEPROM_IDData", args, [=](LinuxDriver& d) -> std::int32_t {
         LinuxAdapter* adapter = d.lastOpened();
-        if (item != kChannelRecord || adapter == nullptr || out == nullptr || length == nullptr ||
-            *length < 2)
+        if (item != kx::ExtendedRecordLayout::ChannelMask || adapter == nullptr || out == nullptr ||
+            length == nullptr || *length < 2)
             return -1;
         const int mask = adapter->channelMask();
         if (mask < 0)

@@ -1,7 +1,8 @@
 #include "mainwnd/AccessPointTexts.h"
 
-#include "adapter/kx02app.h"
-#include "store/MacText.h"
+#include "driver/kx02app.h"
+#include "driver/MacText.h"
+#include "driver/ObjectLayouts.h"
 
 namespace kx {
 
@@ -27,10 +28,9 @@ QString AccessPointTexts::powerText(int level) {
 
 QStringList AccessPointTexts::stationRows(const std::uint8_t* list224) {
     QStringList rows;
-    for (int slot = 0; slot < WL_STATION_SLOTS; ++slot) {
-        const std::uint8_t* s = list224 + slot * static_cast<int>(sizeof(WLStationSlot));
-        if (s[0] != 0)
-            rows << MacText::format(s + 1);
+    for (const SlotTable::Slot& slot : SlotTable::decode({list224, WL_STATION_LIST_BYTES})) {
+        if (slot.inUse)
+            rows << QString::fromLatin1(MacText::format(slot.mac));
     }
     return rows;
 }

@@ -1,9 +1,9 @@
 #include "mainwnd/LinkStatus.h"
 
-#include "adapter/DriverCodes.h"
-#include "app/LanguageTable.h"
+#include "driver/DriverCodes.h"
+#include "program/LanguageTable.h"
 #include "mainwnd/ConnectingDots.h"
-#include "mainwnd/MainTexts.h"
+#include "program/MainTexts.h"
 
 namespace kx {
 

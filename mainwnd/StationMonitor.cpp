@@ -4,12 +4,12 @@
 #include <optional>
 #include <string_view>
 
-#include "adapter/DriverCodes.h"
-#include "app/AppContext.h"
-#include "app/LanguageChoice.h"
+#include "driver/DriverCodes.h"
+#include "context/AppContext.h"
+#include "program/LanguageChoice.h"
 #include "mainwnd/AccessPointTexts.h"
 #include "mainwnd/LinkStatus.h"
-#include "mainwnd/MainTexts.h"
+#include "program/MainTexts.h"
 #include "mainwnd/MonitorHost.h"
 #include "mainwnd/SignalMapping.h"
 #include "mainwnd/StatusTexts.h"

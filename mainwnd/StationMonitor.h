@@ -9,8 +9,8 @@
 
 #include "adapter/AdapterList.h"
 #include "adapter/AdapterSelector.h"
-#include "adapter/kx02app.h"
-#include "app/LangText.h"
+#include "driver/kx02app.h"
+#include "program/LangText.h"
 #include "mainwnd/ConnectingDots.h"
 #include "mainwnd/MainView.h"
 #include "mainwnd/SignalHistory.h"

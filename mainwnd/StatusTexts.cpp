@@ -1,8 +1,8 @@
 #include "mainwnd/StatusTexts.h"
 
-#include "adapter/DriverCodes.h"
-#include "app/LanguageTable.h"
-#include "mainwnd/MainTexts.h"
+#include "driver/DriverCodes.h"
+#include "program/LanguageTable.h"
+#include "program/MainTexts.h"
 
 namespace kx {
 

@@ -3,26 +3,24 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "store/MacText.h"
+#include "driver/Channels.h"
+#include "driver/MacText.h"
+#include "driver/ObjectLayouts.h"
 #include "platform/TextCodec.h"
 
 namespace kx {
 
 int SurveyRecord::count(const WLSurveyBuffer& buffer) {
-    const auto n = static_cast<std::int32_t>(buffer.count);
-    return std::clamp<std::int32_t>(n, 0, WL_SURVEY_MAX_RECORDS);
+    return SurveyLayout::count(buffer);
 }
 
 int SurveyRecord::channel() const {
-    const std::int64_t mhz = m_raw.frequencyKHz / 1000;
-    if (mhz == 2484)
-        return 14;
-    return static_cast<int>((mhz - 2412) / 5 + 1);
+    return Channels::ofFrequencyKHz(m_raw.frequencyKHz);
 }
 
 QByteArray SurveyRecord::ssidBytes() const {
-    const auto n = static_cast<int>(std::min<std::uint32_t>(m_raw.ssidLength, kMaxSsid));
-    return QByteArray(reinterpret_cast<const char*>(m_raw.ssid), n);
+    const std::string_view ssid = SurveyLayout::ssid(m_raw);
+    return QByteArray(ssid.data(), static_cast<qsizetype>(ssid.size()));
 }
 
 QString SurveyRecord::ssidText() const {
@@ -34,7 +32,7 @@ QString SurveyRecord::ssidText() const {
 }
 
 QString SurveyRecord::bssidText() const {
-    return MacText::format(m_raw.bssid);
+    return QString::fromLatin1(MacText::format(m_raw.bssid));
 }
 
 int SurveyRecord::infrastructureMode() const {

@@ -6,21 +6,18 @@
 #include <QByteArray>
 #include <QString>
 
-#include "adapter/DriverCodes.h"
-#include "adapter/kx02app.h"
+#include "driver/DriverCodes.h"
+#include "driver/kx02app.h"
 
 namespace kx {
 
 class SurveyRecord final {
 public:
-    static constexpr int kMaxSsid = 32;
-
     explicit SurveyRecord(const WLSurveyRecord& raw) : m_raw(raw) {}
 
     // The number of records a buffer holds: 0..20 (a negative count reads as 0).
     static int count(const WLSurveyBuffer& buffer);
 
-    // 2484 MHz is channel 14; the others are 5 MHz apart from channel 1 at 2412 MHz.
     int channel() const;
     // The SSID bytes as they are sent to the adapter (at most 32).
     QByteArray ssidBytes() const;

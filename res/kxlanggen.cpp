@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/TextTables.h"
+#include "res/TextTables.h"
 #include "platform/TextCodec.h"
 #include "settings/BasicSettingTexts.h"
 #include "settings/WepKeyTexts.h"

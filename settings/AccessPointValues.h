@@ -6,12 +6,14 @@
 
 #include <QString>
 
+#include "driver/DriverLimits.h"
+
 namespace kx {
 
 class AccessPointValues final {
 public:
     // The 802.11 limit of an SSID; the SSID box takes no more.
-    static constexpr int kSsidMaxLength = 32;
+    static constexpr int kSsidMaxLength = kMaxSsidBytes;
     static constexpr int kTxPowerLevels = 4;
 
     // The basic rate boxes in their order, each with its bit of the rate set.

@@ -1,7 +1,7 @@
 #pragma once
 // Texts of the advanced settings dialog.
 
-#include "app/LangText.h"
+#include "program/LangText.h"
 
 // clang-format off
 #define KX_ADVANCED_SETTING_TEXTS(X)                                                       \

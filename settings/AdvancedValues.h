@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "adapter/DriverCodes.h"
+#include "driver/DriverCodes.h"
 
 namespace kx {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Texts of the basic settings dialog.
 
-#include "app/LangText.h"
+#include "program/LangText.h"
 
 // clang-format off
 #define KX_BASIC_SETTING_TEXTS(X)                                                          \

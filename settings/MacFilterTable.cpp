@@ -2,36 +2,27 @@
 
 #include <algorithm>
 
-#include "store/MacText.h"
+#include "driver/MacText.h"
 
 namespace kx {
 
 MacFilterTable MacFilterTable::decode(const Bytes& bytes) {
     MacFilterTable table;
-    for (int i = 0; i < kEntries; ++i) {
-        const auto at = bytes.begin() + i * kEntryBytes;
-        Entry& entry = table.m_entries[static_cast<std::size_t>(i)];
-        entry.inUse = *at != 0;
-        std::copy_n(at + 1, kMacBytes, entry.mac.begin());
-    }
+    const std::vector<SlotTable::Slot> entries = SlotTable::decode(bytes);
+    std::copy(entries.begin(), entries.end(), table.m_entries.begin());
     return table;
 }
 
 MacFilterTable::Bytes MacFilterTable::encode() const {
     Bytes bytes{};
-    for (int i = 0; i < kEntries; ++i) {
-        const Entry& entry = m_entries[static_cast<std::size_t>(i)];
-        const auto at = bytes.begin() + i * kEntryBytes;
-        *at = entry.inUse ? 1 : 0;
-        std::copy(entry.mac.begin(), entry.mac.end(), at + 1);
-    }
+    SlotTable::encode(m_entries, bytes);
     return bytes;
 }
 
 QStringList MacFilterTable::texts() const {
     QStringList texts;
-    for (const Entry& entry : m_entries)
-        texts << (entry.inUse ? MacText::format(entry.mac) : QString());
+    for (const SlotTable::Slot& entry : m_entries)
+        texts << (entry.inUse ? QString::fromLatin1(MacText::format(entry.mac)) : QString());
     return texts;
 }
 
@@ -43,7 +34,7 @@ std::optional<MacFilterTable> MacFilterTable::fromTexts(const QStringList& texts
             badEntry = i;
             return std::nullopt;
         }
-        Entry& entry = table.m_entries[static_cast<std::size_t>(i)];
+        SlotTable::Slot& entry = table.m_entries[static_cast<std::size_t>(i)];
         entry.mac = *mac;
         entry.inUse = std::any_of(mac->begin(), mac->end(), [](std::uint8_t b) { return b != 0; });
     }
@@ -53,7 +44,7 @@ std::optional<MacFilterTable> MacFilterTable::fromTexts(const QStringList& texts
 std::optional<MacFilterTable::Mac> MacFilterTable::parseEntry(const QString& text) {
     if (text.trimmed().isEmpty())
         return Mac{};
-    return MacText::parse(text);
+    return MacText::parse(text.toStdString());
 }
 
 QString MacFilterTable::entryLabel(int entry) {

@@ -11,16 +11,15 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/MacText.h"
+#include "driver/MacText.h"
+#include "driver/ObjectLayouts.h"
 
 namespace kx {
 
 class MacFilterTable final {
 public:
-    static constexpr int kEntries = 16;
-    static constexpr int kEntryBytes = 7;
-    static constexpr int kMacBytes = 6;
-    static constexpr int kBytes = kEntries * kEntryBytes;
+    static constexpr int kEntries = WL_FILTER_ENTRIES;
+    static constexpr int kBytes = WL_FILTER_TABLE_BYTES;
     using Bytes = std::array<std::uint8_t, kBytes>;
     using Mac = MacText::Mac;
 
@@ -45,11 +44,7 @@ public:
     static QString entryError(int entry);
 
 private:
-    struct Entry {
-        bool inUse = false;
-        Mac mac{};
-    };
-    std::array<Entry, kEntries> m_entries{};
+    std::array<SlotTable::Slot, kEntries> m_entries{};
 };
 
 } // namespace kx

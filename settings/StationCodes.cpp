@@ -4,7 +4,7 @@
 #include <array>
 #include <iterator>
 
-#include "adapter/DriverCodes.h"
+#include "driver/DriverCodes.h"
 
 namespace kx {
 
@@ -17,8 +17,6 @@ constexpr std::array kRateCodes{code(RateCode::Mbps1),     code(RateCode::Mbps2)
                                 code(RateCode::Mbps22),    code(RateCode::Mbps27_5)};
 constexpr std::array kTypeCodes{code(NetworkType::AdHoc), code(NetworkType::Infrastructure),
                                 code(NetworkType::PseudoIbss)};
-constexpr int kLastChannel = 14;
-constexpr int kFallbackChannel = 6;
 
 template <std::size_t N> int codeAt(const std::array<int, N>& table, int position) {
     if (position < 0 || position >= static_cast<int>(N))
@@ -55,24 +53,6 @@ int StationCodes::ratePosition(int rate) {
 
 int StationCodes::typePosition(int type) {
     return positionOf(kTypeCodes, type, kInfrastructurePosition);
-}
-
-QList<int> StationCodes::offeredChannels(std::uint16_t mask) {
-    QList<int> channels;
-    for (int channel = 1; channel <= kLastChannel; ++channel) {
-        if (mask & (1u << (channel - 1)))
-            channels.append(channel);
-    }
-    return channels;
-}
-
-QList<int> StationCodes::operationChannels(int answer) {
-    // A failed query answers -1, whose bits would offer every channel.
-    return answer < 0 ? QList<int>{} : offeredChannels(static_cast<std::uint16_t>(answer));
-}
-
-int StationCodes::shownChannel(int reported) {
-    return reported < 1 ? kFallbackChannel : reported;
 }
 
 } // namespace kx

@@ -27,13 +27,6 @@ public:
     // "Auto" (rate) and "Infrastructure" (type).
     static int ratePosition(int rate);
     static int typePosition(int type);
-
-    // Channels 1..14 allowed by the mask (bit n-1 = channel n), ascending.
-    static QList<int> offeredChannels(std::uint16_t mask);
-    // The channels of an operation channel list answer; none when the query failed.
-    static QList<int> operationChannels(int answer);
-    // The channel the adapter runs on: below 1 means unknown and falls back to 6.
-    static int shownChannel(int reported);
 };
 
 } // namespace kx

@@ -1,7 +1,7 @@
 #pragma once
 // Texts of the WEP key settings dialog.
 
-#include "app/LangText.h"
+#include "program/LangText.h"
 
 // clang-format off
 #define KX_WEP_KEY_TEXTS(X)                                                                \

@@ -1,21 +1,20 @@
 #include "store/AdapterSettings.h"
 
-#include <cstring>
 #include <string>
 
 #include "adapter/AdapterState.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
-#include "settings/StationCodes.h"
-#include "settings/WepKeyText.h"
-#include "store/HexText.h"
+#include "driver/Channels.h"
+#include "driver/HexText.h"
+#include "driver/ObjectLayouts.h"
+#include "driver/WepKeyText.h"
 #include "store/SettingsStore.h"
 
 namespace kx {
 
 namespace {
 
-constexpr int kApSsidBytes = 32;
 constexpr int kReasonBytes = 256;
 
 using IntQuery = std::int32_t (*)(WLAdapterInfo*);
@@ -168,8 +167,7 @@ SettingResult AdapterSettings::sendKeys(const WepKeys::Texts& keys, int wepBit, 
     const int byteCount = WepKeys::bytes(wepBit);
     for (int i = 0; i < WepKeys::kCount; ++i) {
         std::uint8_t bytes[WepKeys::bytes(1)] = {};
-        HexText::toBytes(QByteArray::fromStdString(narrowed(keys[static_cast<std::size_t>(i)])),
-                         bytes, byteCount);
+        HexText::toBytes(narrowed(keys[static_cast<std::size_t>(i)]), bytes, byteCount);
         answered(result, SetWL_WriteKey(adapter(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes));
     }
     return result;
@@ -206,7 +204,8 @@ SettingResult AdapterSettings::setWepKeys(const TypedKeys& typed, WepBit keyLeng
     const WepKeys::Texts storedKeys = WepKeys::fromRecorded(stored);
     QString joined;
     for (std::size_t i = 0; i < typed.size(); ++i)
-        joined += WepKeyText::recordedKey(typed[i].value_or(storedKeys[i]), keyLength);
+        joined += QString::fromLatin1(
+            WepKeyText::recordedKey(narrowed(typed[i].value_or(storedKeys[i])), keyLength));
     SettingResult result = record(AdapterValue::WepDefaultKeys, joined);
     result += record(AdapterValue::WepStatus, WepKeys::statusCode(true, code(keyLength)));
     result += setWepEnabled(true, keyIndex);
@@ -352,7 +351,7 @@ SettingResult AdapterSettings::saveProfile(const QString& name) {
     // Without a link the adapter reports no channel; the profile keeps the one it is set
     // to, as the basic settings show it, rather than a -1 that loading would send.
     if (settings.channel < 1)
-        settings.channel = StationCodes::shownChannel(QueryWL_DesiredChannel(adapter()));
+        settings.channel = Channels::shown(QueryWL_DesiredChannel(adapter()));
     if (m_store.writeProfile(settings) != 0)
         result.addRecord(profileFailure(QStringLiteral("the profile could not be written")));
     return result;
@@ -418,14 +417,8 @@ SettingResult AdapterSettings::resendSsid() {
         }
         bytes = upToNul(std::string(own, sizeof own - 1));
     }
-    if (bytes.size() > kApSsidBytes)
-        bytes.resize(kApSsidBytes);
-    std::uint8_t block[4 + kApSsidBytes] = {};
-    const auto length = static_cast<std::uint32_t>(bytes.size());
-    for (int i = 0; i < 4; ++i)
-        block[i] = static_cast<std::uint8_t>(length >> (8 * i));
-    std::memcpy(block + 4, bytes.data(), bytes.size());
-    answered(result, WriteOid(adapter(), WL_OID_AP_SSID, block, sizeof block));
+    ApSsidBlock::Bytes block = ApSsidBlock::encode(bytes);
+    answered(result, WriteOid(adapter(), WL_OID_AP_SSID, block.data(), block.size()));
     return result;
 }
 

@@ -15,9 +15,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include "adapter/DriverCodes.h"
-#include "adapter/kx02app.h"
-#include "store/AdapterValue.h"
+#include "driver/DriverCodes.h"
+#include "driver/kx02app.h"
+#include "driver/AdapterValue.h"
 #include "store/SettingResult.h"
 #include "store/WepKeys.h"
 #include "store/WirelessSettings.h"

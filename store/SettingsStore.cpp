@@ -6,7 +6,7 @@
 #include <string>
 
 #include "adapter/AdapterState.h"
-#include "app/UserProfile.h"
+#include "program/UserProfile.h"
 #include "platform/FileLock.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -94,9 +94,9 @@ StoreResult SettingsStore::writeAdapterValue(AdapterValue value, const QString& 
         return failed(QStringLiteral("the adapter's key %1 is missing").arg(key));
     if (!Registry::openFullAccess(Hive::LocalMachine, utf8(key)))
         return failed(QStringLiteral("no full access to the adapter's key"));
-    if (Registry::writeString(Hive::LocalMachine, utf8(key), utf8(adapterValueName(value)),
+    if (Registry::writeString(Hive::LocalMachine, utf8(key), adapterValueName(value),
                               utf8(text)) != 0)
-        return failed(QStringLiteral("%1 could not be written").arg(adapterValueName(value)));
+        return failed(QStringLiteral("%1 could not be written").arg(QString::fromLatin1(adapterValueName(value))));
     return {};
 }
 
@@ -109,7 +109,7 @@ int SettingsStore::readAdapterValue(AdapterValue value, QString& out, int sizeBy
     const QString& key = m_adapter.registryKey;
     std::string text;
     if (key.isEmpty() || Registry::readString(Hive::LocalMachine, utf8(key),
-                                              utf8(adapterValueName(value)), text) != 0)
+                                              adapterValueName(value), text) != 0)
         return -1;
     // One byte per character in the single-byte form the driver side uses.
     out = fromUtf8(text).left(std::max(sizeBytes - 1, 0));

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/AdapterValue.h"
+#include "driver/AdapterValue.h"
 #include "store/SettingResult.h"
 #include "store/WirelessSettings.h"
 

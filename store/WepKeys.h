@@ -7,11 +7,14 @@
 
 #include <QString>
 
+#include "driver/AdapterValue.h"
+#include "driver/DriverLimits.h"
+
 namespace kx {
 
 class WepKeys final {
 public:
-    static constexpr int kCount = 4;
+    static constexpr int kCount = kWepKeyCount;
     using Texts = std::array<QString, kCount>;
 
     // What every key is when nothing usable is recorded.
@@ -21,11 +24,13 @@ public:
     // "WEPStatus" as the driver reads it at start: 0 off, 2 on with 64-bit keys, 6 on
     // with 128-bit keys.
     static constexpr int statusCode(bool enabled, int wepBit) {
-        return !enabled ? 0 : wepBit != 0 ? 6 : 2;
+        return wepStatusCode(enabled, wepBit != 0 ? WepBit::Bits128 : WepBit::Bits64);
     }
 
     // Key bytes for a WEP bit (0: 64-bit keys, else 128-bit keys).
-    static constexpr int bytes(int wepBit) { return wepBit != 0 ? 13 : 5; }
+    static constexpr int bytes(int wepBit) {
+        return wepKeyBytes(wepBit != 0 ? WepBit::Bits128 : WepBit::Bits64);
+    }
     static constexpr int digits(int wepBit) { return 2 * bytes(wepBit); }
 
     // Four 26-digit keys from a text of 104 characters or more, four 10-digit keys from

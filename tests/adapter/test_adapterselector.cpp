@@ -8,7 +8,7 @@
 
 #include "adapter/AdapterSelector.h"
 #include "adapter/AdapterState.h"
-#include "app/ProgramConfig.h"
+#include "program/ProgramConfig.h"
 #include "kx02app/kxsim.h"
 #include "platform/Registry.h"
 #include "tests/support/SimTrace.h"
@@ -85,13 +85,6 @@ void configure(ProgramConfig& config, const QStringList& ids, int enableAccessPo
     config.EnableAccessPoint = enableAccessPoint;
     config.ChipVersion = 3101;
     config.Fail_Avoid_Count = 5;
-}
-
-QStringList callNames() {
-    QStringList names;
-    for (const TraceCall& call : simTrace())
-        names << call.fn;
-    return names;
 }
 
 } // namespace

@@ -14,11 +14,11 @@
 
 #include "app/CConfigApp.h"
 #include "app/CTrayIcon.h"
-#include "app/LanguageChoice.h"
-#include "app/ProgramConfig.h"
-#include "app/SingleInstance.h"
-#include "app/UserProfile.h"
-#include "mainwnd/CMainDlg.h"
+#include "program/LanguageChoice.h"
+#include "program/ProgramConfig.h"
+#include "program/SingleInstance.h"
+#include "program/UserProfile.h"
+#include "mainwnd/ui/CMainDlg.h"
 #include "platform/FileLock.h"
 #include "platform/Registry.h"
 #include "tests/support/ScriptedSeam.h"
@@ -77,7 +77,8 @@ private slots:
         QTimer::singleShot(0, [&] {
             CMainDlg* dlg = runningMainWindow();
             sawWindow = dlg != nullptr;
-            trayWhileRunning = app.context().tray != nullptr && app.context().tray->isActive();
+            const auto* tray = dynamic_cast<CTrayIcon*>(app.context().tray);
+            trayWhileRunning = tray != nullptr && tray->isActive();
             announced = SingleInstance::isRunning(kTitle + QStringLiteral("  "));
             if (dlg)
                 connect(dlg, &QObject::destroyed,
@@ -87,7 +88,7 @@ private slots:
         QTimer::singleShot(2500, [&] {
             CMainDlg* dlg = runningMainWindow();
             hiddenWhileRunning = dlg != nullptr && !dlg->isVisible();
-            if (CTrayIcon* tray = app.context().tray)
+            if (auto* tray = dynamic_cast<CTrayIcon*>(app.context().tray))
                 emit tray->command(CTrayIcon::ExitCommand);
         });
         QCOMPARE(app.run(), 0);
@@ -171,7 +172,7 @@ private slots:
         CConfigApp app(&seam);
         QTimer::singleShot(0, [&] {
             running = runningMainWindow() != nullptr;
-            if (CTrayIcon* tray = app.context().tray)
+            if (auto* tray = dynamic_cast<CTrayIcon*>(app.context().tray))
                 emit tray->command(CTrayIcon::ExitCommand);
         });
         QCOMPARE(app.run(), 0);

@@ -11,12 +11,12 @@
 #include <QTest>
 
 #include "app/CTrayIcon.h"
-#include "app/LanguageChoice.h"
-#include "app/LanguageTable.h"
-#include "app/ProgramConfig.h"
+#include "program/LanguageChoice.h"
+#include "program/LanguageTable.h"
+#include "program/ProgramConfig.h"
 #include "app/TrayAvailability.h"
 #include "app/TrayIndicator.h"
-#include "mainwnd/MainTexts.h"
+#include "program/MainTexts.h"
 #include "tests/support/TestEnv.h"
 
 using namespace kx;

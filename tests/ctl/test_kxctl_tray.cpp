@@ -3,8 +3,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app/AppContext.h"
-#include "app/UserProfile.h"
+#include "context/AppContext.h"
+#include "program/UserProfile.h"
 #include "ctl/ControlCommand.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/StationMonitor.h"

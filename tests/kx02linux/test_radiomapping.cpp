@@ -141,7 +141,7 @@ private slots:
     void filterTable() {
         const std::vector<Mac> macs{{0, 0x16, 0x3E, 0x11, 0x22, 0x33}, {2, 0, 0, 0, 3, 0}};
         std::array<std::uint8_t, WL_FILTER_TABLE_BYTES> table{};
-        RadioMapping::fillFilterTable(macs, table);
+        RadioMapping::fillSlots(macs, table);
         const std::vector<Mac> back = RadioMapping::filterEntries(table);
         QCOMPARE(back.size(), std::size_t{2});
         QCOMPARE(back[1], macs[1]);

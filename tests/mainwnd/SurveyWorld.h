@@ -6,7 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "adapter/kx02app.h"
+#include "driver/kx02app.h"
 #include "kx02app/kxsim.h"
 
 namespace kx::test {

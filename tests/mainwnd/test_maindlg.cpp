@@ -13,10 +13,10 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "app/CTrayIcon.h"
 #include "kx02app/kxsim.h"
-#include "mainwnd/CMainDlg.h"
+#include "mainwnd/ui/CMainDlg.h"
 #include "tests/mainwnd/SurveyWorld.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"

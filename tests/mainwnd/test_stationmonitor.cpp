@@ -7,11 +7,11 @@
 
 #include <QTest>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/MonitorHost.h"
 #include "mainwnd/StationMonitor.h"
-#include "store/AdapterValue.h"
+#include "driver/AdapterValue.h"
 #include "tests/mainwnd/SurveyWorld.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -83,14 +83,6 @@ struct Fixture : TestContext {
     void switchMode() { QVERIFY(monitor->switchMode().ok()); }
     void join(int r) { QVERIFY(monitor->join(r).ok()); }
 };
-
-// The driver functions called since the trace was cleared, in order.
-QStringList callNames() {
-    QStringList names;
-    for (const TraceCall& call : simTrace())
-        names << call.fn;
-    return names;
-}
 
 } // namespace
 

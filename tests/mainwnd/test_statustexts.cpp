@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-#include "app/LanguageTable.h"
+#include "program/LanguageTable.h"
 #include "mainwnd/ConnectingDots.h"
 #include "mainwnd/LinkStatus.h"
 #include "mainwnd/StatusTexts.h"

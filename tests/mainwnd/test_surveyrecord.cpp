@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "mainwnd/AccessPointTexts.h"
-#include "store/MacText.h"
+#include "driver/MacText.h"
 #include "mainwnd/SurveyRecord.h"
 
 using namespace kx;

@@ -11,7 +11,7 @@
 #include <QTabWidget>
 
 #include "kx02app/kxsim.h"
-#include "pro/CMainAdvanced.h"
+#include "pro/sheet/ui/CMainAdvanced.h"
 #include "tests/settings/SettingsFixture.h"
 
 namespace kx::test {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "kx02app/kxsim.h"
 #include "tests/kx02app/SimRecord.h"
 

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "kx02app/kxsim.h"
-#include "pro/AdapterTally.h"
+#include "pro/tally/AdapterTally.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/support/TestEnv.h"
 

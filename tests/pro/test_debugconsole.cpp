@@ -4,8 +4,8 @@
 
 #include "adapter/AdapterState.h"
 #include "kx02app/kxsim.h"
-#include "pro/ConsoleField.h"
-#include "pro/DebugConsole.h"
+#include "pro/console/ConsoleField.h"
+#include "pro/console/DebugConsole.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestEnv.h"

@@ -9,8 +9,9 @@
 #include <QTest>
 
 #include "kx02app/kxsim.h"
-#include "pro/CPropertyEEPROMAccess.h"
-#include "store/CInformationDlg.h"
+#include "pro/eeprom/ui/CPropertyEEPROMAccess.h"
+#include "info/ui/CInformationDlg.h"
+#include "tests/support/Children.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -24,13 +25,6 @@ enum Line { PciLine = 0, CardLine = 1, UsbLine = 2 };
 
 const QString kWriteOk = QStringLiteral("EEPROM write process OK!!\nPress OK to terminate this "
                                         "program!!\nAnd please re-Plugin the Card!!");
-
-template <typename W> W* find(QWidget* in, const char* name) {
-    W* w = in->findChild<W*>(QString::fromLatin1(name));
-    if (w == nullptr)
-        qFatal("no widget %s", name);
-    return w;
-}
 
 QByteArray simImage(const char* instance) {
     QByteArray bytes(4096, '\0');
@@ -63,7 +57,7 @@ struct Session final {
         page = std::make_unique<CPropertyEEPROMAccess>(t.ctx);
         page->show();
     }
-    void press(const char* name) { find<QPushButton>(page.get(), name)->click(); }
+    void press(const char* name) { child<QPushButton>(page.get(), name)->click(); }
     QString lastMessage() const {
         return t.seam.messages.isEmpty() ? QString() : t.seam.messages.constLast().text;
     }
@@ -76,7 +70,7 @@ struct Session final {
 void whenEditorOpens(TestContext& t, std::function<void(QDialog&)> edit) {
     t.seam.onModal = [edit](QDialog& dialog) {
         edit(dialog);
-        find<QPushButton>(&dialog, "applyButton")->click();
+        child<QPushButton>(&dialog, "applyButton")->click();
         return dialog.result();
     };
 }
@@ -96,8 +90,8 @@ private slots:
 void TestEepromAccessPage::macWrittenOnPciAdapterIsShownAfterRestart() {
     TestContext t;
     Session s(t, PciLine);
-    QCOMPARE(find<QLabel>(s.page.get(), "busTypeValue")->text(), QStringLiteral("PCI"));
-    QLineEdit* mac = find<QLineEdit>(s.page.get(), "macAddressEdit");
+    QCOMPARE(child<QLabel>(s.page.get(), "busTypeValue")->text(), QStringLiteral("PCI"));
+    QLineEdit* mac = child<QLineEdit>(s.page.get(), "macAddressEdit");
     QCOMPARE(mac->text(), QStringLiteral("00 1C 7E 21 02 07"));
     mac->setText(QStringLiteral("02-00-00-12-34-56"));
     s.press("writeSettingsButton");
@@ -106,10 +100,10 @@ void TestEepromAccessPage::macWrittenOnPciAdapterIsShownAfterRestart() {
     QCOMPARE(t.seam.exitCode, 0);
 
     Session again(t, PciLine);
-    QCOMPARE(find<QLineEdit>(again.page.get(), "macAddressEdit")->text(),
+    QCOMPARE(child<QLineEdit>(again.page.get(), "macAddressEdit")->text(),
              QStringLiteral("02 00 00 12 34 56"));
     CInformationDlg information(t.ctx);
-    QCOMPARE(find<QLineEdit>(&information, "macAddressValue")->text(),
+    QCOMPARE(child<QLineEdit>(&information, "macAddressValue")->text(),
              QStringLiteral("02 00 00 12 34 56"));
 }
 
@@ -125,8 +119,8 @@ void TestEepromAccessPage::imageEditedAndRestoredRoundTrips() {
     QCOMPARE(fileBytes(saved).size(), 512);
 
     whenEditorOpens(t, [](QDialog& d) {
-        find<QLineEdit>(&d, "hardwareVersionEdit")->setText(QStringLiteral("2A"));
-        find<QComboBox>(&d, "regionList")->setCurrentIndex(5); // Japan
+        child<QLineEdit>(&d, "hardwareVersionEdit")->setText(QStringLiteral("2A"));
+        child<QComboBox>(&d, "regionList")->setCurrentIndex(5); // Japan
     });
     first.press("extendedButton");
     QCOMPARE(t.seam.modalClasses.constLast(), QStringLiteral("kx::CEepromExtendedDlg"));
@@ -156,7 +150,7 @@ void TestEepromAccessPage::refusedEntriesWriteNothing() {
     TestContext t;
     Session s(t, CardLine);
     const QByteArray image = simImage("0008");
-    find<QLineEdit>(s.page.get(), "macAddressEdit")->setText(QStringLiteral("00:1C:7E:31:01"));
+    child<QLineEdit>(s.page.get(), "macAddressEdit")->setText(QStringLiteral("00:1C:7E:31:01"));
     s.press("writeSettingsButton");
     QVERIFY(s.lastMessage().startsWith(QStringLiteral("MAC Address: please enter six")));
 
@@ -173,15 +167,15 @@ void TestEepromAccessPage::refusedEntriesWriteNothing() {
     QCOMPARE(s.lastMessage(), QStringLiteral("Can't open file \"\" for output!!!"));
 
     // An editor refusing a field stays open, names the field and stores nothing.
-    find<QLineEdit>(s.page.get(), "macAddressEdit")->setText(QStringLiteral("00 1C 7E 31 01 08"));
+    child<QLineEdit>(s.page.get(), "macAddressEdit")->setText(QStringLiteral("00 1C 7E 31 01 08"));
     whenEditorOpens(t, [](QDialog& d) {
-        find<QLineEdit>(&d, "hardwareVersionEdit")->setText(QStringLiteral("123"));
-        find<QLineEdit>(&d, "serialNumberEdit")->setText(QStringLiteral("AA BB"));
+        child<QLineEdit>(&d, "hardwareVersionEdit")->setText(QStringLiteral("123"));
+        child<QLineEdit>(&d, "serialNumberEdit")->setText(QStringLiteral("AA BB"));
     });
     s.press("extendedButton");
     QCOMPARE(s.lastMessage(), QStringLiteral("Please enter no more than 2 characters."));
     whenEditorOpens(t, [](QDialog& d) {
-        find<QLineEdit>(&d, "manufacturerEdit")->setText(QStringLiteral("1C7G"));
+        child<QLineEdit>(&d, "manufacturerEdit")->setText(QStringLiteral("1C7G"));
     });
     s.press("cisButton");
     QVERIFY(s.lastMessage().startsWith(QStringLiteral("TPLMID_MANF:")));
@@ -200,22 +194,22 @@ void TestEepromAccessPage::editorsByBusAndChip() {
     TestContext t;
     {
         Session pci(t, PciLine);
-        QVERIFY(!find<QPushButton>(pci.page.get(), "cisButton")->isEnabled());
-        QVERIFY(find<QPushButton>(pci.page.get(), "pciButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(pci.page.get(), "cisButton")->isEnabled());
+        QVERIFY(child<QPushButton>(pci.page.get(), "pciButton")->isEnabled());
         whenEditorOpens(t, [](QDialog& d) {
             // The USB identity is shown, not to be changed; the newer chip keeps no
             // RF module or PA type.
-            QLineEdit* usbVendor = find<QLineEdit>(&d, "usbVendorIdEdit");
+            QLineEdit* usbVendor = child<QLineEdit>(&d, "usbVendorIdEdit");
             QCOMPARE(usbVendor->text(), QStringLiteral("1D5A"));
             QVERIFY(!usbVendor->isEnabled());
-            QVERIFY(!find<QLineEdit>(&d, "usbString1Edit")->isEnabled());
-            QVERIFY(!find<QComboBox>(&d, "rfModuleList")->isEnabled());
-            QVERIFY(find<QComboBox>(&d, "regionList")->isEnabled());
+            QVERIFY(!child<QLineEdit>(&d, "usbString1Edit")->isEnabled());
+            QVERIFY(!child<QComboBox>(&d, "rfModuleList")->isEnabled());
+            QVERIFY(child<QComboBox>(&d, "regionList")->isEnabled());
         });
         pci.press("extendedButton");
         whenEditorOpens(t, [](QDialog& d) {
-            QCOMPARE(find<QLineEdit>(&d, "vendorEdit")->text(), QStringLiteral("1C7E"));
-            find<QLineEdit>(&d, "vendorEdit")->setText(QStringLiteral("7B"));
+            QCOMPARE(child<QLineEdit>(&d, "vendorEdit")->text(), QStringLiteral("1C7E"));
+            child<QLineEdit>(&d, "vendorEdit")->setText(QStringLiteral("7B"));
         });
         pci.press("pciButton");
         QCOMPARE(t.seam.modalClasses.constLast(), QStringLiteral("kx::CEepromPciDlg"));
@@ -223,17 +217,17 @@ void TestEepromAccessPage::editorsByBusAndChip() {
         QVERIFY(simImage("0007").startsWith(QByteArray::fromHex("0221007B")));
     }
     Session usb(t, UsbLine);
-    QCOMPARE(find<QLabel>(usb.page.get(), "busTypeValue")->text(), QStringLiteral("USB"));
-    QVERIFY(!find<QPushButton>(usb.page.get(), "pciButton")->isEnabled());
+    QCOMPARE(child<QLabel>(usb.page.get(), "busTypeValue")->text(), QStringLiteral("USB"));
+    QVERIFY(!child<QPushButton>(usb.page.get(), "pciButton")->isEnabled());
     whenEditorOpens(t, [](QDialog& d) {
-        QVERIFY(find<QLineEdit>(&d, "usbDeviceIdEdit")->isEnabled());
-        QVERIFY(find<QComboBox>(&d, "paTypeList")->isEnabled());
-        QVERIFY(find<QLineEdit>(&d, "usbString2Edit")->isReadOnly());
+        QVERIFY(child<QLineEdit>(&d, "usbDeviceIdEdit")->isEnabled());
+        QVERIFY(child<QComboBox>(&d, "paTypeList")->isEnabled());
+        QVERIFY(child<QLineEdit>(&d, "usbString2Edit")->isReadOnly());
     });
     usb.press("extendedButton");
     // Closing an editor without "Apply Setting" keeps nothing it showed.
     t.seam.onModal = [](QDialog& d) {
-        find<QLineEdit>(&d, "usbDeviceIdEdit")->setText(QStringLiteral("9999"));
+        child<QLineEdit>(&d, "usbDeviceIdEdit")->setText(QStringLiteral("9999"));
         d.reject();
         return d.result();
     };

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "adapter/AdapterState.h"
-#include "pro/CisChain.h"
-#include "pro/EepromCodec.h"
-#include "pro/ExtendedRecordChain.h"
-#include "pro/NewerChipFields.h"
-#include "pro/VersionTuple.h"
+#include "pro/eeprom/CisChain.h"
+#include "pro/eeprom/EepromCodec.h"
+#include "pro/eeprom/ExtendedRecordChain.h"
+#include "pro/eeprom/NewerChipFields.h"
+#include "pro/eeprom/VersionTuple.h"
 
 using namespace kx;
 

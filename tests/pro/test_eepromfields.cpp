@@ -1,12 +1,12 @@
 // What the EEPROM page and its editors accept from the user, and what they refuse.
 #include <QTest>
 
-#include "pro/CisFields.h"
-#include "pro/EepromCodeTable.h"
-#include "pro/ExtendedFields.h"
-#include "pro/ExtendedRecordChain.h"
-#include "pro/MacEntry.h"
-#include "pro/PciFields.h"
+#include "pro/eeprom/CisFields.h"
+#include "pro/eeprom/EepromCodeTable.h"
+#include "pro/eeprom/ExtendedFields.h"
+#include "pro/eeprom/ExtendedRecordChain.h"
+#include "pro/eeprom/MacEntry.h"
+#include "pro/eeprom/PciFields.h"
 
 using namespace kx;
 

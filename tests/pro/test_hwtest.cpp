@@ -10,10 +10,11 @@
 #include <QToolButton>
 
 #include "kx02app/kxsim.h"
-#include "pro/CHWTest.h"
-#include "pro/ProfessionalSheet.h"
+#include "pro/rftest/ui/CHWTest.h"
+#include "pro/sheet/ProfessionalSheet.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/pro/RadioProbe.h"
+#include "tests/support/Children.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -24,13 +25,6 @@ using namespace kx::test;
 namespace {
 
 enum Line { PciLine = 0, CardLine = 1 };
-
-template <typename W> W* find(QWidget* in, const char* name) {
-    W* w = in->findChild<W*>(QString::fromLatin1(name));
-    if (w == nullptr)
-        qFatal("no widget %s", name);
-    return w;
-}
 
 } // namespace
 
@@ -49,12 +43,12 @@ void TestHwTest::continuousTransmissionAsInTheLab() {
     kxsim_set_int("0008", "pa_gain", 0);
     CHWTest page(t.ctx);
     page.show();
-    auto* rate = find<QComboBox>(&page, "txRateList");
+    auto* rate = child<QComboBox>(&page, "txRateList");
     QCOMPARE(rate->currentText(), QStringLiteral("11M bps"));
-    QCOMPARE(find<QComboBox>(&page, "channelList")->count(), 14);
-    QPushButton* start = find<QPushButton>(&page, "startButton");
+    QCOMPARE(child<QComboBox>(&page, "channelList")->count(), 14);
+    QPushButton* start = child<QPushButton>(&page, "startButton");
 
-    find<QRadioButton>(&page, "cwRadio")->click();
+    child<QRadioButton>(&page, "cwRadio")->click();
     start->click();
     QCOMPARE(start->text(), QStringLiteral("STOP"));
     QCOMPARE(card("emit_pattern"), 1);
@@ -65,9 +59,9 @@ void TestHwTest::continuousTransmissionAsInTheLab() {
     QCOMPARE(card("emit_pattern"), 1);
     QCOMPARE(start->text(), QStringLiteral("STOP"));
 
-    QLineEdit* gain = find<QLineEdit>(&page, "paGainValue");
-    QToolButton* up = find<QToolButton>(&page, "paGainStepUp");
-    QToolButton* down = find<QToolButton>(&page, "paGainStepDown");
+    QLineEdit* gain = child<QLineEdit>(&page, "paGainValue");
+    QToolButton* up = child<QToolButton>(&page, "paGainStepUp");
+    QToolButton* down = child<QToolButton>(&page, "paGainStepDown");
     QCOMPARE(gain->text(), QStringLiteral("0"));
     down->click();
     QCOMPARE(gain->text(), QStringLiteral("0"));
@@ -75,8 +69,8 @@ void TestHwTest::continuousTransmissionAsInTheLab() {
         up->click();
     QCOMPARE(gain->text(), QStringLiteral("F"));
     QCOMPARE(card("pa_gain"), 15);
-    find<QPushButton>(&page, "queryButton")->click();
-    QCOMPARE(find<QLineEdit>(&page, "txPowerValue")->text(), QStringLiteral("6C"));
+    child<QPushButton>(&page, "queryButton")->click();
+    QCOMPARE(child<QLineEdit>(&page, "txPowerValue")->text(), QStringLiteral("6C"));
 
     // Another tab leaves it running; closing the sheet stops it and restores the lines.
     page.hide();
@@ -97,10 +91,10 @@ void TestHwTest::antennasOnEachVisit() {
     tabs.addTab(new QWidget, QStringLiteral("Other"));
     tabs.show();
     QCOMPARE(tabs.tabText(0), QStringLiteral("RF Hardware Test"));
-    QVERIFY(find<QRadioButton>(&page, "txAnt1Radio")->isChecked());
-    QVERIFY(!find<QRadioButton>(&page, "txAutoRadio")->isEnabled());
+    QVERIFY(child<QRadioButton>(&page, "txAnt1Radio")->isChecked());
+    QVERIFY(!child<QRadioButton>(&page, "txAutoRadio")->isEnabled());
     clearSimTrace();
-    find<QRadioButton>(&page, "rxAnt2Radio")->click();
+    child<QRadioButton>(&page, "rxAnt2Radio")->click();
     QCOMPARE(simCalls({QStringLiteral("SetWL_FirmwareAntenna")}),
              QStringList({"SetWL_FirmwareAntennaDiversity(1,2)"}));
     QCOMPARE(t.adapterValue("AntennaSelect"), QStringLiteral("2"));
@@ -109,8 +103,8 @@ void TestHwTest::antennasOnEachVisit() {
     tabs.setCurrentIndex(1);
     kxsim_force("QueryWL_FirmwareAntennaDiversity", -1);
     tabs.setCurrentIndex(0);
-    QVERIFY(!find<QRadioButton>(&page, "rxAnt2Radio")->isChecked());
-    QVERIFY(!find<QRadioButton>(&page, "rxAnt1Radio")->isChecked());
+    QVERIFY(!child<QRadioButton>(&page, "rxAnt2Radio")->isChecked());
+    QVERIFY(!child<QRadioButton>(&page, "rxAnt1Radio")->isChecked());
     QCOMPARE(simCalls({QStringLiteral("SetWL")}).size(), 1); // a visit sends nothing
 }
 
@@ -121,16 +115,16 @@ void TestHwTest::newerChipAndConfiguration() {
     t.ctx.config.RF_Test_Spreading = 0;
     CHWTest page(t.ctx);
     page.show();
-    QVERIFY(find<QComboBox>(&page, "txRateList")->isHidden());
-    QVERIFY(!find<QRadioButton>(&page, "spreadingEnableRadio")->isEnabled());
-    find<QRadioButton>(&page, "scramblerDisableRadio")->click();
+    QVERIFY(child<QComboBox>(&page, "txRateList")->isHidden());
+    QVERIFY(!child<QRadioButton>(&page, "spreadingEnableRadio")->isEnabled());
+    child<QRadioButton>(&page, "scramblerDisableRadio")->click();
     QCOMPARE(t.seam.messages.size(), 1);
     QCOMPARE(t.seam.messages.constFirst().text, QStringLiteral("not supperted yet"));
 
-    find<QRadioButton>(&page, "normalRadio")->click();
-    find<QPushButton>(&page, "startButton")->click();
+    child<QRadioButton>(&page, "normalRadio")->click();
+    child<QPushButton>(&page, "startButton")->click();
     QCOMPARE(simInt("0007", "emit_pattern"), 0);
-    find<QPushButton>(&page, "dozeButton")->click();
+    child<QPushButton>(&page, "dozeButton")->click();
     QCOMPARE(simInt("0007", "dozing"), 1);
 }
 

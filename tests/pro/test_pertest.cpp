@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "kx02app/kxsim.h"
-#include "pro/PerOptions.h"
-#include "pro/PerTestRun.h"
+#include "pro/per/PerOptions.h"
+#include "pro/per/PerTestRun.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/support/TestEnv.h"
 

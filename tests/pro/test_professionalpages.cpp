@@ -11,9 +11,9 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 
-#include "pro/CPropertyDbgCmd.h"
-#include "pro/CPropertyPSF.h"
-#include "pro/CPropertyTally.h"
+#include "pro/console/ui/CPropertyDbgCmd.h"
+#include "pro/sheet/ui/CPropertyPSF.h"
+#include "pro/tally/ui/CPropertyTally.h"
 #include "tests/pro/ProfessionalFixture.h"
 
 using namespace kx;

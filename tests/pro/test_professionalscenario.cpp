@@ -17,12 +17,12 @@
 #include <QTreeWidget>
 
 #include "app/CTrayIcon.h"
-#include "app/LanguageChoice.h"
-#include "mainwnd/CMainDlg.h"
-#include "pro/CPERTestDlg.h"
-#include "pro/CPropertyDbgCmd.h"
-#include "pro/CPropertyPSF.h"
-#include "pro/CPropertyTally.h"
+#include "program/LanguageChoice.h"
+#include "mainwnd/ui/CMainDlg.h"
+#include "pro/per/ui/CPERTestDlg.h"
+#include "pro/console/ui/CPropertyDbgCmd.h"
+#include "pro/sheet/ui/CPropertyPSF.h"
+#include "pro/tally/ui/CPropertyTally.h"
 #include "tests/pro/ProfessionalFixture.h"
 
 using namespace kx;

@@ -2,8 +2,8 @@
 #include <QTest>
 
 #include "kx02app/kxsim.h"
-#include "pro/ProfessionalSheet.h"
-#include "pro/ProgramSettingFlags.h"
+#include "pro/sheet/ProfessionalSheet.h"
+#include "pro/sheet/ProgramSettingFlags.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestEnv.h"

@@ -4,7 +4,7 @@
 
 #include "adapter/AdapterState.h"
 #include "kx02app/kxsim.h"
-#include "pro/RfTest.h"
+#include "pro/rftest/RfTest.h"
 #include "tests/kx02app/SimRecord.h"
 #include "tests/pro/RadioProbe.h"
 #include "tests/support/SelectedAdapter.h"

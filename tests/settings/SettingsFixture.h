@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "kx02app/kxsim.h"
+#include "tests/support/Children.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -20,14 +21,6 @@ struct SettingsFixture : TestContext {
     int selected = selectSimulatedAdapter(ctx);
     bool languageOpen = openShippedLanguage();
 };
-
-// Names of the driver calls since the trace was last cleared.
-inline QStringList callNames() {
-    QStringList names;
-    for (const TraceCall& call : simTrace())
-        names << call.fn;
-    return names;
-}
 
 inline int restarts() {
     return static_cast<int>(callNames().count(QStringLiteral("SetWL_RestartNIC")));
@@ -45,13 +38,6 @@ inline void toggleAccessibly(QAbstractButton* button) {
     QAccessibleInterface* control = QAccessible::queryAccessibleInterface(button);
     QVERIFY(control != nullptr && control->actionInterface() != nullptr);
     control->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-}
-
-template <typename W> W* child(QObject* parent, const char* name) {
-    W* widget = parent->findChild<W*>(QString::fromLatin1(name));
-    if (widget == nullptr)
-        qFatal("no child %s", name);
-    return widget;
 }
 
 } // namespace kx::test

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "adapter/AdapterState.h"
-#include "settings/CAdvancedSettingDlg.h"
+#include "settings/ui/CAdvancedSettingDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

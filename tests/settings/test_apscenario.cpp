@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 
 #include "app/CTrayIcon.h"
-#include "mainwnd/CMainDlg.h"
+#include "mainwnd/ui/CMainDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include "adapter/AdapterState.h"
-#include "settings/CAPSettingDlg.h"
+#include "settings/ui/CAPSettingDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

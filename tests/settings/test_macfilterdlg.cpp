@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "settings/CMACFilterDlg.h"
+#include "settings/ui/CMACFilterDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/ProgramConfig.h"
-#include "app/UserProfile.h"
-#include "settings/CMoreSettingDlg.h"
+#include "program/ProgramConfig.h"
+#include "program/UserProfile.h"
+#include "settings/ui/CMoreSettingDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

@@ -23,14 +23,14 @@
 
 #include "adapter/AdapterState.h"
 #include "app/CTrayIcon.h"
-#include "app/LanguageChoice.h"
-#include "app/ProgramConfig.h"
-#include "app/UserProfile.h"
-#include "mainwnd/CMainDlg.h"
-#include "settings/CAdvancedSettingDlg.h"
-#include "settings/CMoreSettingDlg.h"
-#include "settings/CWEPKeySettingDlg.h"
-#include "store/CInformationDlg.h"
+#include "program/LanguageChoice.h"
+#include "program/ProgramConfig.h"
+#include "program/UserProfile.h"
+#include "mainwnd/ui/CMainDlg.h"
+#include "settings/ui/CAdvancedSettingDlg.h"
+#include "settings/ui/CMoreSettingDlg.h"
+#include "settings/ui/CWEPKeySettingDlg.h"
+#include "info/ui/CInformationDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

@@ -14,10 +14,6 @@ private slots:
     void typeCodes_data();
     void typeCodes();
     void positionsPastTheTablesSendNothing();
-    void offeredChannels_data();
-    void offeredChannels();
-    void operationChannels();
-    void channelFallback();
 };
 
 void TestStationCodes::ratePositionRoundTrip_data() {
@@ -70,37 +66,6 @@ void TestStationCodes::positionsPastTheTablesSendNothing() {
     QCOMPARE(StationCodes::typeCode(2), 3);
     QCOMPARE(StationCodes::typeCode(3), -1);
     QCOMPARE(StationCodes::typeCode(-1), -1);
-}
-
-void TestStationCodes::offeredChannels_data() {
-    QTest::addColumn<int>("mask");
-    QTest::addColumn<QList<int>>("channels");
-    QTest::newRow("1 to 11") << 0x07FF << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    QTest::newRow("all") << 0x3FFF << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
-    QTest::newRow("10 and 11") << 0x0600 << QList<int>{10, 11};
-    QTest::newRow("bits past 14 ignored") << 0xC001 << QList<int>{1};
-    QTest::newRow("none") << 0 << QList<int>{};
-}
-
-void TestStationCodes::offeredChannels() {
-    QFETCH(int, mask);
-    QFETCH(QList<int>, channels);
-    QCOMPARE(StationCodes::offeredChannels(static_cast<std::uint16_t>(mask)), channels);
-}
-
-void TestStationCodes::operationChannels() {
-    QCOMPARE(StationCodes::operationChannels(0x0421), (QList<int>{1, 6, 11}));
-    QCOMPARE(StationCodes::operationChannels(0x0421).indexOf(11), 2);
-    // A failed query offers nothing rather than every channel.
-    QCOMPARE(StationCodes::operationChannels(-1), QList<int>{});
-    QCOMPARE(StationCodes::operationChannels(-2), QList<int>{});
-}
-
-void TestStationCodes::channelFallback() {
-    QCOMPARE(StationCodes::shownChannel(0), 6);
-    QCOMPARE(StationCodes::shownChannel(-1), 6);
-    QCOMPARE(StationCodes::shownChannel(1), 1);
-    QCOMPARE(StationCodes::shownChannel(13), 13);
 }
 
 QTEST_APPLESS_MAIN(TestStationCodes)

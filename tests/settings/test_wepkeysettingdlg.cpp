@@ -4,7 +4,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "settings/CWEPKeySettingDlg.h"
+#include "settings/ui/CWEPKeySettingDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

@@ -25,19 +25,6 @@ namespace {
 constexpr int kStationLine = 0;
 constexpr int kAccessPointLine = 2;
 
-QStringList callNames(const QStringList& prefixes) {
-    QStringList names;
-    for (const TraceCall& call : simTrace()) {
-        for (const QString& p : prefixes) {
-            if (call.fn.startsWith(p)) {
-                names << call.fn;
-                break;
-            }
-        }
-    }
-    return names;
-}
-
 // The arguments after the adapter record, as simCalls shows them.
 QStringList callsOf(const QString& fn) {
     QStringList calls;

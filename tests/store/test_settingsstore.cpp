@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "adapter/AdapterState.h"
-#include "app/UserProfile.h"
+#include "program/UserProfile.h"
 #include "platform/Registry.h"
 #include "store/SettingsStore.h"
 #include "tests/store/SampleSettings.h"

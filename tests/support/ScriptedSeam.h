@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/UiSeam.h"
+#include "program/UiSeam.h"
 
 namespace kx::test {
 

@@ -1,6 +1,6 @@
 #include "tests/support/SelectedAdapter.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "kx02app/kxsim.h"
 #include "tests/support/TestEnv.h"
 

@@ -1,5 +1,7 @@
 #include "tests/support/SimTrace.h"
 
+#include <algorithm>
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QVarLengthArray>
@@ -9,6 +11,11 @@
 namespace kx::test {
 
 namespace {
+bool wanted(const TraceCall& c, const QStringList& prefixes) {
+    return prefixes.isEmpty() || std::any_of(prefixes.begin(), prefixes.end(),
+                                             [&](const QString& p) { return c.fn.startsWith(p); });
+}
+
 QString argText(const QJsonValue& v) {
     if (v.isString())
         return QLatin1Char('"') + v.toString() + QLatin1Char('"');
@@ -38,9 +45,7 @@ QList<TraceCall> simTrace() {
 QStringList simCalls(const QStringList& prefixes) {
     QStringList out;
     for (const TraceCall& c : simTrace()) {
-        if (!prefixes.isEmpty() &&
-            std::none_of(prefixes.begin(), prefixes.end(),
-                         [&](const QString& p) { return c.fn.startsWith(p); }))
+        if (!wanted(c, prefixes))
             continue;
         QStringList args;
         for (const QJsonValue& v : c.args)
@@ -48,6 +53,15 @@ QStringList simCalls(const QStringList& prefixes) {
         out << c.fn + u'(' + args.join(u',') + u')';
     }
     return out;
+}
+
+QStringList callNames(const QStringList& prefixes) {
+    QStringList names;
+    for (const TraceCall& c : simTrace()) {
+        if (wanted(c, prefixes))
+            names << c.fn;
+    }
+    return names;
 }
 
 void clearSimTrace() {

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/ScriptedSeam.h"
 #include "tests/support/TestEnv.h"

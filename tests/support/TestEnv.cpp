@@ -1,6 +1,6 @@
 #include "tests/support/TestEnv.h"
 
-#include "app/UserProfile.h"
+#include "program/UserProfile.h"
 #include "kx02app/kxsim.h"
 
 namespace kx::test {
