@@ -19,6 +19,7 @@
 #include "driver/HexText.h"
 #include "driver/MacText.h"
 #include "kx02linux/RadioMapping.h"
+#include "kx02linux/TextFile.h"
 #include "platform/AtomicFile.h"
 
 extern char** environ;
@@ -34,13 +35,6 @@ using namespace std::chrono_literals;
 constexpr auto kStartWait = 8s;
 constexpr auto kStopWait = 3s;
 constexpr auto kPoll = 50ms;
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 int write(const fs::path& file, const std::string& text) {
     std::string reason;
@@ -64,7 +58,7 @@ constexpr int kBasicRates[] = {10, 20, 55, 110};
 
 pid_t pidOf(const fs::path& pidFile) {
     try {
-        return static_cast<pid_t>(std::stol(readFile(pidFile)));
+        return static_cast<pid_t>(std::stol(readTextFile(pidFile)));
     } catch (...) {
         return 0;
     }
@@ -170,9 +164,9 @@ std::optional<std::string> Hostapd::request(const Files& f, const std::string& c
 
 int Hostapd::apply(const Files& f, const std::string& config, const RadioSettings& s) {
     const std::vector<Mac> none;
-    const bool same = readFile(f.config) == config &&
-                      readFile(f.accept) == macList(s.filterMode == 1 ? s.filter : none) &&
-                      readFile(f.deny) == macList(s.filterMode == 2 ? s.filter : none);
+    const bool same = readTextFile(f.config) == config &&
+                      readTextFile(f.accept) == macList(s.filterMode == 1 ? s.filter : none) &&
+                      readTextFile(f.deny) == macList(s.filterMode == 2 ? s.filter : none);
     if (same && running(f))
         return 0;
     if (write(f.accept, macList(s.filterMode == 1 ? s.filter : none)) != 0 ||

@@ -12,6 +12,7 @@
 #include "driver/MacText.h"
 #include "kx02linux/AccessCheck.h"
 #include "kx02linux/RadioMapping.h"
+#include "kx02linux/TextFile.h"
 #include "kx02linux/RegistryStart.h"
 #include "platform/AtomicFile.h"
 
@@ -28,13 +29,6 @@ namespace {
 constexpr auto kJoinPatience = 6s;
 // The reasons for being read-only change rarely; asking costs a walk over /proc.
 constexpr auto kAccessCacheTime = 2s;
-
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::uint32_t counter(const std::string& ifname, const char* name) {
     std::ifstream in("/sys/class/net/" + ifname + "/statistics/" + name);
@@ -84,8 +78,12 @@ bool LinuxAdapter::open() {
     m_ifindex = static_cast<int>(if_nametoindex(m_id.name.c_str()));
     if (m_ifindex == 0 || !info())
         return false;
-    if (!loadSettings())
+    // The registry is read once per process: a user who may not start the adapter reads
+    // the recorded settings without writing them anywhere.
+    if (!loadSettings() && !m_started) {
+        m_started = true;
         startFromRegistry();
+    }
     return true;
 }
 
@@ -113,14 +111,14 @@ std::string LinuxAdapter::readOnlyReason() {
 
 bool LinuxAdapter::loadSettings() {
     if (m_settingsFile.empty())
-        return m_settingsStamp != fs::file_time_type{};
+        return m_started;
     std::error_code ec;
     const fs::file_time_type stamp = fs::last_write_time(m_settingsFile, ec);
     if (ec)
         return false;
     if (stamp == m_settingsStamp)
         return true;
-    if (const std::optional<RadioSettings> s = RadioSettings::parse(readText(m_settingsFile))) {
+    if (const std::optional<RadioSettings> s = RadioSettings::parse(readTextFile(m_settingsFile))) {
         m_settings = *s;
         m_settingsStamp = stamp;
         return true;

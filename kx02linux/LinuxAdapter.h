@@ -112,6 +112,7 @@ private:
     std::optional<std::chrono::steady_clock::time_point> m_lastRetry;
     // A change that the next restart must join again for; a join takes them all.
     bool m_joinChanged = false;
+    bool m_started = false; // this process read the registry for the adapter
     unsigned m_joins = 0;
     // The BSSID given just before an SSID narrows that join (the program's connect).
     bool m_bssidJustSet = false;
