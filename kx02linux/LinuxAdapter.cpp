@@ -12,8 +12,8 @@
 #include "driver/MacText.h"
 #include "kx02linux/AccessCheck.h"
 #include "kx02linux/RadioMapping.h"
-#include "kx02linux/TextFile.h"
 #include "kx02linux/RegistryStart.h"
+#include "kx02linux/TextFile.h"
 #include "platform/AtomicFile.h"
 
 namespace kx::lnx {
@@ -159,13 +159,12 @@ void LinuxAdapter::startFromRegistry() {
         nl->setThresholds(i->wiphy, recorded.rts, recorded.frag);
     if (const auto rates = RadioMapping::legacyRates(m_settings.txRate); rates && !rates->empty())
         nl->setRates(m_ifindex, *rates);
-    // A link someone made before is kept; an idle adapter joins what was recorded.
-    if (!i->ssid.empty())
-        return;
-    if (m_settings.networkType == 4 || !m_settings.ssid.empty())
-        rejoin();
     if (recorded.powerSave && m_settings.networkType != 4)
         nl->setPowerSave(m_ifindex, *recorded.powerSave);
+    // A link someone made or asked for before is kept; an idle adapter joins what was
+    // recorded.
+    if (i->ssid.empty() && (m_settings.networkType == 4 || !m_settings.ssid.empty()))
+        rejoin();
 }
 
 template <typename Change> int LinuxAdapter::change(Change&& body) {
@@ -219,21 +218,30 @@ std::optional<BssInfo> LinuxAdapter::joinedNetwork() {
     return std::nullopt;
 }
 
+// The interface names the network it asked for as soon as it asks; joined is what the
+// kernel's table of networks marks so.
+std::optional<std::string> LinuxAdapter::joinedSsid(const InterfaceInfo& i) {
+    if (i.type != IfType::Station && i.type != IfType::AdHoc)
+        return std::nullopt;
+    const std::optional<BssInfo> bss = joinedNetwork();
+    if (!bss)
+        return std::nullopt;
+    return i.ssid.empty() ? RadioMapping::ssidOf(bss->elements) : i.ssid;
+}
+
 std::optional<StationInfo> LinuxAdapter::linkStation() {
+    const std::optional<BssInfo> bss = joinedNetwork();
     const std::optional<InterfaceInfo> i = info();
-    if (!i || i->ssid.empty() || i->type == IfType::AccessPoint)
+    if (!bss || !i || i->type == IfType::AccessPoint)
         return std::nullopt;
     const std::vector<StationInfo> peers = Nl80211::get()->stations(m_ifindex);
     if (peers.empty())
         return std::nullopt;
-    if (i->type == IfType::Station) {
-        if (const std::optional<BssInfo> bss = joinedNetwork()) {
-            for (const StationInfo& s : peers) {
-                if (s.mac == bss->bssid)
-                    return s;
-            }
-        }
+    for (const StationInfo& s : peers) {
+        if (s.mac == bss->bssid)
+            return s;
     }
+    // An ad hoc cell: the first station heard.
     return peers.front();
 }
 
@@ -247,29 +255,27 @@ int LinuxAdapter::portStatus() {
     if (!i)
         return -1;
     loadSettings();
-    switch (i->type) {
-    case IfType::AccessPoint:
+    const bool adHoc = m_settings.networkType == 0;
+    if (i->type == IfType::AccessPoint)
         return accessPointRunning() ? 4 : 1;
-    case IfType::AdHoc:
-        if (i->ssid.empty())
-            return m_joinStarted ? 2 : 1;
+    if (i->type != (adHoc ? IfType::AdHoc : IfType::Station))
+        return 1;
+    if (joinedSsid(*i)) {
         m_joinStarted.reset();
         // A cell nobody else is in yet: "in ad hoc mode".
-        return Nl80211::get()->stations(m_ifindex).empty() ? 2 : 3;
-    case IfType::Station:
-        if (!i->ssid.empty()) {
-            m_joinStarted.reset();
-            return 4;
-        }
-        break;
-    default:
-        return 1;
+        return !adHoc ? 4 : Nl80211::get()->stations(m_ifindex).empty() ? 2 : 3;
     }
-    if (!m_joinStarted)
-        return 1;
-    // The kernel gives up on a network it does not find; a driver keeps looking.
-    if (Clock::now() - *m_joinStarted > kJoinPatience && readOnlyReason().empty()) {
-        Nl80211::get()->connect(m_ifindex, joinRequest());
+    // A network was asked for: the adapter searches for it, as a driver does, unless it
+    // is not this program's to drive. The kernel gives up on a network it does not find,
+    // so the search asks again now and then.
+    if (m_settings.ssid.empty() || !readOnlyReason().empty())
+        return m_joinStarted ? 2 : 1;
+    if (!m_joinStarted || Clock::now() - *m_joinStarted > kJoinPatience) {
+        const JoinRequest request = joinRequest();
+        if (adHoc)
+            Nl80211::get()->joinAdHoc(m_ifindex, request);
+        else
+            Nl80211::get()->connect(m_ifindex, request);
         m_joinStarted = Clock::now();
     }
     return 2;
@@ -295,9 +301,10 @@ int LinuxAdapter::bssidText(char* out) {
 
 int LinuxAdapter::currentSsid(char* out) {
     const std::optional<InterfaceInfo> i = info();
-    if (!i || i->ssid.empty() || out == nullptr)
+    const std::optional<std::string> ssid = i ? joinedSsid(*i) : std::nullopt;
+    if (!ssid || out == nullptr)
         return -1;
-    copyText(out, i->ssid, WL_SSID_BUFFER_MIN);
+    copyText(out, *ssid, WL_SSID_BUFFER_MIN);
     return 0;
 }
 
@@ -617,7 +624,7 @@ int LinuxAdapter::restart() {
             return applyAccessPoint();
         // A link to the network asked for, already up or on its way, is kept.
         const std::optional<InterfaceInfo> i = info();
-        const bool joined = i && !i->ssid.empty() && i->ssid == m_settings.ssid;
+        const bool joined = i && joinedSsid(*i) == m_settings.ssid;
         if ((joined || m_joinStarted) && !m_joinChanged)
             return 0;
         m_joinChanged = false;

@@ -89,6 +89,7 @@ private:
     std::optional<WiphyInfo> wiphy();
     std::optional<StationInfo> linkStation();
     std::optional<BssInfo> joinedNetwork();
+    std::optional<std::string> joinedSsid(const InterfaceInfo& i);
     bool loadSettings();
     int saveSettings();
     void startFromRegistry();
