@@ -74,6 +74,12 @@ out=$($K set rate 27.5 2>&1)
 status=$?
 check refused_rate contains "$status $out" '^2 .*refused'
 
+# ---- a network out of range: the adapter searches, it is not "connected"
+check set_ssid_away $K set ssid Nowhere
+out=$($K status 2>&1)
+check searching contains "$out" 'Link Status: +Connecting'
+check join_back $K join WepNet --key 0102030405 --timeout 20
+
 # ---- without CAP_NET_ADMIN: read-only, said once, nothing applied or recorded
 $K set rts 500 >/dev/null
 mkdir -p /tmp/nobody && chown nobody /tmp/nobody
