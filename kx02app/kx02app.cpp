@@ -5,18 +5,18 @@
 #include <cstring>
 #include <string_view>
 
+#include "driver/TraceArgs.h"
 #include "driver/kx02app.h"
 #include "kx02app/DriverCall.h"
 #include "kx02app/ExtendedRecords.h"
 #include "kx02app/ObjectAccess.h"
-#include "driver/TraceArgs.h"
 
+using kx::Setting;
+using kx::TraceArgs;
 using kx::sim::DriverCall;
 using kx::sim::RfTestState;
-using kx::Setting;
 using kx::sim::SimAdapter;
 using kx::sim::SimWorld;
-using kx::TraceArgs;
 using json = nlohmann::json;
 
 namespace {
