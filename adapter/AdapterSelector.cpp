@@ -7,25 +7,23 @@
 #include <vector>
 
 #include "adapter/AdapterState.h"
+#include "driver/AdapterValue.h"
 #include "driver/DriverCodes.h"
 #include "driver/DriverLimits.h"
 #include "driver/ExtendedRecordLayout.h"
 #include "driver/HardwareId.h"
-#include "program/ProgramConfig.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
+#include "program/ProgramConfig.h"
 
 namespace kx {
 
 namespace {
 
 constexpr auto kWin95ClassKey = "System\\CurrentControlSet\\Services\\Class\\Net\\";
-constexpr auto kNtClassKey =
-    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
-constexpr auto kDeviceIdValue = "MatchingDeviceId";
+constexpr auto kDeviceIdValue = kHardwareIdValue;
 // The identifier is read into a 512-byte buffer: longer values are cut.
 constexpr std::size_t kDeviceIdBufferBytes = 512;
-
 
 QString widened(std::string_view bytes) {
     return QString::fromStdU16String(TextCodec::widen(bytes));
@@ -100,8 +98,7 @@ std::uint16_t readChannelMask(const AdapterState& state) {
     std::uint8_t out[2] = {};
     std::int32_t length = sizeof out;
     if (QueryWL_ExtEEPROM_IDData(state.eeprom.bytes.data(), state.busKind,
-                                 ExtendedRecordLayout::ChannelMask, out,
-                                 &length) == -1)
+                                 ExtendedRecordLayout::ChannelMask, out, &length) == -1)
         return kAllChannelsMask;
     return static_cast<std::uint16_t>(out[0] | (out[1] << 8));
 }
@@ -114,8 +111,22 @@ QString AdapterSelector::busName(int busKind, const QString& unknown) {
 }
 
 QString AdapterSelector::registryKeyFor(const char* instance) {
-    const char* base = QueryWL_IsWindows95() != 0 ? kWin95ClassKey : kNtClassKey;
-    return widened(base) + widened(instance ? std::string_view(instance) : std::string_view());
+    const QString base =
+        QueryWL_IsWindows95() != 0 ? widened(kWin95ClassKey) : widened(kAdapterClassKey) + u'\\';
+    return base + widened(instance ? std::string_view(instance) : std::string_view());
+}
+
+std::optional<QString> AdapterSelector::hardwareIdOf(const char* instance) {
+    WLAdapterListEntry entry{};
+    std::strncpy(entry.instance, instance, sizeof entry.instance - 1);
+    QString id;
+    if (!readDeviceId(registryKeyForEntry(entry), id))
+        return std::nullopt;
+    return id;
+}
+
+bool AdapterSelector::accepts(const ProgramConfig& config, const QString& id) {
+    return matchingIdCount(config, id) > 0;
 }
 
 void AdapterSelector::discover() {

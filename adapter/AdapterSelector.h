@@ -3,6 +3,8 @@
 // selection of one: open it and derive the per-adapter values. The main window is the
 // host: it owns the drop-down list and reacts to what selection finds.
 
+#include <optional>
+
 #include <QString>
 
 #include "adapter/AdapterList.h"
@@ -46,6 +48,10 @@ public:
 
     // The adapter's key under HKEY_LOCAL_MACHINE for an instance key.
     static QString registryKeyFor(const char* instance);
+    // The hardware ID installed with the adapter of a list entry's instance key.
+    static std::optional<QString> hardwareIdOf(const char* instance);
+    // Whether the configured hardware IDs take this one.
+    static bool accepts(const ProgramConfig& config, const QString& id);
     // The bus's name as hardware IDs begin with it ("PCI"); `unknown` for any other kind.
     static QString busName(int busKind, const QString& unknown);
 

@@ -29,6 +29,9 @@ struct AdapterState final {
     std::uint16_t channelMask = 0x3FFF; // bit n-1 = channel n allowed
     QString registryKey;                // under HKEY_LOCAL_MACHINE
     bool accessPointMode = false;
+    // Why the driver refuses every change for this user, as it said at the last refusal;
+    // empty while changes are taken.
+    QString readOnlyReason;
 };
 
 } // namespace kx

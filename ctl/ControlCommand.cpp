@@ -11,19 +11,22 @@
 
 #include "adapter/AdapterSelector.h"
 #include "context/AppContext.h"
-#include "program/LanguageChoice.h"
-#include "program/ProgramDirectory.h"
-#include "program/UserProfile.h"
 #include "ctl/ControlOutput.h"
 #include "ctl/ControlText.h"
 #include "ctl/ProfileTransfer.h"
 #include "ctl/SettingArgument.h"
 #include "ctl/StatusReport.h"
 #include "ctl/SurveyList.h"
+#include "driver/Channels.h"
+#include "driver/DriverLimits.h"
+#include "driver/MacText.h"
+#include "driver/SsidText.h"
+#include "driver/WepKeyText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Registry.h"
-#include "driver/MacText.h"
-#include "driver/WepKeyText.h"
+#include "program/LanguageChoice.h"
+#include "program/ProgramDirectory.h"
+#include "program/UserProfile.h"
 #include "store/WepKeys.h"
 
 namespace kx {
@@ -40,6 +43,9 @@ const QCommandLineOption kAdapter(QStringLiteral("adapter"),
                                   QStringLiteral("N"));
 const QCommandLineOption kHelp(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                QStringLiteral("This help."));
+const QCommandLineOption kAll(QStringLiteral("all"),
+                              QStringLiteral("Every adapter the driver reports, with its hardware "
+                                             "ID and whether KXConfig.INI accepts it."));
 const QCommandLineOption kJson(QStringLiteral("json"),
                                QStringLiteral("JSON for programs instead of text for people."));
 const QCommandLineOption kWatch(QStringLiteral("watch"),
@@ -126,6 +132,10 @@ void ControlCommand::loadProgramFiles(AppContext& context) {
 
 int ControlCommand::settled(ControlOutput& output, const SettingResult& result,
                             const QString& what) {
+    if (!result.readOnlyReason().isEmpty()) {
+        output.error(result.readOnlyMessage());
+        return Failure;
+    }
     if (result.driverRefused()) {
         output.error(QStringLiteral("the adapter refused %1").arg(what));
         return Failure;
@@ -140,10 +150,10 @@ int ControlCommand::settled(ControlOutput& output, const SettingResult& result,
 QList<ControlCommand::Command> ControlCommand::commands() const {
     return {
         {QStringLiteral("adapters"),
-         QStringLiteral("adapters [--json]"),
+         QStringLiteral("adapters [--all] [--json]"),
          QStringLiteral("The adapters found, in order: number, bus, chip, firmware, MAC "
                         "address and description."),
-         {kJson},
+         {kAll, kJson},
          &ControlCommand::adapters},
         {QStringLiteral("status"),
          QStringLiteral("status [--json | --csv] [--watch [--interval MS] [--count N]]"),
@@ -167,6 +177,14 @@ QList<ControlCommand::Command> ControlCommand::commands() const {
              .arg(SettingArgument::names().join(QStringLiteral(", "))),
          {},
          &ControlCommand::set},
+        {QStringLiteral("ap"),
+         QStringLiteral("ap on | off | stations | ssid NAME | channel N | hide on|off | "
+                        "wep on|off | power 0-3 | filter off|accept|reject [MAC...]"),
+         QStringLiteral("The access point, as the main window's mode button and the access "
+                        "point and MAC filter dialogs run it: on and off switch the mode; "
+                        "the rest need it on. A filter lists at most 16 stations."),
+         {},
+         &ControlCommand::accessPoint},
         {QStringLiteral("profile"),
          QStringLiteral("profile list | show NAME | load NAME | save NAME | delete NAME | "
                         "export FILE | import FILE"),
@@ -313,6 +331,8 @@ bool ControlCommand::joinable(ControlSession& session, int adapter) {
 int ControlCommand::adapters(const Call& call) {
     if (!call.arguments.isEmpty())
         return usage(QStringLiteral("adapters takes no arguments"));
+    if (call.parser.isSet(kAll))
+        return allAdapters(call);
     ControlSession session(m_ctx, m_hooks);
     QString problem;
     if (!session.open(1, problem) && session.adapterCount() == 0) {
@@ -359,6 +379,130 @@ int ControlCommand::adapters(const Call& call) {
     }
     m_out.print(call.parser.isSet(kJson) ? json(list) : ControlText::table(rows));
     return Done;
+}
+
+int ControlCommand::allAdapters(const Call& call) {
+    std::vector<WLAdapterListEntry> entries(WL_ADAPTER_LIST_MAX);
+    const int count = std::clamp(CreateAllNICAdapterList(entries.data(), WL_ADAPTER_LIST_MAX), 0,
+                                 int{WL_ADAPTER_LIST_MAX});
+    QJsonArray list;
+    QList<QStringList> rows{
+        {QStringLiteral("hardware ID"), QStringLiteral("accepted"), QStringLiteral("description")}};
+    for (int n = 0; n < count; ++n) {
+        const WLAdapterListEntry& e = entries[static_cast<std::size_t>(n)];
+        const QString description =
+            QString::fromLatin1(e.description, qstrnlen(e.description, sizeof e.description));
+        const std::optional<QString> id = AdapterSelector::hardwareIdOf(e.instance);
+        const bool accepted = id && AdapterSelector::accepts(m_ctx.config, *id);
+        list.append(
+            QJsonObject{{QStringLiteral("description"), description},
+                        {QStringLiteral("hardware_id"), id ? QJsonValue(*id) : QJsonValue()},
+                        {QStringLiteral("accepted"), accepted}});
+        rows.append({id ? ControlText::printable(*id) : QStringLiteral("-"),
+                     accepted ? QStringLiteral("yes") : QStringLiteral("no"),
+                     ControlText::printable(description)});
+    }
+    m_out.print(call.parser.isSet(kJson) ? json(list) : ControlText::table(rows));
+    return Done;
+}
+
+int ControlCommand::accessPoint(const Call& call) {
+    const QStringList& a = call.arguments;
+    const QString what = a.value(0);
+    const bool takesValue = what != u"on" && what != u"off" && what != u"stations";
+    if (a.isEmpty() || (takesValue && what != u"filter" && a.size() != 2) ||
+        (!takesValue && a.size() != 1))
+        return usage(QStringLiteral("ap takes on, off or stations, or ssid, channel, hide, wep, "
+                                    "power or filter with a value"));
+    ControlSession session(m_ctx, m_hooks);
+    if (!open(session, call.adapter))
+        return Failure;
+    AdapterSettings& settings = m_ctx.settings;
+    if (what == u"on" || what == u"off") {
+        if ((what == u"on") == m_ctx.adapter.accessPointMode)
+            return Done;
+        return settled(m_out, session.monitor().switchMode(), QStringLiteral("the mode"));
+    }
+    if (!m_ctx.adapter.accessPointMode) {
+        m_out.error(
+            QStringLiteral("adapter %1 runs no access point (kxctl ap on)").arg(call.adapter));
+        return Failure;
+    }
+    const QString value = a.value(1);
+    const auto refuse = [&](const QString& accepted) {
+        m_out.error(QStringLiteral("%1 takes %2").arg(what, accepted));
+        return int(Usage);
+    };
+    const std::optional<bool> onOff = value == u"on"    ? std::optional(true)
+                                      : value == u"off" ? std::optional(false)
+                                                        : std::nullopt;
+    SettingResult result;
+    if (what == u"stations") {
+        std::array<std::uint8_t, WL_STATION_LIST_BYTES> stationSlots{};
+        if (WL_RetrieveStationList(m_ctx.adapter.record(), stationSlots.data(),
+                                   WL_STATION_LIST_BYTES) == -1) {
+            m_out.error(QStringLiteral("the adapter lists no stations"));
+            return Failure;
+        }
+        for (std::size_t i = 0; i < WL_STATION_SLOTS; ++i) {
+            if (stationSlots[i * sizeof(WLStationSlot)] != 0)
+                m_out.line(QString::fromStdString(
+                    MacText::format(&stationSlots[i * sizeof(WLStationSlot) + 1])));
+        }
+        return Done;
+    } else if (what == u"ssid") {
+        if (value.isEmpty() || !SsidText::fromTyped(value.toStdU16String()))
+            return refuse(QStringLiteral("1 to %1 characters of Latin-1").arg(kMaxSsidBytes));
+        result = settings.setApSsid(value);
+        result += settings.resendSsid();
+    } else if (what == u"channel") {
+        const std::vector<int> offered =
+            Channels::ofOperationList(QueryWL_OperationChannelList(m_ctx.adapter.record()));
+        const std::optional<int> n = numberIn(value, kFirstChannel, kLastChannel);
+        if (!n || std::find(offered.begin(), offered.end(), *n) == offered.end())
+            return refuse(QStringLiteral("a channel the adapter offers"));
+        result = settings.setChannel(*n);
+        result += settings.resendSsid();
+    } else if (what == u"hide") {
+        if (!onOff)
+            return refuse(QStringLiteral("on or off"));
+        result = settings.setApSsidHidden(*onOff);
+        result += settings.resendSsid();
+    } else if (what == u"wep") {
+        if (!onOff)
+            return refuse(QStringLiteral("on or off (the recorded keys)"));
+        result = settings.setWepEnabled(*onOff);
+        result += settings.resendSsid();
+    } else if (what == u"power") {
+        const std::optional<int> level = numberIn(value, 0, 3);
+        if (!level)
+            return refuse(QStringLiteral("a level from 0 (full power) to 3"));
+        result = settings.setTxPowerLevel(*level);
+    } else if (what == u"filter") {
+        const QStringList modes{QStringLiteral("off"), QStringLiteral("accept"),
+                                QStringLiteral("reject")};
+        const qsizetype mode = modes.indexOf(value);
+        const QStringList macs = a.mid(2);
+        if (mode < 0 || macs.size() > WL_FILTER_ENTRIES)
+            return refuse(QStringLiteral("off, accept or reject and at most %1 MAC addresses")
+                              .arg(WL_FILTER_ENTRIES));
+        std::array<std::uint8_t, WL_FILTER_TABLE_BYTES> table{};
+        for (qsizetype i = 0; i < macs.size(); ++i) {
+            const std::optional<MacText::Mac> mac = MacText::parse(macs.at(i).toStdString());
+            if (!mac || *mac == MacText::Mac{})
+                return refuse(QStringLiteral("MAC addresses; \"%1\" is none").arg(macs.at(i)));
+            table[static_cast<std::size_t>(i) * sizeof(WLFilterEntry)] = 1;
+            std::copy(mac->begin(), mac->end(),
+                      table.begin() + static_cast<qsizetype>(i * sizeof(WLFilterEntry) + 1));
+        }
+        // As the filter dialog: the table, then the mode, each followed by the SSID.
+        result = settings.setFilterTable(table);
+        result += settings.setFilterMode(FilterMode{static_cast<int>(mode)});
+        result += settings.resendSsid();
+    } else {
+        return usage(QStringLiteral("there is no ap setting \"%1\"").arg(what));
+    }
+    return settled(m_out, result, what);
 }
 
 int ControlCommand::status(const Call& call) {

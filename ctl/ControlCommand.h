@@ -69,6 +69,10 @@ private:
     bool joinable(ControlSession& session, int adapter);
 
     int adapters(const Call& call);
+    // Every adapter the driver reports, with its hardware ID and whether the
+    // configuration accepts it: what an administrator adds to KXConfig.INI.
+    int allAdapters(const Call& call);
+    int accessPoint(const Call& call);
     int status(const Call& call);
     int watch(ControlSession& session, const Call& call, int intervalMs, int count);
     int scan(const Call& call);

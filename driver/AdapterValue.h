@@ -11,6 +11,15 @@
 
 namespace kx {
 
+// Where every adapter has its key under HKEY_LOCAL_MACHINE: this, a backslash and the
+// adapter's instance key. The drivers install their adapters there; the program reads
+// it (Windows 95's form aside, which no driver here answers).
+inline constexpr const char* kAdapterClassKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+// The hardware ID a driver installs its adapter's key with; the program accepts the
+// adapters whose ID its configuration lists.
+inline constexpr const char* kHardwareIdValue = "MatchingDeviceId";
+
 enum class AdapterValue {
     PowerSaveMode,
     PowerSaveLevel,

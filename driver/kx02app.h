@@ -164,6 +164,12 @@ KX02APP_API int32_t KxCloseAdapter(WLAdapterInfo* info);
 KX02APP_API int32_t GetNICAdapterMAC(WLAdapterInfo* info, uint8_t* mac6);
 KX02APP_API int32_t QueryWL_FirmwareMode_STA_AP(WLAdapterInfo* info); // 1 = access point
 KX02APP_API int32_t QueryWL_DriverVersion(WLAdapterInfo* info);
+// 0 when this process may change the adapter's settings; 1 when it may not, with the
+// reason as text in `reason` (room `length`): every set operation then answers -1.
+KX02APP_API int32_t QueryWL_ReadOnlyReason(WLAdapterInfo* info, char* reason, int32_t length);
+// 1 when the adapter has the engineering functions (EEPROM, registers, radio tests,
+// tally); 0 when its driver has none: they answer -1.
+KX02APP_API int32_t QueryWL_EngineeringSupport(WLAdapterInfo* info);
 KX02APP_API int32_t QueryWL_FirmwareVersion(WLAdapterInfo* info, uint8_t* version5);
 
 // ---- station settings --------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "driver/DriverLimits.h"
 #include "fuzz/FuzzCheck.h"
 #include "mainwnd/SurveyRecord.h"
 
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KX_FUZZ_CHECK(count >= 0 && count <= WL_SURVEY_MAX_RECORDS);
     for (int i = 0; i < count; ++i) {
         const kx::SurveyRecord record(buffer.records[i]);
-        KX_FUZZ_CHECK(record.ssidBytes().size() <= kx::SurveyRecord::kMaxSsid);
+        KX_FUZZ_CHECK(record.ssidBytes().size() <= static_cast<qsizetype>(kx::kMaxSsidBytes));
         KX_FUZZ_CHECK(record.ssidText().size() <= record.ssidBytes().size());
         KX_FUZZ_CHECK(record.infrastructureMode() >= 0 && record.infrastructureMode() <= 2);
         KX_FUZZ_CHECK(record.bssidText().size() == 17);

@@ -14,6 +14,11 @@ namespace kx::sim {
 
 class DriverCall final {
 public:
+    // KX02APP_READ_ONLY: the reason every adapter is read-only for this process; its
+    // changes are refused.
+    static const char* readOnlyReason();
+    static bool refusedAsReadOnly(const char* fn);
+
     // An operation on the adapter a record has open; -1 when it has none open.
     template <typename Body>
     static std::int32_t onAdapter(const char* fn, const WLAdapterInfo* info, nlohmann::json args,
@@ -62,7 +67,7 @@ private:
             return failed;
         }
         const std::optional<std::int32_t> forced = world.forced(fn);
-        const std::int32_t ret = forced ? *forced : body(world);
+        const std::int32_t ret = forced ? *forced : refusedAsReadOnly(fn) ? -1 : body(world);
         world.trace().add(fn, std::move(args), ret, !forced && ret >= 0 ? out() : nlohmann::json());
         return ret;
     }

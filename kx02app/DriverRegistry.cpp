@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "driver/AdapterValue.h"
 #include "driver/DriverLimits.h"
 #include "driver/HexText.h"
 #include "kx02app/SimAdapter.h"
@@ -99,15 +100,14 @@ void loadAntenna(const std::string& key, RfTestState& rf) {
 } // namespace
 
 std::string DriverRegistry::keyPath(std::string_view instance) {
-    return "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\" +
-           std::string(instance);
+    return std::string(kAdapterClassKey) + "\\" + std::string(instance);
 }
 
 void DriverRegistry::install(const std::vector<Scenario::Adapter>& adapters) {
     std::vector<RegistryDefault> values;
     values.reserve(adapters.size());
     for (const Scenario::Adapter& adapter : adapters)
-        values.push_back({keyPath(adapter.instance), "MatchingDeviceId", adapter.hardwareId});
+        values.push_back({keyPath(adapter.instance), kHardwareIdValue, adapter.hardwareId});
     // Without the keys no adapter is found; the program says why when it writes itself.
     Registry::ensureValues(kHive, values);
 }

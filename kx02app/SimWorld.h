@@ -21,7 +21,7 @@
 #include "kx02app/SharedWorld.h"
 #include "kx02app/SimAdapter.h"
 #include "kx02app/SimClock.h"
-#include "kx02app/Trace.h"
+#include "driver/Trace.h"
 
 namespace kx::sim {
 

@@ -1,20 +1,22 @@
 // Entry points of the simulated driver library: each one frames its operation with
 // DriverCall (lock, forced result, trace) and leaves the work to SimAdapter.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
+#include "driver/TraceArgs.h"
 #include "driver/kx02app.h"
 #include "kx02app/DriverCall.h"
 #include "kx02app/ExtendedRecords.h"
 #include "kx02app/ObjectAccess.h"
-#include "kx02app/TraceArgs.h"
 
+using kx::Setting;
+using kx::TraceArgs;
 using kx::sim::DriverCall;
 using kx::sim::RfTestState;
-using kx::Setting;
 using kx::sim::SimAdapter;
 using kx::sim::SimWorld;
-using kx::sim::TraceArgs;
 using json = nlohmann::json;
 
 namespace {
@@ -95,6 +97,18 @@ std::int32_t rawSurvey(void* buffer, std::int32_t maxRecords) {
 
 } // namespace
 
+const char* DriverCall::readOnlyReason() {
+    const char* reason = std::getenv("KX02APP_READ_ONLY");
+    return reason != nullptr && *reason != '\0' ? reason : nullptr;
+}
+
+bool DriverCall::refusedAsReadOnly(const char* fn) {
+    if (readOnlyReason() == nullptr)
+        return false;
+    const std::string_view name(fn);
+    return name.starts_with("Set") || name == "WriteOid" || name == "WL_WriteEEPROM";
+}
+
 extern "C" {
 
 // ---- host
@@ -146,6 +160,21 @@ int32_t GetNICAdapterMAC(WLAdapterInfo* info, uint8_t* mac6) {
 int32_t QueryWL_FirmwareMode_STA_AP(WLAdapterInfo* info) {
     return op("QueryWL_FirmwareMode_STA_AP", info, json::array(),
               [](SimAdapter& a) { return a.firmwareAp ? 1 : 0; });
+}
+
+int32_t QueryWL_ReadOnlyReason(WLAdapterInfo* info, char* reason, int32_t length) {
+    return op("QueryWL_ReadOnlyReason", info, json::array({nullptr, length}),
+              [=](SimAdapter&) -> std::int32_t {
+                  if (reason == nullptr || length <= 0)
+                      return -1;
+                  const char* why = DriverCall::readOnlyReason();
+                  copyField(reason, static_cast<std::size_t>(length), why != nullptr ? why : "");
+                  return why != nullptr ? 1 : 0;
+              });
+}
+
+int32_t QueryWL_EngineeringSupport(WLAdapterInfo* info) {
+    return op("QueryWL_EngineeringSupport", info, json::array(), [](SimAdapter&) { return 1; });
 }
 
 int32_t QueryWL_DriverVersion(WLAdapterInfo* info) {

@@ -16,6 +16,8 @@ namespace kx {
 
 namespace {
 
+constexpr int kReasonBytes = 256;
+
 using IntQuery = std::int32_t (*)(WLAdapterInfo*);
 using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
 
@@ -88,20 +90,40 @@ WLAdapterInfo* AdapterSettings::adapter() {
     return m_adapter.record();
 }
 
+void AdapterSettings::answered(SettingResult& result, std::int32_t answer) {
+    result.addDriverAnswer(answer);
+    if (answer >= 0) {
+        m_adapter.readOnlyReason.clear();
+        return;
+    }
+    // A refusal may be the adapter's whole answer to this user: then nothing that
+    // follows is recorded either, so the registry holds nothing the adapter did not take.
+    char reason[kReasonBytes] = {};
+    if (QueryWL_ReadOnlyReason(adapter(), reason, kReasonBytes) == 1)
+        m_adapter.readOnlyReason = QString::fromLocal8Bit(reason, qstrnlen(reason, kReasonBytes));
+    else
+        m_adapter.readOnlyReason.clear();
+    result.setReadOnly(m_adapter.readOnlyReason);
+}
+
 SettingResult AdapterSettings::send(IntSet set, int value) {
     SettingResult result;
-    result.addDriverAnswer(set(adapter(), value));
+    answered(result, set(adapter(), value));
     return result;
 }
 
 SettingResult AdapterSettings::record(AdapterValue name, int value) {
     SettingResult result;
+    if (!m_adapter.readOnlyReason.isEmpty())
+        return result;
     result.addRecord(m_store.writeAdapterValue(name, value));
     return result;
 }
 
 SettingResult AdapterSettings::record(AdapterValue name, const QString& text) {
     SettingResult result;
+    if (!m_adapter.readOnlyReason.isEmpty())
+        return result;
     result.addRecord(m_store.writeAdapterValue(name, text));
     return result;
 }
@@ -128,7 +150,7 @@ SettingResult AdapterSettings::setNetworkType(NetworkType type) {
 
 SettingResult AdapterSettings::sendSsid(const std::string& bytes) {
     SettingResult result;
-    result.addDriverAnswer(SetWL_SSID(adapter(), bytes.c_str()));
+    answered(result, SetWL_SSID(adapter(), bytes.c_str()));
     result += record(AdapterValue::Ssid, widened(bytes));
     return result;
 }
@@ -155,8 +177,7 @@ SettingResult AdapterSettings::sendKeys(const WepKeys::Texts& keys, int wepBit, 
     for (int i = 0; i < WepKeys::kCount; ++i) {
         std::uint8_t bytes[WepKeys::bytes(1)] = {};
         HexText::toBytes(narrowed(keys[static_cast<std::size_t>(i)]), bytes, byteCount);
-        result.addDriverAnswer(
-            SetWL_WriteKey(adapter(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes));
+        answered(result, SetWL_WriteKey(adapter(), i, wepBit, i == defaultKeyId ? 1 : 0, bytes));
     }
     return result;
 }
@@ -176,7 +197,7 @@ SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
         wepBit = keys[0].size() == WepKeys::digits(1) ? 1 : 0;
         result += sendKeys(keys, wepBit, keyIndex);
     }
-    result.addDriverAnswer(SetWL_WEPStatus(adapter(), enabled ? 1 : 0));
+    answered(result, SetWL_WEPStatus(adapter(), enabled ? 1 : 0));
     result += record(AdapterValue::WepStatus, WepKeys::statusCode(enabled, wepBit));
     result += record(AdapterValue::WepDefaultKeyId, keyIndex + 1);
     if (m_adapter.accessPointMode)
@@ -226,14 +247,14 @@ SettingResult AdapterSettings::set27_5Mbps(int mode) {
 
 SettingResult AdapterSettings::restart() {
     SettingResult result;
-    result.addDriverAnswer(SetWL_RestartNIC(adapter()));
+    answered(result, SetWL_RestartNIC(adapter()));
     return result;
 }
 
 SettingResult AdapterSettings::setFirmwareAntenna(AntennaUse use, int antenna) {
     const std::int32_t inUse = SetWL_FirmwareAntennaDiversity(adapter(), code(use), antenna);
     SettingResult result;
-    result.addDriverAnswer(inUse);
+    answered(result, inUse);
     // The driver starts with the antenna it last used.
     if (inUse >= 0)
         result += record(AdapterValue::AntennaSelect, inUse);
@@ -257,7 +278,7 @@ SettingResult AdapterSettings::startJoin(NetworkType type, int channel, bool wep
 
 SettingResult AdapterSettings::completeJoin(const std::uint8_t* bssid6, const QByteArray& ssid) {
     SettingResult result;
-    result.addDriverAnswer(SetWL_DesiredBSSID(adapter(), bssid6));
+    answered(result, SetWL_DesiredBSSID(adapter(), bssid6));
     result += sendSsid(upToNul(ssid.toStdString()));
     return result += restart();
 }
@@ -307,7 +328,7 @@ SettingResult AdapterSettings::apply(const WirelessSettings& settings) {
     sendAll(kLinkSends);
 
     // The profile's own text is recorded, whatever the driver makes of it.
-    result.addDriverAnswer(SetWL_SSID(adapter(), narrowed(settings.ssid).c_str()));
+    answered(result, SetWL_SSID(adapter(), narrowed(settings.ssid).c_str()));
     result += record(AdapterValue::Ssid, settings.ssid);
     return result;
 }
@@ -356,7 +377,7 @@ SettingResult AdapterSettings::setApSsidHidden(bool hidden) {
 SettingResult AdapterSettings::setApSsid(const QString& ssid) {
     const std::string bytes = upToNul(narrowed(ssid));
     SettingResult result;
-    result.addDriverAnswer(SetWLAP_SSID(adapter(), bytes.c_str()));
+    answered(result, SetWLAP_SSID(adapter(), bytes.c_str()));
     return result += record(AdapterValue::Ssid, widened(bytes));
 }
 
@@ -379,7 +400,7 @@ SettingResult AdapterSettings::setFilterMode(FilterMode mode) {
 SettingResult
 AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table) {
     SettingResult result;
-    result.addDriverAnswer(SetWLAP_FilterList(adapter(), table.data(), WL_FILTER_TABLE_BYTES));
+    answered(result, SetWLAP_FilterList(adapter(), table.data(), WL_FILTER_TABLE_BYTES));
     return result;
 }
 
@@ -425,7 +446,7 @@ SettingResult AdapterSettings::resendSsid() {
         return result;
     }
     ApSsidBlock::Bytes block = ApSsidBlock::encode(bytes);
-    result.addDriverAnswer(WriteOid(adapter(), WL_OID_AP_SSID, block.data(), block.size()));
+    answered(result, WriteOid(adapter(), WL_OID_AP_SSID, block.data(), block.size()));
     return result;
 }
 

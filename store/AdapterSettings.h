@@ -109,6 +109,9 @@ public:
 private:
     using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
 
+    // Takes a driver set operation's answer into `result`; a refusal asks the driver
+    // whether the adapter is read-only for this user.
+    void answered(SettingResult& result, std::int32_t answer);
     SettingResult send(IntSet set, int value);
     SettingResult sendAndRecord(IntSet set, int value, AdapterValue name);
     SettingResult record(AdapterValue name, int value);

@@ -12,8 +12,20 @@ void SettingResult::addRecord(const StoreResult& record) {
         m_firstRecordFailure = record;
 }
 
+void SettingResult::setReadOnly(const QString& reason) {
+    if (m_readOnlyReason.isEmpty())
+        m_readOnlyReason = reason;
+}
+
+QString SettingResult::readOnlyMessage() const {
+    if (m_readOnlyReason.isEmpty())
+        return {};
+    return QStringLiteral("The adapter is read-only for this user: %1").arg(m_readOnlyReason);
+}
+
 SettingResult& SettingResult::operator+=(const SettingResult& other) {
     m_driverRefused = m_driverRefused || other.m_driverRefused;
+    setReadOnly(other.m_readOnlyReason);
     addRecord(other.m_firstRecordFailure);
     return *this;
 }

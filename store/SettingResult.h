@@ -26,6 +26,12 @@ public:
     SettingResult& operator+=(const SettingResult& other);
 
     bool driverRefused() const { return m_driverRefused; }
+    // Why the adapter refuses every change for this user (no right to change it, or
+    // another program manages it); empty when it does not.
+    const QString& readOnlyReason() const { return m_readOnlyReason; }
+    void setReadOnly(const QString& reason);
+    // "The adapter is read-only for this user: <reason>"; empty when it is not.
+    QString readOnlyMessage() const;
     bool recorded() const { return m_firstRecordFailure.ok(); }
     // The first record that failed; ok() when all were written.
     const StoreResult& recordFailure() const { return m_firstRecordFailure; }
@@ -36,6 +42,7 @@ public:
 
 private:
     bool m_driverRefused = false;
+    QString m_readOnlyReason;
     StoreResult m_firstRecordFailure;
 };
 

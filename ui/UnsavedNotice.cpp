@@ -15,6 +15,12 @@ UnsavedNotice::UnsavedNotice(AppContext& context, QWidget* window)
 }
 
 void UnsavedNotice::report(const SettingResult& result) {
+    if (!result.readOnlyReason().isEmpty() && !m_toldReadOnly) {
+        m_toldReadOnly = true;
+        const QString message = result.readOnlyMessage();
+        qWarning().noquote() << message;
+        m_context.ui.inform(m_window, m_context.language.text(MainTexts::MP_Dialog_Title), message);
+    }
     const StoreResult& failure = result.recordFailure();
     if (failure.ok() || (failure.file == m_told.file && failure.reason == m_told.reason))
         return;
@@ -30,6 +36,8 @@ void UnsavedNotice::report(const QWidget* from, const SettingResult& result) {
         notice->report(result);
     else if (!result.recorded())
         qWarning().noquote() << result.unsavedMessage();
+    else if (!result.readOnlyReason().isEmpty())
+        qWarning().noquote() << result.readOnlyMessage();
 }
 
 } // namespace kx

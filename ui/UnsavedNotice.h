@@ -1,7 +1,8 @@
 #pragma once
 // Tells the person using a window that a change they made there is in effect but did
-// not reach the registry, so it is gone at the adapter's next start. Each window has
-// one, as its child: it tells a failure once (in a message over the window and on the
+// not reach the registry, so it is gone at the adapter's next start; and, once, that the
+// adapter is read-only for them and why, when the driver refuses every change. Each
+// window has one, as its child: it tells a failure once (in a message over the window and on the
 // error output) and stays quiet while the same file fails for the same reason, so a row
 // of changes against a read-only hive is one message, not one per check box.
 
@@ -30,6 +31,7 @@ private:
     AppContext& m_context;
     QWidget* m_window;
     StoreResult m_told;
+    bool m_toldReadOnly = false;
 };
 
 } // namespace kx

@@ -41,6 +41,32 @@ QList<ProfessionalPageEntry> ProfessionalSheet::pages(const ProgramConfig& confi
     return pages;
 }
 
+QString ProfessionalSheet::unsupportedNotice(WLAdapterInfo* adapter, ProfessionalPage page) {
+    if (QueryWL_EngineeringSupport(adapter) != 0)
+        return {};
+    QString what;
+    switch (page) {
+    case ProfessionalPage::ProgramSettingFlag:
+        what = QStringLiteral("the PER test's radio controls");
+        break;
+    case ProfessionalPage::EepromAccess:
+        what = QStringLiteral("EEPROM access");
+        break;
+    case ProfessionalPage::RfHardwareTest:
+        what = QStringLiteral("RF hardware tests");
+        break;
+    case ProfessionalPage::DbgCommand:
+        what = QStringLiteral("register and memory access");
+        break;
+    case ProfessionalPage::AdapterTally:
+        what = QStringLiteral("adapter counters");
+        break;
+    }
+    return QStringLiteral("Not supported: this adapter's driver has no %1. What this page "
+                          "asks of the adapter fails.")
+        .arg(what);
+}
+
 void ProfessionalSheet::restoreRadio(WLAdapterInfo* adapter) {
     for (const RegisterMask& r : kRestore) {
         std::int32_t value = 0;

@@ -32,6 +32,10 @@ public:
     // transmit patterns) and CR11 bit 2 (manual RF lines) cleared, continuous
     // transmission off. A register whose read fails is not written: its value is unknown.
     static void restoreRadio(WLAdapterInfo* adapter);
+    // What a page tells above itself when the adapter's driver has no engineering
+    // functions (the driver of the machine's own Wi-Fi): which of them the page would
+    // use. Empty when the driver has them.
+    static QString unsupportedNotice(WLAdapterInfo* adapter, ProfessionalPage page);
 };
 
 } // namespace kx

@@ -75,6 +75,9 @@ private slots:
     void namesFromTheAirCannotBreakTheOutput();
     void settingsAreCheckedSentAndRecorded();
     void driverAndAdapterFailuresExitTwo();
+    void aReadOnlyAdapterSaysWhyAndRecordsNothing();
+    void theAccessPointFiltersStations();
+    void everyAdapterWithItsHardwareId();
     void anOutputThatCannotBeWrittenIsNoSuccess();
     void profilesRoundTripThroughAFile();
     void importLosesNothingStoredAndReportsEachProfile();
@@ -277,6 +280,58 @@ void TestKxctl::driverAndAdapterFailuresExitTwo() {
     QVERIFY(kxsim_load_scenario(R"({"adapters": []})") == 0);
     QCOMPARE(k.run({"adapters"}), ControlCommand::Failure);
     QVERIFY(k.err.contains("no adapter found"));
+}
+
+void TestKxctl::aReadOnlyAdapterSaysWhyAndRecordsNothing() {
+    Kxctl k;
+    qputenv("KX02APP_READ_ONLY", "changing wlan0 needs the CAP_NET_ADMIN capability (root)");
+    const int exit = k.run({"set", "rts", "500"});
+    qunsetenv("KX02APP_READ_ONLY");
+    QCOMPARE(exit, ControlCommand::Failure);
+    QCOMPARE(k.err, QString("kxctl: The adapter is read-only for this user: changing wlan0 needs "
+                            "the CAP_NET_ADMIN capability (root)\n"));
+    QCOMPARE(k.adapterValue("RTSCTSThreshold"), QString("<missing>"));
+    QCOMPARE(k.run({"set", "rts", "500"}), 0);
+    QCOMPARE(k.adapterValue("RTSCTSThreshold"), QString("500"));
+}
+
+void TestKxctl::theAccessPointFiltersStations() {
+    Kxctl k;
+    // Adapter 3 runs access-point firmware with two stations.
+    QCOMPARE(k.run({"--adapter", "3", "ap", "stations"}), 0);
+    QCOMPARE(k.out, QString("00 16 3E 11 22 33\n00 16 3E 44 55 66\n"));
+    QCOMPARE(k.run({"--adapter", "3", "ap", "filter", "accept", "00:16:3e:11:22:33"}), 0);
+    std::int64_t mode = 0;
+    QCOMPARE(kxsim_get_int("KX3101_USB_0009", "ap_filter_mode", &mode), 0);
+    QCOMPARE(mode, 1);
+    QCOMPARE(k.run({"--adapter", "3", "ap", "stations"}), 0);
+    QCOMPARE(k.out, QString("00 16 3E 11 22 33\n"));
+    QCOMPARE(k.run({"--adapter", "3", "ap", "filter", "reject", "00:16:3e:11:22"}),
+             ControlCommand::Usage);
+    QVERIFY(k.err.contains("\"00:16:3e:11:22\" is none"));
+    QCOMPARE(k.run({"--adapter", "3", "ap", "ssid", "Lobby"}), 0);
+    char ssid[WL_SSID_BUFFER_MIN] = {};
+    QVERIFY(kxsim_get_text("KX3101_USB_0009", "ap_ssid", ssid, sizeof ssid) >= 0);
+    QCOMPARE(QString(ssid), QString("Lobby"));
+    // A station has no access point until the mode button's "on".
+    QCOMPARE(k.run({"ap", "hide", "on"}), ControlCommand::Failure);
+    QVERIFY(k.err.contains("runs no access point"));
+    QCOMPARE(k.run({"ap", "on"}), 0);
+    std::int64_t type = 0;
+    QCOMPARE(kxsim_get_int("KX3102_PCI_0007", "network_type", &type), 0);
+    QCOMPARE(type, 4);
+}
+
+void TestKxctl::everyAdapterWithItsHardwareId() {
+    Kxctl k;
+    QVERIFY(kxsim_load_scenario(R"({"adapters": [
+        {"name": "A", "instance": "0001", "hardware_id": "USB\\VID_1D5A&PID_3101"},
+        {"name": "B", "instance": "0002", "hardware_id": "PCI\\VEN_8086&DEV_4232"}]})") == 0);
+    const QJsonArray all = k.json({"adapters", "--all", "--json"}).array();
+    QCOMPARE(all.size(), 2);
+    QCOMPARE(all[1]["hardware_id"].toString(), QString("PCI\\VEN_8086&DEV_4232"));
+    QCOMPARE(all[0]["accepted"].toBool(), true);
+    QCOMPARE(all[1]["accepted"].toBool(), false);
 }
 
 void TestKxctl::anOutputThatCannotBeWrittenIsNoSuccess() {

@@ -27,5 +27,7 @@ cmake --install "$build" --prefix "$work/usr" >"$work/install.log" 2>&1 || {
 }
 grep -q "^; changed by the administrator" "$config" || fail "an installation overwrote $config"
 cmp -s "$config.dist" "$build/bin/KXConfig.INI" || fail "the shipped KXConfig.INI is not beside"
-KX_COMMAND="$work/usr/bin/kxconfig" "$here/../e2e/tray_open.sh" || fail "the installed program"
+# The demonstration: the simulated adapters instead of the machine's.
+LD_LIBRARY_PATH="$work/usr/lib/kxconfig/demo" KX_COMMAND="$work/usr/bin/kxconfig" \
+    "$here/../e2e/tray_open.sh" || fail "the installed program"
 echo "PASS: the installed tree is complete and runs"

@@ -9,6 +9,7 @@ check_layout() {
     local autostart="$etc/xdg/autostart"
     for file in \
         lib/kxconfig/kxconfig lib/kxconfig/kxctl lib/kxconfig/libKX02APP.so \
+        lib/kxconfig/demo/libKX02APP.so \
         share/bash-completion/completions/kxctl \
         lib/kxconfig/KXMLu.INI lib/kxconfig/KXMLa.INI \
         share/icons/hicolor/scalable/apps/com.tolva.kxconfig.svg \
@@ -37,6 +38,12 @@ check_layout() {
     [ "$(readlink "$usr/bin/kxctl")" = ../lib/kxconfig/kxctl ] ||
         fail "$prefix/bin/kxctl is not a relative link to the command"
     "$usr/bin/kxctl" --help >/dev/null || fail "kxctl --help failed"
+
+    # The library beside the program drives the kernel's radios; the demo's simulates.
+    nm -D --defined-only "$usr/lib/kxconfig/libKX02APP.so" | grep -q ' kxsim_' &&
+        fail "the program's library is the simulated one"
+    nm -D --defined-only "$usr/lib/kxconfig/demo/libKX02APP.so" | grep -q ' kxsim_' ||
+        fail "the demo library does not simulate"
 
     # The program finds its library beside itself, never in the build tree.
     local runpath

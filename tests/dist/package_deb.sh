@@ -22,7 +22,7 @@ deb="$(ls "$work"/out/*.deb)"
 
 # Qt comes from the distribution; the driver library travels inside the package.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for dep in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+for dep in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libnl-genl-3-200; do
     grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "no dependency on $dep: $depends"
 done
 grep -qi kx02app <<<"$depends" && fail "depends on its own library: $depends"
@@ -47,6 +47,7 @@ lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log
 }
 sed 's/^/  lintian: /' "$work/lintian.log"
 
-KX_COMMAND="$work/root/usr/bin/kxconfig" "$here/../e2e/tray_open.sh" ||
+LD_LIBRARY_PATH="$work/root/usr/lib/kxconfig/demo" KX_COMMAND="$work/root/usr/bin/kxconfig" \
+    "$here/../e2e/tray_open.sh" ||
     fail "the packaged program"
 echo "PASS: the package is complete and runs"

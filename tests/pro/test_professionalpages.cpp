@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -46,6 +48,7 @@ private slots:
     void updateTime();
     void tallyList();
     void consoleTranscript();
+    void withoutEngineeringEachPageSaysNotSupported();
 };
 
 void TestProfessionalPages::tabsFollowTheConfiguration() {
@@ -250,6 +253,33 @@ void TestProfessionalPages::consoleTranscript() {
         oldMode->click();
         QVERIFY(read->isEnabled());
     });
+}
+
+// A driver without engineering functions (the kernel's): every page is still there and
+// says above itself what it cannot do; with them no page carries the notice.
+void TestProfessionalPages::withoutEngineeringEachPageSaysNotSupported() {
+    ProfessionalFixture fx;
+    QStringList notices;
+    const auto collect = [&](QDialog& sheet) {
+        auto* tabs = child<QTabWidget>(&sheet, "pages");
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->tabBar()->setCurrentIndex(i);
+            const auto* notice = tabs->widget(i)->findChild<QLabel*>("notSupportedNotice");
+            notices << (notice ? notice->text() : QString());
+            // The page itself is there below the notice.
+            if (tabs->widget(i)->layout()->count() != (notice ? 2 : 1))
+                notices.last() = QStringLiteral("no page");
+        }
+    };
+    fx.runSheet(collect);
+    QCOMPARE(notices, QStringList(5, QString()));
+    kxsim_force("QueryWL_EngineeringSupport", 0);
+    notices.clear();
+    fx.runSheet(collect);
+    QCOMPARE(notices.size(), 5);
+    QCOMPARE(notices[1], QString("Not supported: this adapter's driver has no EEPROM access. What "
+                                 "this page asks of the adapter fails."));
+    QVERIFY(notices[4].contains("no adapter counters"));
 }
 
 QTEST_MAIN(TestProfessionalPages)

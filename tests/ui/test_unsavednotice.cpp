@@ -120,6 +120,27 @@ private slots:
         QCOMPARE(result, 0);
     }
 
+    // An adapter this user may not change: the dialog says so once, with the driver's
+    // reason, and records nothing of what the adapter did not take.
+    void readOnlyAdapterToldOnceOverTheDialog() {
+        TestContext t;
+        QCOMPARE(selectSimulatedAdapter(t.ctx), 0);
+        const QByteArray reason =
+            "wlan0 is managed by NetworkManager, which this program leaves it to";
+        qputenv("KX02APP_READ_ONLY", reason);
+        CMoreSettingDlg dialog(t.ctx, nullptr);
+        auto* wep = dialog.findChild<QCheckBox*>(QStringLiteral("enableWepCheck"));
+        QTest::ignoreMessage(QtWarningMsg, "The adapter is read-only for this user: " + reason);
+        wep->click();
+        wep->click();
+        qunsetenv("KX02APP_READ_ONLY");
+        QCOMPARE(t.seam.messages.size(), 1);
+        QCOMPARE(t.seam.messages[0].text,
+                 "The adapter is read-only for this user: " + QString::fromLatin1(reason));
+        QCOMPARE(t.seam.messages[0].over, &dialog);
+        QCOMPARE(t.adapterValue("WEPStatus"), QString("<missing>"));
+    }
+
     void mainWindowTellsOnModeSwitch() {
         TestContext t;
         t.loadShippedConfig();

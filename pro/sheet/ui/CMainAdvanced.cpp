@@ -1,6 +1,7 @@
 #include "pro/sheet/ui/CMainAdvanced.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -8,13 +9,13 @@
 #include <array>
 
 #include "context/AppContext.h"
-#include "program/UiSeam.h"
-#include "ui/ProductIcons.h"
-#include "pro/rftest/ui/CHWTest.h"
 #include "pro/console/ui/CPropertyDbgCmd.h"
 #include "pro/eeprom/ui/CPropertyEEPROMAccess.h"
+#include "pro/rftest/ui/CHWTest.h"
 #include "pro/sheet/ui/CPropertyPSF.h"
 #include "pro/tally/ui/CPropertyTally.h"
+#include "program/UiSeam.h"
+#include "ui/ProductIcons.h"
 
 namespace kx {
 
@@ -89,6 +90,14 @@ void CMainAdvanced::makePage(int tab) {
     QWidget* holder = m_tabs->widget(tab);
     if (holder->layout()->count() != 0)
         return;
+    // A driver without engineering functions: the page says so rather than fail quietly.
+    const QString notice =
+        ProfessionalSheet::unsupportedNotice(context().adapter.record(), m_tabPages[tab]);
+    if (!notice.isEmpty()) {
+        auto* label = named(new QLabel(notice, holder), "notSupportedNotice");
+        label->setWordWrap(true);
+        holder->layout()->addWidget(label);
+    }
     holder->layout()->addWidget(factoryOf(m_tabPages[tab])(context(), holder));
 }
 

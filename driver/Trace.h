@@ -13,7 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace kx::sim {
+namespace kx {
 
 class Trace final {
 public:
@@ -36,4 +36,4 @@ private:
     bool m_keep = false;
 };
 
-} // namespace kx::sim
+} // namespace kx

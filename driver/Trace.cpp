@@ -1,6 +1,6 @@
-#include "kx02app/Trace.h"
+#include "driver/Trace.h"
 
-namespace kx::sim {
+namespace kx {
 
 void Trace::openFile(const std::string& path) {
     if (m_file.is_open())
@@ -40,4 +40,4 @@ const std::string* Trace::line(std::size_t index) const {
     return index < m_lines.size() ? &m_lines[index] : nullptr;
 }
 
-} // namespace kx::sim
+} // namespace kx

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace kx::sim {
+namespace kx {
 
 class TraceArgs final {
 public:
@@ -20,4 +20,4 @@ public:
     static nlohmann::json inOut(const std::int32_t* value);
 };
 
-} // namespace kx::sim
+} // namespace kx

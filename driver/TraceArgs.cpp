@@ -1,4 +1,4 @@
-#include "kx02app/TraceArgs.h"
+#include "driver/TraceArgs.h"
 
 #include <cstring>
 #include <string_view>
@@ -6,13 +6,13 @@
 #include "driver/HexText.h"
 #include "platform/TextCodec.h"
 
-namespace kx::sim {
+namespace kx {
 
 nlohmann::json TraceArgs::bytes(const void* buffer, std::int64_t count) {
     if (buffer == nullptr || count < 0)
         return nullptr;
     return HexText::lower(static_cast<const std::uint8_t*>(buffer),
-                           static_cast<std::size_t>(count));
+                          static_cast<std::size_t>(count));
 }
 
 nlohmann::json TraceArgs::text(const char* value, std::size_t limit) {
@@ -28,4 +28,4 @@ nlohmann::json TraceArgs::inOut(const std::int32_t* value) {
     return *value;
 }
 
-} // namespace kx::sim
+} // namespace kx
