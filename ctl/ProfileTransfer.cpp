@@ -1,14 +1,13 @@
 #include "ctl/ProfileTransfer.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
 
+#include "ctl/WholeNumber.h"
 #include "driver/DriverLimits.h"
 #include "driver/HexText.h"
 #include "driver/SsidText.h"
@@ -47,16 +46,6 @@ constexpr auto kName = "name";
 constexpr auto kSsid = "ssid";
 constexpr auto kKeys = "keys";
 
-std::optional<int> wholeNumber(const QJsonValue& value) {
-    if (!value.isDouble())
-        return std::nullopt;
-    const double d = value.toDouble();
-    if (d != std::trunc(d) || d < std::numeric_limits<int>::min() ||
-        d > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(d);
-}
-
 bool isHexKey(const QString& key) {
     return key.size() <= kMaxKeyDigits && std::all_of(key.begin(), key.end(), [](QChar c) {
                return HexText::digit(c.unicode()) >= 0;
@@ -74,7 +63,7 @@ std::optional<ProfileTransfer::Profile> profileOf(const QJsonObject& o, QString&
     QSet<QString> known{QLatin1String(kName), QLatin1String(kSsid), QLatin1String(kKeys)};
     for (const NumberField& f : kNumbers) {
         known.insert(QLatin1String(f.key));
-        const std::optional<int> n = wholeNumber(o.value(QLatin1String(f.key)));
+        const std::optional<int> n = WholeNumber::of(o.value(QLatin1String(f.key)));
         if (!n) {
             problem = o.contains(QLatin1String(f.key))
                           ? QStringLiteral("\"%1\" is no whole number").arg(QLatin1String(f.key))
@@ -163,7 +152,7 @@ std::optional<ProfileTransfer::Contents> ProfileTransfer::read(const QByteArray&
     }
     const QJsonObject file = document.object();
     if (file.value(QStringLiteral("format")).toString() != kFormat ||
-        wholeNumber(file.value(QStringLiteral("version"))) != kVersion ||
+        WholeNumber::of(file.value(QStringLiteral("version"))) != kVersion ||
         !file.value(QStringLiteral("profiles")).isArray()) {
         error = QStringLiteral("no profiles of kxctl (format \"%1\", version %2)")
                     .arg(kFormat)

@@ -4,30 +4,21 @@
 #include <functional>
 #include <optional>
 
-#include "driver/DriverCodes.h"
 #include "context/AppContext.h"
 #include "ctl/CodeNames.h"
 #include "ctl/ControlText.h"
-#include "settings/AdvancedValues.h"
+#include "ctl/WholeNumber.h"
 #include "driver/Channels.h"
+#include "driver/DriverCodes.h"
 #include "driver/DriverLimits.h"
 #include "driver/SsidText.h"
+#include "settings/AdvancedValues.h"
 #include "settings/StationCodes.h"
 #include "store/AdapterSettings.h"
 
 namespace kx {
 
 namespace {
-
-
-// A whole decimal number as typed: digits only, at most a leading minus.
-std::optional<int> wholeNumber(const QString& text) {
-    const QString digits = text.startsWith(u'-') ? text.mid(1) : text;
-    if (digits.isEmpty() || digits.size() > 9 ||
-        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    return text.toInt();
-}
 
 // "1-11" or "1-11, 13" for a list of channels.
 QString channelRanges(const std::vector<int>& channels) {
@@ -77,8 +68,7 @@ std::optional<bool> onOff(const QString& value) {
 std::optional<int> threshold(const QString& value, int low, int high) {
     if (value.compare(u"off", Qt::CaseInsensitive) == 0)
         return high;
-    const std::optional<int> n = wholeNumber(value);
-    return n && *n >= low && *n <= high ? n : std::nullopt;
+    return WholeNumber::of(value, low, high);
 }
 
 bool usableSsid(const QString& ssid) {
@@ -109,11 +99,9 @@ const QString kOnOff = QStringLiteral("on, off");
 
 const Setting kSettings[] = {
     {"channel",
-     [](const AppContext& c) {
-         return channelRanges(Channels::ofMask(c.adapter.channelMask));
-     },
+     [](const AppContext& c) { return channelRanges(Channels::ofMask(c.adapter.channelMask)); },
      [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
-         const std::optional<int> n = wholeNumber(v);
+         const std::optional<int> n = WholeNumber::of(v);
          const std::vector<int> offered = Channels::ofMask(c.adapter.channelMask);
          if (!n || std::find(offered.begin(), offered.end(), *n) == offered.end())
              return std::nullopt;

@@ -1,0 +1,243 @@
+// kxctl profile: the stored profiles, one action each.
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include "context/AppContext.h"
+#include "ctl/Commands.h"
+#include "ctl/ControlCommand.h"
+#include "ctl/ControlOutput.h"
+#include "ctl/ControlText.h"
+#include "ctl/ProfileTransfer.h"
+#include "platform/AtomicFile.h"
+#include "platform/Registry.h"
+
+namespace kx {
+
+namespace {
+
+const QCommandLineOption kWithKeys(QStringLiteral("with-keys"),
+                                   QStringLiteral("Include the WEP keys (an exported file is "
+                                                  "then readable by its owner only)."));
+const QCommandLineOption kReplace(QStringLiteral("replace"),
+                                  QStringLiteral("Let the file's profiles replace stored ones "
+                                                 "of the same name."));
+
+// An export of every profile a user could keep stays far below this.
+constexpr qint64 kMaxImportBytes = 4 * 1024 * 1024;
+
+int unknown(CommandCall& call, const QString& name) {
+    call.out.error(QStringLiteral("there is no profile \"%1\"").arg(name));
+    return ControlCommand::Usage;
+}
+
+bool stored(CommandCall& call, const QString& name) {
+    return call.context.store.profileNames().contains(name);
+}
+
+int list(CommandCall& call, const QString&) {
+    const QStringList names = call.context.store.profileNames();
+    if (call.isSet(CommandCall::jsonOption()))
+        call.printJson(QJsonArray::fromStringList(names));
+    else
+        for (const QString& n : names)
+            call.out.line(ControlText::printable(n));
+    return ControlCommand::Done;
+}
+
+// A profile's field as `show` prints it for people: the keys on one line.
+QString shown(const QJsonValue& v) {
+    if (!v.isArray())
+        return v.isDouble() ? QString::number(v.toInt()) : v.toString();
+    QStringList keys;
+    for (const QJsonValue& k : v.toArray())
+        keys.append(k.toString());
+    return keys.join(u' ');
+}
+
+int show(CommandCall& call, const QString& name) {
+    SettingsStore& store = call.context.store;
+    WirelessSettings settings;
+    if (!stored(call, name))
+        return unknown(call, name);
+    if (store.findProfile(name) != 0 || store.readProfile(settings) != 0) {
+        call.out.error(QStringLiteral("the profile \"%1\" cannot be read").arg(name));
+        return ControlCommand::Failure;
+    }
+    const QJsonObject o = ProfileTransfer::json({name, settings, true}, call.isSet(kWithKeys));
+    if (call.isSet(CommandCall::jsonOption())) {
+        call.printJson(o);
+        return ControlCommand::Done;
+    }
+    QList<QStringList> rows;
+    for (auto it = o.begin(); it != o.end(); ++it)
+        rows.append({it.key(), ControlText::printable(shown(it.value()))});
+    call.out.print(ControlText::fields(rows));
+    return ControlCommand::Done;
+}
+
+int remove(CommandCall& call, const QString& name) {
+    if (!stored(call, name))
+        return unknown(call, name);
+    if (call.context.store.deleteProfile(name) != 0) {
+        call.out.error(QStringLiteral("the profile \"%1\" cannot be deleted: %2")
+                           .arg(name, QString::fromStdString(Registry::lastFailure().reason)));
+        return ControlCommand::Failure;
+    }
+    return ControlCommand::Done;
+}
+
+int save(CommandCall& call, const QString& name) {
+    if (const QString problem = SettingsStore::nameProblem(name); !problem.isEmpty())
+        return call.usage(QStringLiteral("no profile can be called \"%1\": %2")
+                              .arg(ControlText::printable(name), problem));
+    ControlSession session(call.context, call.hooks);
+    if (!call.open(session))
+        return ControlCommand::Failure;
+    return call.settled(call.context.settings.saveProfile(name), QStringLiteral("the profile"));
+}
+
+int load(CommandCall& call, const QString& name) {
+    if (!stored(call, name))
+        return unknown(call, name);
+    ControlSession session(call.context, call.hooks);
+    if (!call.open(session))
+        return ControlCommand::Failure;
+    const std::optional<SettingResult> loaded = call.context.settings.loadProfile(name);
+    if (!loaded)
+        return unknown(call, name);
+    return call.settled(*loaded, QStringLiteral("the profile's settings"));
+}
+
+int exportTo(CommandCall& call, const QString& file) {
+    const bool withKeys = call.isSet(kWithKeys);
+    const QList<ProfileTransfer::Profile> profiles = ProfileTransfer::stored(call.context.store);
+    const QByteArray bytes = ProfileTransfer::write(profiles, withKeys);
+    if (file == u"-") {
+        call.out.print(QString::fromUtf8(bytes));
+        return ControlCommand::Done;
+    }
+    std::string reason;
+    // Keys are secrets: such a file is its owner's alone, whatever the umask.
+    const mode_t mode = withKeys ? 0600 : 0644;
+    if (AtomicFile::replace(QFile::encodeName(file).toStdString(), bytes.toStdString(), mode,
+                            reason) != 0) {
+        call.out.error(
+            QStringLiteral("%1 cannot be written: %2").arg(file, QString::fromStdString(reason)));
+        return ControlCommand::Failure;
+    }
+    call.out.line(QStringLiteral("%1 profiles exported%2")
+                      .arg(profiles.size())
+                      .arg(withKeys ? QStringLiteral(" with their keys") : QString()));
+    return ControlCommand::Done;
+}
+
+QString outcomeText(ProfileTransfer::Outcome outcome) {
+    switch (outcome) {
+    case ProfileTransfer::Outcome::Imported:
+        return QStringLiteral("imported");
+    case ProfileTransfer::Outcome::Replaced:
+        return QStringLiteral("replaced");
+    case ProfileTransfer::Outcome::Unchanged:
+        return QStringLiteral("unchanged");
+    case ProfileTransfer::Outcome::Kept:
+        return QStringLiteral("kept");
+    case ProfileTransfer::Outcome::Refused:
+        return QStringLiteral("refused");
+    case ProfileTransfer::Outcome::Failed:
+        return QStringLiteral("failed");
+    }
+    return {};
+}
+
+int importFrom(CommandCall& call, const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        call.out.error(QStringLiteral("%1 cannot be read: %2").arg(file, in.errorString()));
+        return ControlCommand::Usage;
+    }
+    // A device or a pipe named by mistake would never end; an export is a small file.
+    const QByteArray bytes = in.read(kMaxImportBytes + 1);
+    if (bytes.size() > kMaxImportBytes) {
+        call.out.error(QStringLiteral("%1 is larger than any export of profiles").arg(file));
+        return ControlCommand::Usage;
+    }
+    QString error;
+    const std::optional<ProfileTransfer::Contents> contents = ProfileTransfer::read(bytes, error);
+    if (!contents) {
+        call.out.error(QStringLiteral("%1: %2").arg(file, error));
+        return ControlCommand::Usage;
+    }
+    QList<ProfileTransfer::Report> reports = contents->unreadable;
+    for (const ProfileTransfer::Profile& p : contents->profiles)
+        reports.append(ProfileTransfer::import(call.context.store, p, call.isSet(kReplace)));
+    int exit = ControlCommand::Done;
+    for (const ProfileTransfer::Report& r : reports) {
+        QString line =
+            QStringLiteral("%1: %2").arg(ControlText::printable(r.name), outcomeText(r.outcome));
+        if (!r.detail.isEmpty())
+            line += QStringLiteral(" (%1)").arg(r.detail);
+        call.out.line(line);
+        if (r.outcome == ProfileTransfer::Outcome::Failed)
+            exit = ControlCommand::Failure;
+        else if ((r.outcome == ProfileTransfer::Outcome::Refused ||
+                  r.outcome == ProfileTransfer::Outcome::Kept) &&
+                 exit == ControlCommand::Done)
+            exit = ControlCommand::Usage;
+    }
+    return exit;
+}
+
+// The actions in the order the synopsis names them, each with its argument's name.
+struct Action {
+    const char* name;
+    const char* argument; // nullptr: none
+    int (*run)(CommandCall& call, const QString& argument);
+};
+constexpr Action kActions[] = {
+    {"list", nullptr, list},        {"show", "NAME", show},     {"load", "NAME", load},
+    {"save", "NAME", save},         {"delete", "NAME", remove}, {"export", "FILE", exportTo},
+    {"import", "FILE", importFrom},
+};
+
+const Action* action(const QString& name) {
+    for (const Action& a : kActions) {
+        if (name == QLatin1String(a.name))
+            return &a;
+    }
+    return nullptr;
+}
+
+int run(CommandCall& call) {
+    const QStringList& args = call.arguments;
+    const Action* a = action(args.value(0));
+    if (args.isEmpty() || args.size() != (a && !a->argument ? 1 : 2))
+        return call.usage(QStringLiteral("profile takes list, or show, load, save or delete "
+                                         "with a name, or export or import with a file"));
+    if (!a)
+        return call.usage(QStringLiteral("profile has no action \"%1\"").arg(args.first()));
+    return a->run(call, args.value(1));
+}
+
+QString synopsis() {
+    QStringList actions;
+    for (const Action& a : kActions)
+        actions.append(a.argument ? QStringLiteral("%1 %2").arg(QLatin1String(a.name),
+                                                                QLatin1String(a.argument))
+                                  : QLatin1String(a.name));
+    return QStringLiteral("profile ") + actions.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+CommandEntry profileCommand() {
+    return {QStringLiteral("profile"),
+            synopsis(),
+            QStringLiteral("The stored profiles. An export writes them as JSON (\"-\" for the "
+                           "standard output); an import adds the file's profiles and keeps "
+                           "stored ones unless --replace is given."),
+            {CommandCall::jsonOption(), kWithKeys, kReplace},
+            run};
+}
+
+} // namespace kx
