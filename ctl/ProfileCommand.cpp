@@ -106,6 +106,12 @@ int load(CommandCall& call, const QString& name) {
     const std::optional<SettingResult> loaded = call.context.settings.loadProfile(name);
     if (!loaded)
         return unknown(call, name);
+    if (!loaded->refusal().isEmpty()) {
+        call.out.error(
+            QStringLiteral("the profile \"%1\" is not loaded, nothing is changed: %2")
+                .arg(ControlText::printable(name), ControlText::printable(loaded->refusal())));
+        return ControlCommand::Usage;
+    }
     return call.settled(*loaded, QStringLiteral("the profile's settings"));
 }
 

@@ -12,8 +12,14 @@ void SettingResult::addRecord(const StoreResult& record) {
         m_firstRecordFailure = record;
 }
 
+void SettingResult::refuse(const QString& why) {
+    m_refusal = why;
+}
+
 SettingResult& SettingResult::operator+=(const SettingResult& other) {
     m_driverRefused = m_driverRefused || other.m_driverRefused;
+    if (m_refusal.isEmpty())
+        m_refusal = other.m_refusal;
     addRecord(other.m_firstRecordFailure);
     return *this;
 }

@@ -23,9 +23,13 @@ public:
     // A driver set operation's answer: a negative one is a refusal.
     void addDriverAnswer(std::int32_t answer);
     void addRecord(const StoreResult& record);
+    // Refused before anything was sent, for this reason.
+    void refuse(const QString& why);
     SettingResult& operator+=(const SettingResult& other);
 
-    bool driverRefused() const { return m_driverRefused; }
+    bool driverRefused() const { return m_driverRefused || !m_refusal.isEmpty(); }
+    // Why nothing was sent; empty when it was.
+    const QString& refusal() const { return m_refusal; }
     bool recorded() const { return m_firstRecordFailure.ok(); }
     // The first record that failed; ok() when all were written.
     const StoreResult& recordFailure() const { return m_firstRecordFailure; }
@@ -37,6 +41,7 @@ public:
 private:
     bool m_driverRefused = false;
     StoreResult m_firstRecordFailure;
+    QString m_refusal;
 };
 
 } // namespace kx

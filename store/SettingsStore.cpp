@@ -10,6 +10,7 @@
 #include "platform/FileLock.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
+#include "store/StationFields.h"
 
 namespace kx {
 
@@ -17,32 +18,15 @@ namespace {
 
 constexpr auto kProfileLink = "ProfileLink";
 
-struct ProfileNumber {
-    const char* valueName;
-    int WirelessSettings::*field;
-};
-constexpr ProfileNumber kProfileNumbers[] = {
-    {"Channel", &WirelessSettings::channel},
-    {"Transmit Rate Control", &WirelessSettings::txRateControl},
-    {"Network Type", &WirelessSettings::networkType},
-    {"WEP Status", &WirelessSettings::wepStatus},
-    {"Authentication Mode", &WirelessSettings::authenticationMode},
-    {"WEP Bit", &WirelessSettings::wepBit},
-    {"WEP Default Key ID", &WirelessSettings::defaultKeyId},
-    {"Power Save Mode", &WirelessSettings::powerSaveMode},
-    {"Power Save Level", &WirelessSettings::powerSaveLevel},
-    {"Fragmentation Threshold", &WirelessSettings::fragmentationThreshold},
-    {"RTS CTS Threshold", &WirelessSettings::rtsCtsThreshold},
-    {"Preamble Mode", &WirelessSettings::preambleMode},
-    {"27.5Mbps Mode", &WirelessSettings::mode27_5Mbps},
-};
-
 // The profile's text values with their names; S is WirelessSettings, const or not.
 template <typename S> auto profileTexts(S& s) {
+    const auto& keys = StationFields::kKeyProfileValues;
     return std::array{
-        std::pair{"SSID", &s.ssid},         std::pair{"WEP Key 0", &s.keys[0]},
-        std::pair{"WEP Key 1", &s.keys[1]}, std::pair{"WEP Key 2", &s.keys[2]},
-        std::pair{"WEP Key 3", &s.keys[3]},
+        std::pair{StationFields::kSsidProfileValue, &s.ssid},
+        std::pair{keys[0], &s.keys[0]},
+        std::pair{keys[1], &s.keys[1]},
+        std::pair{keys[2], &s.keys[2]},
+        std::pair{keys[3], &s.keys[3]},
     };
 }
 
@@ -219,10 +203,10 @@ int SettingsStore::readProfile(WirelessSettings& settings) {
     if (!usableProfileName(m_cursor))
         return -1;
     const std::string key = utf8(profileKey(m_cursor));
-    for (const ProfileNumber& number : kProfileNumbers) {
+    for (const StationField& number : StationFields::numbers()) {
         std::uint32_t value = 0;
-        settings.*number.field =
-            Registry::readDword(Hive::CurrentUser, key, number.valueName, value) == 0
+        settings.*number.member =
+            Registry::readDword(Hive::CurrentUser, key, number.profileValue, value) == 0
                 ? static_cast<int>(value)
                 : -1;
     }
@@ -238,9 +222,9 @@ int SettingsStore::writeProfile(const WirelessSettings& settings) {
     if (Registry::createKey(Hive::CurrentUser, key) != 0)
         return -1;
     int result = 0;
-    for (const ProfileNumber& number : kProfileNumbers) {
-        const auto value = static_cast<std::uint32_t>(settings.*number.field);
-        result |= Registry::writeDword(Hive::CurrentUser, key, number.valueName, value);
+    for (const StationField& number : StationFields::numbers()) {
+        const auto value = static_cast<std::uint32_t>(settings.*number.member);
+        result |= Registry::writeDword(Hive::CurrentUser, key, number.profileValue, value);
     }
     for (const auto& [valueName, text] : profileTexts(settings))
         result |= Registry::writeString(Hive::CurrentUser, key, valueName, utf8(*text));

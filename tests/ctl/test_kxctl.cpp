@@ -11,6 +11,7 @@
 #include "ctl/ControlCommand.h"
 #include "ctl/ControlOutput.h"
 #include "kx02app/kxsim.h"
+#include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
 
 using namespace kx;
@@ -76,6 +77,8 @@ private slots:
     void anOutputThatCannotBeWrittenIsNoSuccess();
     void profilesRoundTripThroughAFile();
     void importLosesNothingStoredAndReportsEachProfile();
+    void importRefusesWhatTheDialogsRefuse();
+    void loadChecksTheWholeProfileBeforeSendingAnything();
 };
 
 void TestKxctl::commandLinesItRefuses_data() {
@@ -338,6 +341,59 @@ void TestKxctl::importLosesNothingStoredAndReportsEachProfile() {
     QCOMPARE(k.run({"profile", "import", k.file("missing.json")}), ControlCommand::Usage);
     QCOMPARE(k.run({"profile", "list"}), 0);
     QCOMPARE(k.out, QString("Work\nFresh\n"));
+}
+
+void TestKxctl::importRefusesWhatTheDialogsRefuse() {
+    Kxctl k;
+    QCOMPARE(k.run({"profile", "save", "Good"}), 0);
+    QCOMPARE(k.run({"profile", "export", k.file("in.json"), "--with-keys"}), 0);
+    QFile f(k.file("in.json"));
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
+    const QJsonObject good = doc["profiles"].toArray().first().toObject();
+    QJsonArray profiles;
+    const auto with = [&](const char* name, const char* field, const QJsonValue& value) {
+        QJsonObject p = good;
+        p["name"] = name;
+        p[field] = value;
+        profiles.append(p);
+    };
+    with("Channel", "channel", 99);
+    with("Fragment", "fragmentation_threshold", -5);
+    with("Rate", "tx_rate", 3);
+    with("Key", "keys", QJsonArray{"1", "2", "3", "4"});
+    doc["profiles"] = profiles;
+    f.resize(0);
+    f.write(QJsonDocument(doc).toJson());
+    f.close();
+
+    QCOMPARE(k.run({"profile", "import", k.file("in.json")}), ControlCommand::Usage);
+    QVERIFY2(k.out.contains("Channel: refused (channel does not take 99; it takes 1-14)"),
+             qPrintable(k.out));
+    QVERIFY(k.out.contains("Fragment: refused (fragmentation_threshold does not take -5; it "
+                           "takes 256-2306)"));
+    QVERIFY(k.out.contains("Rate: refused (tx_rate does not take 3; it takes 1, 2, 4, 8, 15"));
+    QVERIFY(k.out.contains("Key: refused (\"keys\" are no four keys of 10 or 26"));
+    QCOMPARE(k.ctx.store.profileNames(), QStringList{"Good"});
+}
+
+void TestKxctl::loadChecksTheWholeProfileBeforeSendingAnything() {
+    Kxctl k;
+    SettingsStore& store = k.ctx.store;
+    WirelessSettings settings;
+    settings.fragmentationThreshold = 512;
+    settings.channel = 13; // not on the older chip's card
+    QCOMPARE(store.createProfile("Far"), 0);
+    QCOMPARE(store.findProfile("Far"), 0);
+    QCOMPARE(store.writeProfile(settings), 0);
+    clearSimTrace();
+    QCOMPARE(k.run({"--adapter", "2", "profile", "load", "Far"}), ControlCommand::Usage);
+    QVERIFY2(k.err.contains("channel does not take 13; it takes 1-11"), qPrintable(k.err));
+    QVERIFY(simCalls({"SetWL_"}).isEmpty());
+    QCOMPARE(k.adapterValue("FragmentThreshold"), QString("<missing>"));
+    // The card that offers the channel takes the profile whole.
+    QCOMPARE(k.run({"profile", "load", "Far"}), 0);
+    QCOMPARE(k.adapterValue("RFChannel"), QString("13"));
 }
 
 QTEST_GUILESS_MAIN(TestKxctl)
