@@ -8,6 +8,7 @@
 #include "ctl/ControlCommand.h"
 #include "ctl/ControlOutput.h"
 #include "ctl/ControlText.h"
+#include "ctl/ProfileImport.h"
 #include "ctl/ProfileTransfer.h"
 #include "platform/AtomicFile.h"
 #include "platform/Registry.h"
@@ -22,9 +23,6 @@ const QCommandLineOption kWithKeys(QStringLiteral("with-keys"),
 const QCommandLineOption kReplace(QStringLiteral("replace"),
                                   QStringLiteral("Let the file's profiles replace stored ones "
                                                  "of the same name."));
-
-// An export of every profile a user could keep stays far below this.
-constexpr qint64 kMaxImportBytes = 4 * 1024 * 1024;
 
 int unknown(CommandCall& call, const QString& name) {
     call.out.error(QStringLiteral("there is no profile \"%1\"").arg(name));
@@ -138,60 +136,8 @@ int exportTo(CommandCall& call, const QString& file) {
     return ControlCommand::Done;
 }
 
-QString outcomeText(ProfileTransfer::Outcome outcome) {
-    switch (outcome) {
-    case ProfileTransfer::Outcome::Imported:
-        return QStringLiteral("imported");
-    case ProfileTransfer::Outcome::Replaced:
-        return QStringLiteral("replaced");
-    case ProfileTransfer::Outcome::Unchanged:
-        return QStringLiteral("unchanged");
-    case ProfileTransfer::Outcome::Kept:
-        return QStringLiteral("kept");
-    case ProfileTransfer::Outcome::Refused:
-        return QStringLiteral("refused");
-    case ProfileTransfer::Outcome::Failed:
-        return QStringLiteral("failed");
-    }
-    return {};
-}
-
 int importFrom(CommandCall& call, const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        call.out.error(QStringLiteral("%1 cannot be read: %2").arg(file, in.errorString()));
-        return ControlCommand::Usage;
-    }
-    // A device or a pipe named by mistake would never end; an export is a small file.
-    const QByteArray bytes = in.read(kMaxImportBytes + 1);
-    if (bytes.size() > kMaxImportBytes) {
-        call.out.error(QStringLiteral("%1 is larger than any export of profiles").arg(file));
-        return ControlCommand::Usage;
-    }
-    QString error;
-    const std::optional<ProfileTransfer::Contents> contents = ProfileTransfer::read(bytes, error);
-    if (!contents) {
-        call.out.error(QStringLiteral("%1: %2").arg(file, error));
-        return ControlCommand::Usage;
-    }
-    QList<ProfileTransfer::Report> reports = contents->unreadable;
-    for (const ProfileTransfer::Profile& p : contents->profiles)
-        reports.append(ProfileTransfer::import(call.context.store, p, call.isSet(kReplace)));
-    int exit = ControlCommand::Done;
-    for (const ProfileTransfer::Report& r : reports) {
-        QString line =
-            QStringLiteral("%1: %2").arg(ControlText::printable(r.name), outcomeText(r.outcome));
-        if (!r.detail.isEmpty())
-            line += QStringLiteral(" (%1)").arg(r.detail);
-        call.out.line(line);
-        if (r.outcome == ProfileTransfer::Outcome::Failed)
-            exit = ControlCommand::Failure;
-        else if ((r.outcome == ProfileTransfer::Outcome::Refused ||
-                  r.outcome == ProfileTransfer::Outcome::Kept) &&
-                 exit == ControlCommand::Done)
-            exit = ControlCommand::Usage;
-    }
-    return exit;
+    return ProfileImport::run(call, file, call.isSet(kReplace));
 }
 
 // The actions in the order the synopsis names them, each with its argument's name.
@@ -240,8 +186,9 @@ CommandEntry profileCommand() {
     return {QStringLiteral("profile"),
             synopsis(),
             QStringLiteral("The stored profiles. An export writes them as JSON (\"-\" for the "
-                           "standard output); an import adds the file's profiles and keeps "
-                           "stored ones unless --replace is given."),
+                           "standard output); an import adds the file's profiles (\"-\" for "
+                           "the standard input) and keeps stored ones unless --replace is "
+                           "given."),
             {CommandCall::jsonOption(), kWithKeys, kReplace},
             run};
 }

@@ -77,11 +77,6 @@ std::optional<ProfileTransfer::Profile> profileOf(const QJsonObject& o, QString&
     return p;
 }
 
-// Positions the store's cursor on `name` and writes the profile there.
-bool writeAt(SettingsStore& store, const QString& name, const WirelessSettings& settings) {
-    return store.findProfile(name) == 0 && store.writeProfile(settings) == 0;
-}
-
 } // namespace
 
 QList<ProfileTransfer::Profile> ProfileTransfer::stored(SettingsStore& store) {
@@ -151,7 +146,7 @@ std::optional<ProfileTransfer::Contents> ProfileTransfer::read(const QByteArray&
     return contents;
 }
 
-ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Profile& profile,
+ProfileTransfer::Report ProfileTransfer::import(SettingsStore::Batch& batch, const Profile& profile,
                                                 bool replace) {
     Report report{profile.name, Outcome::Refused, {}};
     if (const QString problem = SettingsStore::nameProblem(profile.name); !problem.isEmpty()) {
@@ -159,18 +154,18 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
         return report;
     }
     WirelessSettings settings = profile.settings;
-    const QStringList names = store.profileNames();
+    const QStringList& names = batch.names();
     if (names.contains(profile.name)) {
-        WirelessSettings current;
-        if (store.findProfile(profile.name) != 0 || store.readProfile(current) != 0) {
+        const WirelessSettings* current = batch.find(profile.name);
+        if (!current) {
             report.outcome = Outcome::Failed;
             report.detail = QStringLiteral("the stored profile cannot be read");
             return report;
         }
         // Keys the file does not carry are the stored ones.
         if (!profile.withKeys)
-            settings.keys = current.keys;
-        if (settings == current) {
+            settings.keys = current->keys;
+        if (settings == *current) {
             report.outcome = Outcome::Unchanged;
             return report;
         }
@@ -180,8 +175,8 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
                 "differs from the stored profile, which stays; --replace takes the file's");
             return report;
         }
-        const bool written = writeAt(store, profile.name, settings);
-        report.outcome = written ? Outcome::Replaced : Outcome::Failed;
+        batch.put(profile.name, settings);
+        report.outcome = Outcome::Replaced;
         return report;
     }
     const auto clash = std::find_if(names.begin(), names.end(), [&](const QString& stored) {
@@ -194,11 +189,7 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
     }
     if (!profile.withKeys)
         settings.keys = WepKeys::defaults();
-    if (store.createProfile(profile.name) != 0 || !writeAt(store, profile.name, settings)) {
-        report.outcome = Outcome::Failed;
-        report.detail = QStringLiteral("the registry could not be written");
-        return report;
-    }
+    batch.put(profile.name, settings);
     report.outcome = Outcome::Imported;
     return report;
 }

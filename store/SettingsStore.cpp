@@ -231,4 +231,62 @@ int SettingsStore::writeProfile(const WirelessSettings& settings) {
     return result == 0 ? 0 : -1;
 }
 
+// ---- many profiles at once ---------------------------------------------------------
+
+SettingsStore::Batch::Batch(SettingsStore& store) : m_store(store), m_lock(lockProfileList()) {
+    if (!ready()) {
+        m_failure = {QString::fromStdString((Registry::directory() / "profiles.lock").string()),
+                     QString::fromStdString(m_lock.reason())};
+        return;
+    }
+    m_names = store.profileNames();
+    for (const QString& name : std::as_const(m_names)) {
+        WirelessSettings settings;
+        store.m_cursor = name;
+        if (store.readProfile(settings) == 0)
+            m_profiles.insert(name, settings);
+    }
+    store.m_cursor.clear();
+}
+
+const WirelessSettings* SettingsStore::Batch::find(const QString& name) const {
+    const auto it = m_profiles.constFind(name);
+    return it == m_profiles.constEnd() ? nullptr : &*it;
+}
+
+void SettingsStore::Batch::put(const QString& name, const WirelessSettings& settings) {
+    using Kind = RegistryChange::Kind;
+    const std::string key = utf8(m_store.profileKey(name));
+    if (!m_names.contains(name)) {
+        const QString linkKey =
+            m_names.isEmpty() ? UserProfile::keyPath() : m_store.profileKey(m_names.last());
+        m_changes.push_back({Kind::CreateKey, key, {}, {}});
+        // A key left from an earlier list must not link anywhere, or the list would loop.
+        m_changes.push_back({Kind::RemoveValue, key, kProfileLink, {}});
+        m_changes.push_back({Kind::WriteText, utf8(linkKey), kProfileLink, utf8(name)});
+        m_names.append(name);
+    }
+    for (const StationField& number : StationFields::numbers())
+        m_changes.push_back({Kind::WriteDword, key, number.profileValue, {},
+                             static_cast<std::uint32_t>(settings.*number.member)});
+    for (const auto& [valueName, text] : profileTexts(settings))
+        m_changes.push_back({Kind::WriteText, key, valueName, utf8(*text)});
+    m_profiles.insert(name, settings);
+    ++m_pending;
+}
+
+int SettingsStore::Batch::commit() {
+    if (!m_failure.ok())
+        return -1;
+    if (Registry::change(Hive::CurrentUser, m_changes) != 0) {
+        const RegistryFailure failure = Registry::lastFailure();
+        m_failure = {QString::fromStdString(failure.file.string()),
+                     QString::fromStdString(failure.reason)};
+        return -1;
+    }
+    m_changes.clear();
+    m_pending = 0;
+    return 0;
+}
+
 } // namespace kx
