@@ -34,6 +34,11 @@ bool isName(const QString& ssid) {
 std::optional<ProfileTransfer::Profile> profileOf(const QJsonObject& o, QString& problem) {
     ProfileTransfer::Profile p;
     p.name = o.value(key(kName)).toString();
+    // JSON may escape half a character; the registry would keep another name.
+    if (!p.name.isValidUtf16()) {
+        problem = QStringLiteral("\"name\" is no whole text");
+        return std::nullopt;
+    }
     QSet<QString> known{key(kName), key(StationFields::kSsidFileKey),
                         key(StationFields::kKeysFileKey)};
     for (const StationField& f : StationFields::numbers()) {
