@@ -14,8 +14,9 @@ namespace kx {
 
 namespace {
 
-// What the adapter just selected is: bus, chip, firmware and MAC address.
-void describe(AppContext& context, QJsonObject& o) {
+// What the adapter just selected is: bus, chip, firmware and MAC address; answers the
+// address as people read it ("-" when the adapter tells none).
+QString describe(AppContext& context, QJsonObject& o) {
     WLAdapterInfo* record = context.adapter.record();
     MacText::Mac mac{};
     const bool hasMac = GetNICAdapterMAC(record, mac.data()) != -1;
@@ -26,10 +27,12 @@ void describe(AppContext& context, QJsonObject& o) {
     o.insert(QStringLiteral("firmware"),
              ap ? QStringLiteral("access-point") : QStringLiteral("station"));
     o.insert(QStringLiteral("mac"),
-             hasMac ? QJsonValue(QString::fromLatin1(MacText::format(mac))) : QJsonValue());
+             hasMac ? QJsonValue(ControlText::macForPrograms(mac)) : QJsonValue());
+    return hasMac ? ControlText::mac(mac) : QStringLiteral("-");
 }
 
-QStringList row(int n, const QJsonObject& o, const QString& description, bool opened) {
+QStringList row(int n, const QJsonObject& o, const QString& mac, const QString& description,
+                bool opened) {
     const auto field = [&](const char* key) {
         const QJsonValue v = o.value(QLatin1String(key));
         return v.isDouble()                    ? QString::number(v.toInt())
@@ -40,7 +43,7 @@ QStringList row(int n, const QJsonObject& o, const QString& description, bool op
             field("bus"),
             field("chip"),
             field("firmware"),
-            field("mac"),
+            mac,
             ControlText::printable(description) +
                 (opened ? QString() : QStringLiteral(" (does not open)"))};
 }
@@ -62,12 +65,11 @@ int run(CommandCall& call) {
         const QString description = session.view().adapterLines.value(n - 1);
         QJsonObject o{{QStringLiteral("number"), n}, {QStringLiteral("description"), description}};
         const bool opened = (n == 1 && problem.isEmpty()) || session.select(n, problem);
-        if (opened)
-            describe(call.context, o);
+        const QString mac = opened ? describe(call.context, o) : QStringLiteral("-");
         o.insert(QStringLiteral("opens"), opened);
         problem.clear();
         list.append(o);
-        rows.append(row(n, o, description, opened));
+        rows.append(row(n, o, mac, description, opened));
     }
     if (call.isSet(CommandCall::jsonOption()))
         call.printJson(list);

@@ -133,7 +133,7 @@ int run(CommandCall& call) {
         return ControlCommand::Failure;
     }
     call.out.line(QStringLiteral("joined \"%1\" (%2, channel %3)")
-                      .arg(name, network->bssid)
+                      .arg(name, ControlText::mac(network->bssid))
                       .arg(network->channel));
     return ControlCommand::Done;
 }
