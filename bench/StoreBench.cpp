@@ -1,20 +1,26 @@
 // Settings and their records: applying a whole set of settings to the adapter with its
 // registry writes, reading and writing a hive of 1,000 values, walking 100 profiles,
-// and decoding a full site survey.
+// importing 2,000, and decoding a full site survey.
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
-#include "program/UserProfile.h"
+#include <QFile>
+
 #include "bench/BenchContext.h"
+#include "ctl/ControlCommand.h"
+#include "ctl/ControlOutput.h"
+#include "ctl/ProfileTransfer.h"
 #include "mainwnd/SignalMapping.h"
 #include "mainwnd/SurveyRecord.h"
 #include "platform/RegHive.h"
 #include "platform/RegParser.h"
 #include "platform/Registry.h"
+#include "program/UserProfile.h"
 #include "store/WirelessSettings.h"
 #include "tests/store/SampleSettings.h"
 #include "tests/support/SelectedAdapter.h"
@@ -112,6 +118,30 @@ void BM_ProfileWalk100(benchmark::State& state) {
         benchmark::DoNotOptimize(b.ctx.store.profileNames());
 }
 BENCHMARK(BM_ProfileWalk100);
+
+// kxctl importing 2,000 profiles into an empty store, checked, stored and reported.
+void BM_ProfileImport2000(benchmark::State& state) {
+    BenchContext b;
+    QList<ProfileTransfer::Profile> profiles;
+    for (int p = 0; p < 2000; ++p)
+        profiles.append({QStringLiteral("Profile %1").arg(p), test::sampleSettings(), true});
+    const QString file = b.env.path() + QStringLiteral("/profiles.json");
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(ProfileTransfer::write(profiles, true)) < 0)
+        state.SkipWithError("the file of profiles cannot be written");
+    out.close();
+    const auto nowhere = [](QByteArrayView) { return 0; };
+    ControlOutput output(nowhere, nowhere);
+    ControlCommand command(b.ctx, output, {[](int) {}, {}});
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(Registry::hiveFile(Hive::CurrentUser));
+        state.ResumeTiming();
+        if (command.run({QStringLiteral("profile"), QStringLiteral("import"), file}) != 0)
+            state.SkipWithError("the import failed");
+    }
+}
+BENCHMARK(BM_ProfileImport2000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // What the network list and the selected network's view read from each record.
 void BM_SurveyDecode20(benchmark::State& state) {

@@ -11,14 +11,12 @@
 // adapter, the driver or the system failed (no adapter, a setting the adapter refused or
 // the registry did not take, no link, an output that cannot be written).
 
-#include <QCommandLineOption>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include "ctl/CommandCall.h"
 #include "ctl/ControlSession.h"
-
-class QCommandLineParser;
 
 namespace kx {
 
@@ -40,47 +38,12 @@ public:
     // stored language, as the tray program starts, and the tray program's user settings;
     // nothing is written.
     static void loadProgramFiles(AppContext& context);
-    // What a change became: Done, or Failure with the reason said (`what` names it).
-    static int settled(ControlOutput& output, const SettingResult& result, const QString& what);
-
-    // A command's parsed line.
-    struct Call {
-        const QCommandLineParser& parser;
-        QStringList arguments; // the positional ones after the command
-        int adapter = 1;
-    };
 
 private:
-    struct Command {
-        QString name;
-        QString synopsis;
-        QString description;
-        QList<QCommandLineOption> options;
-        int (ControlCommand::*run)(const Call&);
-    };
-
-    QList<Command> commands() const;
-    QString overview() const;
-    static QString help(const Command& command);
+    QString overview(const QList<CommandEntry>& commands) const;
+    static QString help(const CommandEntry& command);
     int usage(const QString& problem);
     bool selectLanguage(const QString& wanted);
-    bool open(ControlSession& session, int adapter);
-    // Whether the adapter can survey and join: a station, not the system service's.
-    bool joinable(ControlSession& session, int adapter);
-
-    int adapters(const Call& call);
-    // Every adapter the driver reports, with its hardware ID and whether the
-    // configuration accepts it: what an administrator adds to KXConfig.INI.
-    int allAdapters(const Call& call);
-    int accessPoint(const Call& call);
-    int status(const Call& call);
-    int watch(ControlSession& session, const Call& call, int intervalMs, int count);
-    int scan(const Call& call);
-    int join(const Call& call);
-    int set(const Call& call);
-    int profile(const Call& call);
-    int exportProfiles(const QString& file, bool withKeys);
-    int importProfiles(const QString& file, bool replace);
 
     AppContext& m_ctx;
     ControlOutput& m_out;

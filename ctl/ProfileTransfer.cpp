@@ -1,18 +1,17 @@
 #include "ctl/ProfileTransfer.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
 
+#include "ctl/WholeNumber.h"
 #include "driver/DriverLimits.h"
-#include "driver/HexText.h"
 #include "driver/SsidText.h"
 #include "store/SettingsStore.h"
+#include "store/StationFields.h"
 #include "store/WepKeys.h"
 
 namespace kx {
@@ -21,46 +20,10 @@ namespace {
 
 const QString kFormat = QStringLiteral("kxconfig-profiles");
 constexpr int kVersion = 1;
-constexpr int kMaxKeyDigits = wepKeyDigits(WepBit::Bits128);
-
-struct NumberField {
-    const char* key;
-    int WirelessSettings::*member;
-};
-// The driver's codes, as the profile keeps them.
-constexpr NumberField kNumbers[] = {
-    {"channel", &WirelessSettings::channel},
-    {"tx_rate", &WirelessSettings::txRateControl},
-    {"network_type", &WirelessSettings::networkType},
-    {"wep", &WirelessSettings::wepStatus},
-    {"authentication", &WirelessSettings::authenticationMode},
-    {"wep_bit", &WirelessSettings::wepBit},
-    {"default_key", &WirelessSettings::defaultKeyId},
-    {"power_save", &WirelessSettings::powerSaveMode},
-    {"power_save_level", &WirelessSettings::powerSaveLevel},
-    {"fragmentation_threshold", &WirelessSettings::fragmentationThreshold},
-    {"rts_threshold", &WirelessSettings::rtsCtsThreshold},
-    {"preamble", &WirelessSettings::preambleMode},
-    {"mode_27_5mbps", &WirelessSettings::mode27_5Mbps},
-};
 constexpr auto kName = "name";
-constexpr auto kSsid = "ssid";
-constexpr auto kKeys = "keys";
 
-std::optional<int> wholeNumber(const QJsonValue& value) {
-    if (!value.isDouble())
-        return std::nullopt;
-    const double d = value.toDouble();
-    if (d != std::trunc(d) || d < std::numeric_limits<int>::min() ||
-        d > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(d);
-}
-
-bool isHexKey(const QString& key) {
-    return key.size() <= kMaxKeyDigits && std::all_of(key.begin(), key.end(), [](QChar c) {
-               return HexText::digit(c.unicode()) >= 0;
-           });
+QLatin1String key(const char* name) {
+    return QLatin1String(name);
 }
 
 bool isName(const QString& ssid) {
@@ -70,37 +33,40 @@ bool isName(const QString& ssid) {
 // The profile an entry holds, or why it holds none.
 std::optional<ProfileTransfer::Profile> profileOf(const QJsonObject& o, QString& problem) {
     ProfileTransfer::Profile p;
-    p.name = o.value(QLatin1String(kName)).toString();
-    QSet<QString> known{QLatin1String(kName), QLatin1String(kSsid), QLatin1String(kKeys)};
-    for (const NumberField& f : kNumbers) {
-        known.insert(QLatin1String(f.key));
-        const std::optional<int> n = wholeNumber(o.value(QLatin1String(f.key)));
+    p.name = o.value(key(kName)).toString();
+    // JSON may escape half a character; the registry would keep another name.
+    if (!p.name.isValidUtf16()) {
+        problem = QStringLiteral("\"name\" is no whole text");
+        return std::nullopt;
+    }
+    QSet<QString> known{key(kName), key(StationFields::kSsidFileKey),
+                        key(StationFields::kKeysFileKey)};
+    for (const StationField& f : StationFields::numbers()) {
+        known.insert(key(f.fileKey));
+        const std::optional<int> n = WholeNumber::of(o.value(key(f.fileKey)));
         if (!n) {
-            problem = o.contains(QLatin1String(f.key))
-                          ? QStringLiteral("\"%1\" is no whole number").arg(QLatin1String(f.key))
-                          : QStringLiteral("\"%1\" is missing").arg(QLatin1String(f.key));
+            problem = o.contains(key(f.fileKey))
+                          ? QStringLiteral("\"%1\" is no whole number").arg(key(f.fileKey))
+                          : QStringLiteral("\"%1\" is missing").arg(key(f.fileKey));
             return std::nullopt;
         }
         p.settings.*f.member = *n;
     }
-    const QJsonValue ssid = o.value(QLatin1String(kSsid));
+    const QJsonValue ssid = o.value(key(StationFields::kSsidFileKey));
     if (!ssid.isString() || !isName(ssid.toString())) {
         problem = QStringLiteral("\"ssid\" is no text of at most %1 characters").arg(kMaxSsidBytes);
         return std::nullopt;
     }
     p.settings.ssid = ssid.toString();
-    if (o.contains(QLatin1String(kKeys))) {
-        const QJsonArray keys = o.value(QLatin1String(kKeys)).toArray();
-        const bool valid = keys.size() == WepKeys::kCount &&
-                           std::all_of(keys.begin(), keys.end(), [](const QJsonValue& k) {
-                               return k.isString() && isHexKey(k.toString());
-                           });
-        if (!valid) {
-            problem = QStringLiteral("\"keys\" are no four keys of hexadecimal digits");
-            return std::nullopt;
-        }
+    if (o.contains(key(StationFields::kKeysFileKey))) {
+        const QJsonArray keys = o.value(key(StationFields::kKeysFileKey)).toArray();
         for (int i = 0; i < WepKeys::kCount; ++i)
             p.settings.keys[static_cast<std::size_t>(i)] = keys.at(i).toString();
+        if (keys.size() != WepKeys::kCount || !StationFields::wholeKeys(p.settings.keys)) {
+            problem = QStringLiteral("\"keys\" are no four keys of 10 or 26 hexadecimal digits, "
+                                     "all of one length");
+            return std::nullopt;
+        }
         p.withKeys = true;
     }
     for (auto it = o.begin(); it != o.end(); ++it) {
@@ -109,12 +75,11 @@ std::optional<ProfileTransfer::Profile> profileOf(const QJsonObject& o, QString&
             return std::nullopt;
         }
     }
+    // The ranges of the dialogs and of kxctl set.
+    problem = StationFields::problem(p.settings);
+    if (!problem.isEmpty())
+        return std::nullopt;
     return p;
-}
-
-// Positions the store's cursor on `name` and writes the profile there.
-bool writeAt(SettingsStore& store, const QString& name, const WirelessSettings& settings) {
-    return store.findProfile(name) == 0 && store.writeProfile(settings) == 0;
 }
 
 } // namespace
@@ -130,15 +95,15 @@ QList<ProfileTransfer::Profile> ProfileTransfer::stored(SettingsStore& store) {
 }
 
 QJsonObject ProfileTransfer::json(const Profile& profile, bool withKeys) {
-    QJsonObject o{{QLatin1String(kName), profile.name},
-                  {QLatin1String(kSsid), profile.settings.ssid}};
-    for (const NumberField& f : kNumbers)
-        o.insert(QLatin1String(f.key), profile.settings.*f.member);
+    QJsonObject o{{key(kName), profile.name},
+                  {key(StationFields::kSsidFileKey), profile.settings.ssid}};
+    for (const StationField& f : StationFields::numbers())
+        o.insert(key(f.fileKey), profile.settings.*f.member);
     if (withKeys) {
         QJsonArray keys;
-        for (const QString& key : profile.settings.keys)
-            keys.append(key);
-        o.insert(QLatin1String(kKeys), keys);
+        for (const QString& k : profile.settings.keys)
+            keys.append(k);
+        o.insert(key(StationFields::kKeysFileKey), keys);
     }
     return o;
 }
@@ -163,7 +128,7 @@ std::optional<ProfileTransfer::Contents> ProfileTransfer::read(const QByteArray&
     }
     const QJsonObject file = document.object();
     if (file.value(QStringLiteral("format")).toString() != kFormat ||
-        wholeNumber(file.value(QStringLiteral("version"))) != kVersion ||
+        WholeNumber::of(file.value(QStringLiteral("version"))) != kVersion ||
         !file.value(QStringLiteral("profiles")).isArray()) {
         error = QStringLiteral("no profiles of kxctl (format \"%1\", version %2)")
                     .arg(kFormat)
@@ -174,7 +139,7 @@ std::optional<ProfileTransfer::Contents> ProfileTransfer::read(const QByteArray&
     const QJsonArray list = file.value(QStringLiteral("profiles")).toArray();
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QJsonObject entry = list.at(i).toObject();
-        QString name = entry.value(QLatin1String(kName)).toString();
+        QString name = entry.value(key(kName)).toString();
         if (name.isEmpty())
             name = QStringLiteral("#%1").arg(i + 1);
         QString problem;
@@ -186,7 +151,7 @@ std::optional<ProfileTransfer::Contents> ProfileTransfer::read(const QByteArray&
     return contents;
 }
 
-ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Profile& profile,
+ProfileTransfer::Report ProfileTransfer::import(SettingsStore::Batch& batch, const Profile& profile,
                                                 bool replace) {
     Report report{profile.name, Outcome::Refused, {}};
     if (const QString problem = SettingsStore::nameProblem(profile.name); !problem.isEmpty()) {
@@ -194,18 +159,18 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
         return report;
     }
     WirelessSettings settings = profile.settings;
-    const QStringList names = store.profileNames();
+    const QStringList& names = batch.names();
     if (names.contains(profile.name)) {
-        WirelessSettings current;
-        if (store.findProfile(profile.name) != 0 || store.readProfile(current) != 0) {
+        const WirelessSettings* current = batch.find(profile.name);
+        if (!current) {
             report.outcome = Outcome::Failed;
             report.detail = QStringLiteral("the stored profile cannot be read");
             return report;
         }
         // Keys the file does not carry are the stored ones.
         if (!profile.withKeys)
-            settings.keys = current.keys;
-        if (settings == current) {
+            settings.keys = current->keys;
+        if (settings == *current) {
             report.outcome = Outcome::Unchanged;
             return report;
         }
@@ -215,8 +180,8 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
                 "differs from the stored profile, which stays; --replace takes the file's");
             return report;
         }
-        const bool written = writeAt(store, profile.name, settings);
-        report.outcome = written ? Outcome::Replaced : Outcome::Failed;
+        batch.put(profile.name, settings);
+        report.outcome = Outcome::Replaced;
         return report;
     }
     const auto clash = std::find_if(names.begin(), names.end(), [&](const QString& stored) {
@@ -229,11 +194,7 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
     }
     if (!profile.withKeys)
         settings.keys = WepKeys::defaults();
-    if (store.createProfile(profile.name) != 0 || !writeAt(store, profile.name, settings)) {
-        report.outcome = Outcome::Failed;
-        report.detail = QStringLiteral("the registry could not be written");
-        return report;
-    }
+    batch.put(profile.name, settings);
     report.outcome = Outcome::Imported;
     return report;
 }

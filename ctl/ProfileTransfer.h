@@ -13,11 +13,10 @@
 #include <QList>
 #include <QString>
 
+#include "store/SettingsStore.h"
 #include "store/WirelessSettings.h"
 
 namespace kx {
-
-class SettingsStore;
 
 class ProfileTransfer final {
 public:
@@ -42,7 +41,9 @@ public:
     static QByteArray write(const QList<Profile>& profiles, bool withKeys);
     // nullopt, with `error` saying why, for a text that is no export of profiles.
     static std::optional<Contents> read(const QByteArray& json, QString& error);
-    static Report import(SettingsStore& store, const Profile& profile, bool replace);
+    // What becomes of the profile: Imported and Replaced are put into the batch, which
+    // stores them at its next commit.
+    static Report import(SettingsStore::Batch& batch, const Profile& profile, bool replace);
 
     // A profile's values as the file holds them (keys only when asked for).
     static QJsonObject json(const Profile& profile, bool withKeys);

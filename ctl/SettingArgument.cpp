@@ -4,44 +4,20 @@
 #include <functional>
 #include <optional>
 
-#include "driver/DriverCodes.h"
 #include "context/AppContext.h"
 #include "ctl/CodeNames.h"
 #include "ctl/ControlText.h"
-#include "settings/AdvancedValues.h"
-#include "driver/Channels.h"
+#include "ctl/WholeNumber.h"
+#include "driver/DriverCodes.h"
 #include "driver/DriverLimits.h"
 #include "driver/SsidText.h"
 #include "settings/StationCodes.h"
 #include "store/AdapterSettings.h"
+#include "store/StationFields.h"
 
 namespace kx {
 
 namespace {
-
-
-// A whole decimal number as typed: digits only, at most a leading minus.
-std::optional<int> wholeNumber(const QString& text) {
-    const QString digits = text.startsWith(u'-') ? text.mid(1) : text;
-    if (digits.isEmpty() || digits.size() > 9 ||
-        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    return text.toInt();
-}
-
-// "1-11" or "1-11, 13" for a list of channels.
-QString channelRanges(const std::vector<int>& channels) {
-    QStringList parts;
-    for (std::size_t i = 0; i < channels.size();) {
-        std::size_t j = i;
-        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
-            ++j;
-        parts.append(i == j ? QString::number(channels[i])
-                            : QStringLiteral("%1-%2").arg(channels[i]).arg(channels[j]));
-        i = j + 1;
-    }
-    return parts.join(QStringLiteral(", "));
-}
 
 // The codes of a basic settings list, by position, with their names.
 using CodeAt = int (*)(int);
@@ -74,18 +50,23 @@ std::optional<bool> onOff(const QString& value) {
 }
 
 // A threshold: a number in range, or "off" for the slider's maximum.
-std::optional<int> threshold(const QString& value, int low, int high) {
+std::optional<int> threshold(const QString& value, Setting setting) {
+    const SettingInfo& info = SettingTable::info(setting);
     if (value.compare(u"off", Qt::CaseInsensitive) == 0)
-        return high;
-    const std::optional<int> n = wholeNumber(value);
-    return n && *n >= low && *n <= high ? n : std::nullopt;
+        return info.high;
+    return WholeNumber::of(value, info.low, info.high);
+}
+
+QString thresholds(Setting setting) {
+    const SettingInfo& info = SettingTable::info(setting);
+    return QStringLiteral("%1-%2, off (%2)").arg(info.low).arg(info.high);
 }
 
 bool usableSsid(const QString& ssid) {
     return SsidText::fromTyped(ssid.toStdU16String()).has_value();
 }
 
-struct Setting {
+struct Argument {
     const char* name;
     std::function<QString(const AppContext&)> accepted;
     // nullopt refuses the value; otherwise what became of the change.
@@ -107,15 +88,16 @@ QList<int> allCodes(std::span<const CodeNames::Name> names) {
 
 const QString kOnOff = QStringLiteral("on, off");
 
-const Setting kSettings[] = {
+const Argument kArguments[] = {
     {"channel",
      [](const AppContext& c) {
-         return channelRanges(Channels::ofMask(c.adapter.channelMask));
+         return StationFields::accepted(StationFields::of(&WirelessSettings::channel),
+                                        c.adapter.channelMask);
      },
      [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
-         const std::optional<int> n = wholeNumber(v);
-         const std::vector<int> offered = Channels::ofMask(c.adapter.channelMask);
-         if (!n || std::find(offered.begin(), offered.end(), *n) == offered.end())
+         const std::optional<int> n = WholeNumber::of(v);
+         if (!n || !StationFields::takes(StationFields::of(&WirelessSettings::channel), *n,
+                                         c.adapter.channelMask))
              return std::nullopt;
          return c.settings.setChannel(*n);
      }},
@@ -183,28 +165,16 @@ const Setting kSettings[] = {
              return std::nullopt;
          return c.settings.setPowerSaveMode(*on ? 1 : 0);
      }},
-    {"fragment",
-     [](const AppContext&) {
-         return QStringLiteral("%1-%2, off (%2)")
-             .arg(AdvancedValues::kFragmentMin)
-             .arg(AdvancedValues::kFragmentMax);
-     },
+    {"fragment", [](const AppContext&) { return thresholds(Setting::FragThreshold); },
      [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
-         const std::optional<int> bytes =
-             threshold(v, AdvancedValues::kFragmentMin, AdvancedValues::kFragmentMax);
+         const std::optional<int> bytes = threshold(v, Setting::FragThreshold);
          if (!bytes)
              return std::nullopt;
          return c.settings.setFragmentationThreshold(*bytes);
      }},
-    {"rts",
-     [](const AppContext&) {
-         return QStringLiteral("%1-%2, off (%2)")
-             .arg(AdvancedValues::kRtsMin)
-             .arg(AdvancedValues::kRtsMax);
-     },
+    {"rts", [](const AppContext&) { return thresholds(Setting::RtsThreshold); },
      [](AppContext& c, const QString& v) -> std::optional<SettingResult> {
-         const std::optional<int> bytes =
-             threshold(v, AdvancedValues::kRtsMin, AdvancedValues::kRtsMax);
+         const std::optional<int> bytes = threshold(v, Setting::RtsThreshold);
          if (!bytes)
              return std::nullopt;
          // As the dialog: a threshold other than the one in effect restarts the adapter.
@@ -216,29 +186,29 @@ const Setting kSettings[] = {
      }},
 };
 
-const Setting* find(const QString& name) {
-    const auto it = std::find_if(std::begin(kSettings), std::end(kSettings),
-                                 [&](const Setting& s) { return name == QLatin1String(s.name); });
-    return it == std::end(kSettings) ? nullptr : &*it;
+const Argument* find(const QString& name) {
+    const auto it = std::find_if(std::begin(kArguments), std::end(kArguments),
+                                 [&](const Argument& s) { return name == QLatin1String(s.name); });
+    return it == std::end(kArguments) ? nullptr : &*it;
 }
 
 } // namespace
 
 QStringList SettingArgument::names() {
     QStringList out;
-    for (const Setting& s : kSettings)
+    for (const Argument& s : kArguments)
         out.append(QLatin1String(s.name));
     return out;
 }
 
 QString SettingArgument::accepted(const QString& name, const AppContext& context) {
-    const Setting* s = find(name);
+    const Argument* s = find(name);
     return s ? s->accepted(context) : QString();
 }
 
 SettingArgument::Outcome SettingArgument::apply(AppContext& context, const QString& name,
                                                 const QString& value) {
-    const Setting* s = find(name);
+    const Argument* s = find(name);
     if (!s)
         return {QStringLiteral("there is no setting \"%1\"; one of %2")
                     .arg(name, names().join(QStringLiteral(", "))),

@@ -51,7 +51,8 @@ int main(int argc, char* argv[]) {
     kx::AppContext context(seam);
     kx::ControlCommand::loadProgramFiles(context);
     kx::ControlOutput output([](QByteArrayView b) { return writeAll(STDOUT_FILENO, b); },
-                             [](QByteArrayView b) { return writeAll(STDERR_FILENO, b); });
+                             [](QByteArrayView b) { return writeAll(STDERR_FILENO, b); },
+                             ::isatty(STDERR_FILENO) == 1);
     kx::ControlHooks hooks{[](int ms) {
                                // Short steps, so an interrupt ends the wait soon.
                                for (int waited = 0; waited < ms && !g_interrupted; waited += 50)

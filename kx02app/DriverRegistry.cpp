@@ -116,9 +116,9 @@ void DriverRegistry::loadStartSettings(SimAdapter& adapter) {
     const std::string key = keyPath(adapter.setup().instance);
     StationConfig& config = adapter.config();
     for (const SettingInfo& s : SettingTable::all()) {
-        if (s.registryName == nullptr)
+        if (!s.registryValue)
             continue;
-        const std::optional<int> recorded = readNumber(key, s.registryName);
+        const std::optional<int> recorded = readNumber(key, adapterValueName(*s.registryValue));
         if (!recorded)
             continue;
         const int value = *recorded - s.registryOffset;

@@ -115,7 +115,7 @@ RegistryStart::Recorded RegistryStart::read(const std::string& instance, RadioSe
     const auto recorded = [&](Setting id) -> std::optional<int> {
         const SettingInfo& info = SettingTable::info(id);
         const std::optional<int> n =
-            info.registryName ? number(key, info.registryName) : std::nullopt;
+            info.registryValue ? number(key, adapterValueName(*info.registryValue)) : std::nullopt;
         if (!n || !info.accepts(*n - info.registryOffset))
             return std::nullopt;
         return *n - info.registryOffset;

@@ -465,6 +465,38 @@ int Registry::ensureValues(Hive hive, const std::vector<RegistryDefault>& defaul
     return result;
 }
 
+int Registry::change(Hive hive, const std::vector<RegistryChange>& changes) {
+    using Kind = RegistryChange::Kind;
+    if (changes.empty())
+        return 0;
+    const bool usable = std::all_of(changes.begin(), changes.end(), [](const RegistryChange& c) {
+        return isValidKeyPath(c.path) && (c.kind == Kind::CreateKey || isValidValueName(c.name));
+    });
+    if (!usable)
+        return fail(hiveFile(hive), "unusable key or value name");
+    return modify(hive, Directory::Create, [&](RegHive& h, std::string& why) {
+        for (const RegistryChange& c : changes) {
+            if (c.kind == Kind::CreateKey) {
+                h.ensureKey(c.path);
+                continue;
+            }
+            RegKey* key = h.findKey(c.path);
+            if (c.kind == Kind::RemoveValue) {
+                if (key)
+                    key->removeValue(c.name);
+                continue;
+            }
+            if (!key) {
+                why = "there is no key " + c.path;
+                return Change::Failed;
+            }
+            key->setValue(c.kind == Kind::WriteText ? RegValue::makeText(c.name, c.text)
+                                                    : RegValue::makeDword(c.name, c.dword));
+        }
+        return Change::Done;
+    });
+}
+
 RegistryFailure Registry::lastFailure() {
     return t_lastFailure;
 }

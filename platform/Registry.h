@@ -41,6 +41,16 @@ struct RegistryDefault final {
     std::string text;
 };
 
+// One change of Registry::change.
+struct RegistryChange final {
+    enum class Kind { CreateKey, WriteText, WriteDword, RemoveValue };
+    Kind kind;
+    std::string path;
+    std::string name; // of the value
+    std::string text;
+    std::uint32_t dword = 0;
+};
+
 class Registry final {
 public:
     static std::filesystem::path directory();
@@ -75,6 +85,11 @@ public:
     // as it takes, it gives up after two seconds: the driver calls it while the program
     // starts, which a stuck lock must not stall.
     static int ensureValues(Hive hive, const std::vector<RegistryDefault>& defaults);
+
+    // Several changes written together, in order, in one write of the hive: all of them,
+    // or none with -1 and lastFailure() saying why. Values need an existing key (or one a
+    // change before creates), as writeString does; removing a missing value is no change.
+    static int change(Hive hive, const std::vector<RegistryChange>& changes);
 
     // Why the last failed write of this thread failed. Not cleared by a later success.
     static RegistryFailure lastFailure();

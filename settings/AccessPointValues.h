@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "driver/DriverLimits.h"
+#include "driver/SettingTable.h"
 
 namespace kx {
 
@@ -14,7 +15,7 @@ class AccessPointValues final {
 public:
     // The 802.11 limit of an SSID; the SSID box takes no more.
     static constexpr int kSsidMaxLength = kMaxSsidBytes;
-    static constexpr int kTxPowerLevels = 4;
+    static constexpr int kTxPowerLevels = SettingTable::info(Setting::ApTxPower).high + 1;
 
     // The basic rate boxes in their order, each with its bit of the rate set.
     struct BasicRate {

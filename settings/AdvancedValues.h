@@ -5,17 +5,19 @@
 #include <QString>
 
 #include "driver/DriverCodes.h"
+#include "driver/SettingTable.h"
 
 namespace kx {
 
 class AdvancedValues final {
 public:
-    static constexpr int kLevelMin = 0;
-    static constexpr int kLevelMax = 4;
-    static constexpr int kFragmentMin = 256;
-    static constexpr int kFragmentMax = 2306; // fragmentation off
-    static constexpr int kRtsMin = 0;
-    static constexpr int kRtsMax = 2305; // RTS/CTS off
+    static constexpr int kLevelMin = SettingTable::info(Setting::PsLevel).low;
+    static constexpr int kLevelMax = SettingTable::info(Setting::PsLevel).high;
+    // A threshold at its maximum is off.
+    static constexpr int kFragmentMin = SettingTable::info(Setting::FragThreshold).low;
+    static constexpr int kFragmentMax = SettingTable::info(Setting::FragThreshold).high;
+    static constexpr int kRtsMin = SettingTable::info(Setting::RtsThreshold).low;
+    static constexpr int kRtsMax = SettingTable::info(Setting::RtsThreshold).high;
     static constexpr int kSliderStep = 128;
 
     // The choice of the long/short buttons; the mode sent is the choice + 1.

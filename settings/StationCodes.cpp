@@ -1,30 +1,26 @@
 #include "settings/StationCodes.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 
-#include "driver/DriverCodes.h"
+#include "driver/SettingTable.h"
 
 namespace kx {
 
 namespace {
 
 // Position in the list = index in the table.
-constexpr std::array kRateCodes{code(RateCode::Mbps1),     code(RateCode::Mbps2),
-                                code(RateCode::Mbps5_5),   code(RateCode::Mbps11),
-                                code(RateCode::Automatic), code(RateCode::Mbps16_5),
-                                code(RateCode::Mbps22),    code(RateCode::Mbps27_5)};
-constexpr std::array kTypeCodes{code(NetworkType::AdHoc), code(NetworkType::Infrastructure),
-                                code(NetworkType::PseudoIbss)};
+constexpr std::span<const std::int32_t> kRateCodes = SettingTable::info(Setting::TxRate).offered;
+constexpr std::span<const std::int32_t> kTypeCodes =
+    SettingTable::info(Setting::NetworkType).offered;
 
-template <std::size_t N> int codeAt(const std::array<int, N>& table, int position) {
-    if (position < 0 || position >= static_cast<int>(N))
+int codeAt(std::span<const std::int32_t> table, int position) {
+    if (position < 0 || position >= static_cast<int>(table.size()))
         return -1;
     return table[static_cast<std::size_t>(position)];
 }
 
-template <std::size_t N> int positionOf(const std::array<int, N>& table, int value, int fallback) {
+int positionOf(std::span<const std::int32_t> table, int value, int fallback) {
     const auto it = std::find(table.begin(), table.end(), value);
     return it == table.end() ? fallback : static_cast<int>(std::distance(table.begin(), it));
 }

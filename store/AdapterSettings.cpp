@@ -3,14 +3,15 @@
 #include <string>
 
 #include "adapter/AdapterState.h"
-#include "platform/Registry.h"
-#include "platform/TextCodec.h"
 #include "driver/Channels.h"
 #include "driver/DriverLimits.h"
 #include "driver/HexText.h"
 #include "driver/ObjectLayouts.h"
 #include "driver/WepKeyText.h"
+#include "platform/Registry.h"
+#include "platform/TextCodec.h"
 #include "store/SettingsStore.h"
+#include "store/StationFields.h"
 
 namespace kx {
 
@@ -18,53 +19,20 @@ namespace {
 
 constexpr int kReasonBytes = 256;
 
-using IntQuery = std::int32_t (*)(WLAdapterInfo*);
-using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
-
-struct Query {
-    int WirelessSettings::*field;
-    IntQuery query;
-};
-constexpr Query kLinkQueries[] = {
-    {&WirelessSettings::channel, QueryWL_Channel},
-    {&WirelessSettings::txRateControl, QueryWL_TxRateControl},
-};
-constexpr Query kSecurityQueries[] = {
-    {&WirelessSettings::networkType, QueryWL_NetworkType},
-    {&WirelessSettings::authenticationMode, QueryWL_AuthenticationMode},
-    {&WirelessSettings::wepStatus, QueryWL_WEPStatus},
-    {&WirelessSettings::wepBit, QueryWL_WEPbit},
-    {&WirelessSettings::defaultKeyId, QueryWL_DefaultKeyID},
-};
-constexpr Query kRadioQueries[] = {
-    {&WirelessSettings::powerSaveMode, QueryWL_PSMode},
-    {&WirelessSettings::powerSaveLevel, QueryWL_PSLevel},
-    {&WirelessSettings::fragmentationThreshold, QueryWL_FragmentationThreshold},
-    {&WirelessSettings::rtsCtsThreshold, QueryWL_RTS_CTS_Threshold},
-    {&WirelessSettings::preambleMode, QueryWL_PreambleMode},
-    {&WirelessSettings::mode27_5Mbps, QueryWL_27_5Mbps},
-};
-
-struct Send {
-    int WirelessSettings::*field;
-    IntSet set;
-    AdapterValue value;
-};
-constexpr Send kRadioSends[] = {
-    {&WirelessSettings::powerSaveMode, SetWL_PSMode, AdapterValue::PowerSaveMode},
-    {&WirelessSettings::powerSaveLevel, SetWL_PSLevel, AdapterValue::PowerSaveLevel},
-    {&WirelessSettings::fragmentationThreshold, SetWL_FragmentationThreshold,
-     AdapterValue::FragmentThreshold},
-    {&WirelessSettings::rtsCtsThreshold, SetWL_RTS_CTS_Threshold, AdapterValue::RtsCtsThreshold},
-    {&WirelessSettings::mode27_5Mbps, SetWL_27_5Mbps, AdapterValue::Mode27_5Mbps},
-    {&WirelessSettings::authenticationMode, SetWL_AuthenticationMode,
-     AdapterValue::AuthenticationMode},
-};
-constexpr Send kLinkSends[] = {
-    {&WirelessSettings::channel, SetWL_Channel, AdapterValue::Channel},
-    {&WirelessSettings::txRateControl, SetWL_TxRateControl, AdapterValue::TxRate},
-    {&WirelessSettings::networkType, SetWL_NetworkType, AdapterValue::NetworkType},
-};
+// The fields in the order the driver is asked for them and told them (StationFields
+// says how).
+using Field = int WirelessSettings::*;
+using WS = WirelessSettings;
+constexpr Field kLinkQueries[] = {&WS::channel, &WS::txRateControl};
+constexpr Field kSecurityQueries[] = {&WS::networkType, &WS::authenticationMode, &WS::wepStatus,
+                                      &WS::wepBit, &WS::defaultKeyId};
+constexpr Field kRadioQueries[] = {&WS::powerSaveMode,          &WS::powerSaveLevel,
+                                   &WS::fragmentationThreshold, &WS::rtsCtsThreshold,
+                                   &WS::preambleMode,           &WS::mode27_5Mbps};
+constexpr Field kRadioSends[] = {&WS::powerSaveMode,          &WS::powerSaveLevel,
+                                 &WS::fragmentationThreshold, &WS::rtsCtsThreshold,
+                                 &WS::mode27_5Mbps,           &WS::authenticationMode};
+constexpr Field kLinkSends[] = {&WS::channel, &WS::txRateControl, &WS::networkType};
 
 std::string narrowed(const QString& text) {
     return TextCodec::narrow(text.toStdU16String());
@@ -287,9 +255,9 @@ SettingResult AdapterSettings::completeJoin(const std::uint8_t* bssid6, const QB
 
 WirelessSettings AdapterSettings::read() {
     WirelessSettings settings;
-    const auto query = [&](const auto& table) {
-        for (const Query& q : table)
-            settings.*q.field = q.query(adapter());
+    const auto query = [&](const auto& fields) {
+        for (const Field field : fields)
+            settings.*field = StationFields::of(field).query(adapter());
     };
     query(kLinkQueries);
 
@@ -309,13 +277,20 @@ WirelessSettings AdapterSettings::read() {
 
 SettingResult AdapterSettings::apply(const WirelessSettings& settings) {
     SettingResult result;
-    const auto sendAll = [&](const auto& table) {
-        for (const Send& s : table)
-            result += sendAndRecord(s.set, settings.*s.field, s.value);
+    // Each as the driver reads it at start.
+    const auto recordField = [&](Field field) {
+        const SettingInfo& info = StationFields::of(field).info();
+        result += record(*info.registryValue, settings.*field + info.registryOffset);
+    };
+    const auto sendAll = [&](const auto& fields) {
+        for (const Field field : fields) {
+            result += send(StationFields::of(field).set, settings.*field);
+            recordField(field);
+        }
     };
     sendAll(kRadioSends);
 
-    result += record(AdapterValue::WepDefaultKeyId, settings.defaultKeyId + 1);
+    recordField(&WS::defaultKeyId);
     result += sendKeys(settings.keys, settings.wepBit, settings.defaultKeyId);
     QString joined;
     for (const QString& key : settings.keys)
@@ -333,11 +308,28 @@ SettingResult AdapterSettings::apply(const WirelessSettings& settings) {
     return result;
 }
 
+QString AdapterSettings::refusal(const WirelessSettings& settings) const {
+    if (const QString problem = StationFields::problem(settings, m_adapter.channelMask);
+        !problem.isEmpty())
+        return problem;
+    if (upToNul(narrowed(settings.ssid)).size() > std::size_t{kMaxSsidBytes})
+        return QStringLiteral("%1 does not take \"%2\"; it takes at most %3 characters")
+            .arg(QLatin1String(StationFields::kSsidFileKey), settings.ssid)
+            .arg(kMaxSsidBytes);
+    return {};
+}
+
 std::optional<SettingResult> AdapterSettings::loadProfile(const QString& name) {
     if (m_store.findProfile(name) != 0)
         return std::nullopt;
     WirelessSettings settings;
     m_store.readProfile(settings);
+    // Sent, a value the adapter refuses would leave the profile half applied.
+    SettingResult result;
+    if (const QString why = refusal(settings); !why.isEmpty()) {
+        result.refuse(why);
+        return result;
+    }
     return apply(settings);
 }
 

@@ -16,9 +16,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include "driver/AdapterValue.h"
 #include "driver/DriverCodes.h"
 #include "driver/kx02app.h"
-#include "driver/AdapterValue.h"
 #include "store/SettingResult.h"
 #include "store/WepKeys.h"
 #include "store/WirelessSettings.h"
@@ -75,8 +75,12 @@ public:
     WirelessSettings read();
     // Every field, each recorded after it is sent. The preamble is not sent.
     [[nodiscard]] SettingResult apply(const WirelessSettings& settings);
-    // nullopt, and nothing sent, when no profile has exactly this name.
+    // nullopt, and nothing sent, when no profile has exactly this name; refused, and
+    // nothing sent, when the adapter would not take one of its values (refusal()).
     [[nodiscard]] std::optional<SettingResult> loadProfile(const QString& name);
+    // Why the adapter would not take the settings (a value out of range, a channel it does
+    // not offer, an SSID too long), naming the first such field; empty when it would.
+    QString refusal(const WirelessSettings& settings) const;
     // The adapter's settings under `name`, a new profile when there is none; a name the
     // store refuses is a failed record.
     [[nodiscard]] SettingResult saveProfile(const QString& name);

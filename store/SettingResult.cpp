@@ -23,9 +23,15 @@ QString SettingResult::readOnlyMessage() const {
     return QStringLiteral("The adapter is read-only for this user: %1").arg(m_readOnlyReason);
 }
 
+void SettingResult::refuse(const QString& why) {
+    m_refusal = why;
+}
+
 SettingResult& SettingResult::operator+=(const SettingResult& other) {
     m_driverRefused = m_driverRefused || other.m_driverRefused;
     setReadOnly(other.m_readOnlyReason);
+    if (m_refusal.isEmpty())
+        m_refusal = other.m_refusal;
     addRecord(other.m_firstRecordFailure);
     return *this;
 }

@@ -23,9 +23,13 @@ public:
     // A driver set operation's answer: a negative one is a refusal.
     void addDriverAnswer(std::int32_t answer);
     void addRecord(const StoreResult& record);
+    // Refused before anything was sent, for this reason.
+    void refuse(const QString& why);
     SettingResult& operator+=(const SettingResult& other);
 
-    bool driverRefused() const { return m_driverRefused; }
+    bool driverRefused() const { return m_driverRefused || !m_refusal.isEmpty(); }
+    // Why nothing was sent; empty when it was.
+    const QString& refusal() const { return m_refusal; }
     // Why the adapter refuses every change for this user (no right to change it, or
     // another program manages it); empty when it does not.
     const QString& readOnlyReason() const { return m_readOnlyReason; }
@@ -44,6 +48,7 @@ private:
     bool m_driverRefused = false;
     QString m_readOnlyReason;
     StoreResult m_firstRecordFailure;
+    QString m_refusal;
 };
 
 } // namespace kx

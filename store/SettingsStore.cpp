@@ -10,6 +10,7 @@
 #include "platform/FileLock.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
+#include "store/StationFields.h"
 
 namespace kx {
 
@@ -17,32 +18,15 @@ namespace {
 
 constexpr auto kProfileLink = "ProfileLink";
 
-struct ProfileNumber {
-    const char* valueName;
-    int WirelessSettings::*field;
-};
-constexpr ProfileNumber kProfileNumbers[] = {
-    {"Channel", &WirelessSettings::channel},
-    {"Transmit Rate Control", &WirelessSettings::txRateControl},
-    {"Network Type", &WirelessSettings::networkType},
-    {"WEP Status", &WirelessSettings::wepStatus},
-    {"Authentication Mode", &WirelessSettings::authenticationMode},
-    {"WEP Bit", &WirelessSettings::wepBit},
-    {"WEP Default Key ID", &WirelessSettings::defaultKeyId},
-    {"Power Save Mode", &WirelessSettings::powerSaveMode},
-    {"Power Save Level", &WirelessSettings::powerSaveLevel},
-    {"Fragmentation Threshold", &WirelessSettings::fragmentationThreshold},
-    {"RTS CTS Threshold", &WirelessSettings::rtsCtsThreshold},
-    {"Preamble Mode", &WirelessSettings::preambleMode},
-    {"27.5Mbps Mode", &WirelessSettings::mode27_5Mbps},
-};
-
 // The profile's text values with their names; S is WirelessSettings, const or not.
 template <typename S> auto profileTexts(S& s) {
+    const auto& keys = StationFields::kKeyProfileValues;
     return std::array{
-        std::pair{"SSID", &s.ssid},         std::pair{"WEP Key 0", &s.keys[0]},
-        std::pair{"WEP Key 1", &s.keys[1]}, std::pair{"WEP Key 2", &s.keys[2]},
-        std::pair{"WEP Key 3", &s.keys[3]},
+        std::pair{StationFields::kSsidProfileValue, &s.ssid},
+        std::pair{keys[0], &s.keys[0]},
+        std::pair{keys[1], &s.keys[1]},
+        std::pair{keys[2], &s.keys[2]},
+        std::pair{keys[3], &s.keys[3]},
     };
 }
 
@@ -219,10 +203,10 @@ int SettingsStore::readProfile(WirelessSettings& settings) {
     if (!usableProfileName(m_cursor))
         return -1;
     const std::string key = utf8(profileKey(m_cursor));
-    for (const ProfileNumber& number : kProfileNumbers) {
+    for (const StationField& number : StationFields::numbers()) {
         std::uint32_t value = 0;
-        settings.*number.field =
-            Registry::readDword(Hive::CurrentUser, key, number.valueName, value) == 0
+        settings.*number.member =
+            Registry::readDword(Hive::CurrentUser, key, number.profileValue, value) == 0
                 ? static_cast<int>(value)
                 : -1;
     }
@@ -238,13 +222,71 @@ int SettingsStore::writeProfile(const WirelessSettings& settings) {
     if (Registry::createKey(Hive::CurrentUser, key) != 0)
         return -1;
     int result = 0;
-    for (const ProfileNumber& number : kProfileNumbers) {
-        const auto value = static_cast<std::uint32_t>(settings.*number.field);
-        result |= Registry::writeDword(Hive::CurrentUser, key, number.valueName, value);
+    for (const StationField& number : StationFields::numbers()) {
+        const auto value = static_cast<std::uint32_t>(settings.*number.member);
+        result |= Registry::writeDword(Hive::CurrentUser, key, number.profileValue, value);
     }
     for (const auto& [valueName, text] : profileTexts(settings))
         result |= Registry::writeString(Hive::CurrentUser, key, valueName, utf8(*text));
     return result == 0 ? 0 : -1;
+}
+
+// ---- many profiles at once ---------------------------------------------------------
+
+SettingsStore::Batch::Batch(SettingsStore& store) : m_store(store), m_lock(lockProfileList()) {
+    if (!ready()) {
+        m_failure = {QString::fromStdString((Registry::directory() / "profiles.lock").string()),
+                     QString::fromStdString(m_lock.reason())};
+        return;
+    }
+    m_names = store.profileNames();
+    for (const QString& name : std::as_const(m_names)) {
+        WirelessSettings settings;
+        store.m_cursor = name;
+        if (store.readProfile(settings) == 0)
+            m_profiles.insert(name, settings);
+    }
+    store.m_cursor.clear();
+}
+
+const WirelessSettings* SettingsStore::Batch::find(const QString& name) const {
+    const auto it = m_profiles.constFind(name);
+    return it == m_profiles.constEnd() ? nullptr : &*it;
+}
+
+void SettingsStore::Batch::put(const QString& name, const WirelessSettings& settings) {
+    using Kind = RegistryChange::Kind;
+    const std::string key = utf8(m_store.profileKey(name));
+    if (!m_names.contains(name)) {
+        const QString linkKey =
+            m_names.isEmpty() ? UserProfile::keyPath() : m_store.profileKey(m_names.last());
+        m_changes.push_back({Kind::CreateKey, key, {}, {}});
+        // A key left from an earlier list must not link anywhere, or the list would loop.
+        m_changes.push_back({Kind::RemoveValue, key, kProfileLink, {}});
+        m_changes.push_back({Kind::WriteText, utf8(linkKey), kProfileLink, utf8(name)});
+        m_names.append(name);
+    }
+    for (const StationField& number : StationFields::numbers())
+        m_changes.push_back({Kind::WriteDword, key, number.profileValue, {},
+                             static_cast<std::uint32_t>(settings.*number.member)});
+    for (const auto& [valueName, text] : profileTexts(settings))
+        m_changes.push_back({Kind::WriteText, key, valueName, utf8(*text)});
+    m_profiles.insert(name, settings);
+    ++m_pending;
+}
+
+int SettingsStore::Batch::commit() {
+    if (!m_failure.ok())
+        return -1;
+    if (Registry::change(Hive::CurrentUser, m_changes) != 0) {
+        const RegistryFailure failure = Registry::lastFailure();
+        m_failure = {QString::fromStdString(failure.file.string()),
+                     QString::fromStdString(failure.reason)};
+        return -1;
+    }
+    m_changes.clear();
+    m_pending = 0;
+    return 0;
 }
 
 } // namespace kx

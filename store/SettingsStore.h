@@ -5,11 +5,16 @@
 // AdapterSettings sends a setting and records it here. Functions answer 0 on success
 // and -1 on failure; a write of an adapter value says why it failed.
 
+#include <vector>
+
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include "driver/AdapterValue.h"
+#include "platform/FileLock.h"
+#include "platform/Registry.h"
 #include "store/SettingResult.h"
 #include "store/WirelessSettings.h"
 
@@ -54,6 +59,8 @@ public:
     // Every profile name in list order (walks with the cursor, which ends empty).
     QStringList profileNames();
 
+    class Batch;
+
 private:
     QString profileKey(const QString& name) const;
     // Moves the cursor to `name` unless the walk has been there before.
@@ -62,6 +69,38 @@ private:
     const AdapterState& m_adapter;
     QString m_cursor;
     QSet<QString> m_seen; // case-folded names visited since the last firstProfile
+};
+
+// Many profiles stored at once, as an import stores them: while it lives it holds the
+// profile list's lock, the list and every stored profile are read once when it begins,
+// and each commit() stores what was put since in one write of the hive.
+class SettingsStore::Batch final {
+public:
+    explicit Batch(SettingsStore& store);
+
+    // The list's lock is held; when not, nothing can be stored (failure() says why).
+    bool ready() const { return m_lock.isHeld(); }
+    // The stored names and the new ones put since, in list order.
+    const QStringList& names() const { return m_names; }
+    // The profile of this name as stored or put; nullptr when there is none or it could
+    // not be read.
+    const WirelessSettings* find(const QString& name) const;
+    // Stores the profile at the next commit: a new name at the end of the list.
+    void put(const QString& name, const WirelessSettings& settings);
+    int pending() const { return m_pending; }
+    // 0, or -1 when the registry refused the write: nothing put since the last commit is
+    // stored, no later commit stores anything, and failure() says why.
+    int commit();
+    StoreResult failure() const { return m_failure; }
+
+private:
+    SettingsStore& m_store;
+    FileLock m_lock;
+    QStringList m_names;
+    QHash<QString, WirelessSettings> m_profiles;
+    std::vector<RegistryChange> m_changes;
+    int m_pending = 0;
+    StoreResult m_failure;
 };
 
 } // namespace kx

@@ -418,7 +418,13 @@ void CMoreSettingDlg::onProfileAction(int action) {
     };
     switch (action) {
     case LoadProfile:
-        if (const std::optional<SettingResult> loaded = settings.loadProfile(name))
+        if (const std::optional<SettingResult> loaded = settings.loadProfile(name);
+            loaded && !loaded->refusal().isEmpty())
+            context().ui.inform(this, text(MainTexts::MP_Dialog_Title),
+                                QStringLiteral("The profile \"%1\" is not loaded, nothing is "
+                                               "changed: %2.")
+                                    .arg(name, loaded->refusal()));
+        else if (loaded)
             reportUnsaved(*loaded);
         else
             tell(T::BS_P_Not_Found_Profile);

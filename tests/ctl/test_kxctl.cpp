@@ -1,5 +1,8 @@
 // kxctl's commands in this process on the built-in world, time moved by the waits.
 #include <cerrno>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +15,7 @@
 #include "ctl/ControlCommand.h"
 #include "ctl/ControlOutput.h"
 #include "kx02app/kxsim.h"
+#include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
 
 using namespace kx;
@@ -22,7 +26,9 @@ namespace {
 struct Kxctl : TestContext {
     QString out;
     QString err;
-    int outFailure = 0; // what the next writes to the standard output answer
+    int outFailure = 0;    // what the next writes to the standard output answer
+    bool terminal = false; // the error output is a terminal
+    std::function<bool()> stop;
 
     Kxctl() {
         loadShippedConfig();
@@ -42,12 +48,13 @@ struct Kxctl : TestContext {
             [this](QByteArrayView b) {
                 err += QString::fromUtf8(b);
                 return 0;
-            });
+            },
+            terminal);
         ControlHooks hooks{[this](int ms) {
                                kxsim_advance(ms);
                                clock.advanceMs(ms);
                            },
-                           {}};
+                           stop};
         ControlCommand command(ctx, output, hooks);
         return command.run(arguments);
     }
@@ -57,6 +64,27 @@ struct Kxctl : TestContext {
         return exit == 0 ? QJsonDocument::fromJson(out.toUtf8()) : QJsonDocument();
     }
     QString file(const QString& name) const { return env.path() + u'/' + name; }
+
+    // The profile saved as `name` from the adapter, as an export holds it with its keys.
+    QJsonObject saved(const QString& name) {
+        if (run({"profile", "save", name}) != 0 || run({"profile", "export", "-", "--with-keys"}))
+            return {};
+        for (const QJsonValue& p : QJsonDocument::fromJson(out.toUtf8())["profiles"].toArray()) {
+            if (p["name"] == name)
+                return p.toObject();
+        }
+        return {};
+    }
+    // A file of these profiles, named `name` in the test's directory.
+    QString exportFile(const QString& name, const QJsonArray& profiles) {
+        QFile f(file(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(QJsonDocument(QJsonObject{{"format", "kxconfig-profiles"},
+                                              {"version", 1},
+                                              {"profiles", profiles}})
+                        .toJson());
+        return f.fileName();
+    }
 };
 
 } // namespace
@@ -81,6 +109,10 @@ private slots:
     void anOutputThatCannotBeWrittenIsNoSuccess();
     void profilesRoundTripThroughAFile();
     void importLosesNothingStoredAndReportsEachProfile();
+    void importRefusesWhatTheDialogsRefuse();
+    void loadChecksTheWholeProfileBeforeSendingAnything();
+    void importShowsProgressAndStopsKeepingWhatItReported();
+    void importReadsOnlyARegularFileOrTheStandardInput();
 };
 
 void TestKxctl::commandLinesItRefuses_data() {
@@ -427,6 +459,95 @@ void TestKxctl::importLosesNothingStoredAndReportsEachProfile() {
     QCOMPARE(k.run({"profile", "import", k.file("missing.json")}), ControlCommand::Usage);
     QCOMPARE(k.run({"profile", "list"}), 0);
     QCOMPARE(k.out, QString("Work\nFresh\n"));
+}
+
+void TestKxctl::importRefusesWhatTheDialogsRefuse() {
+    Kxctl k;
+    const QJsonObject good = k.saved("Good");
+    QJsonArray profiles;
+    const auto with = [&](const char* name, const char* field, const QJsonValue& value) {
+        QJsonObject p = good;
+        p["name"] = name;
+        p[field] = value;
+        profiles.append(p);
+    };
+    with("Channel", "channel", 99);
+    with("Fragment", "fragmentation_threshold", -5);
+    with("Rate", "tx_rate", 3);
+    with("Key", "keys", QJsonArray{"1", "2", "3", "4"});
+
+    QCOMPARE(k.run({"profile", "import", k.exportFile("in.json", profiles)}),
+             ControlCommand::Usage);
+    QVERIFY2(k.out.contains("Channel: refused (channel does not take 99; it takes 1-14)"),
+             qPrintable(k.out));
+    QVERIFY(k.out.contains("Fragment: refused (fragmentation_threshold does not take -5; it "
+                           "takes 256-2306)"));
+    QVERIFY(k.out.contains("Rate: refused (tx_rate does not take 3; it takes 1, 2, 4, 8, 15"));
+    QVERIFY(k.out.contains("Key: refused (\"keys\" are no four keys of 10 or 26"));
+    QCOMPARE(k.ctx.store.profileNames(), QStringList{"Good"});
+}
+
+void TestKxctl::loadChecksTheWholeProfileBeforeSendingAnything() {
+    Kxctl k;
+    SettingsStore& store = k.ctx.store;
+    WirelessSettings settings;
+    settings.fragmentationThreshold = 512;
+    settings.channel = 13; // not on the older chip's card
+    QCOMPARE(store.createProfile("Far"), 0);
+    QCOMPARE(store.findProfile("Far"), 0);
+    QCOMPARE(store.writeProfile(settings), 0);
+    clearSimTrace();
+    QCOMPARE(k.run({"--adapter", "2", "profile", "load", "Far"}), ControlCommand::Usage);
+    QVERIFY2(k.err.contains("channel does not take 13; it takes 1-11"), qPrintable(k.err));
+    QVERIFY(simCalls({"SetWL_"}).isEmpty());
+    QCOMPARE(k.adapterValue("FragmentThreshold"), QString("<missing>"));
+    // The card that offers the channel takes the profile whole.
+    QCOMPARE(k.run({"profile", "load", "Far"}), 0);
+    QCOMPARE(k.adapterValue("RFChannel"), QString("13"));
+}
+
+void TestKxctl::importShowsProgressAndStopsKeepingWhatItReported() {
+    Kxctl k;
+    const QJsonObject saved = k.saved("Base");
+    QJsonArray profiles;
+    for (const char* name : {"P0", "P1", "P2", "P3", "P4"}) {
+        QJsonObject p = saved;
+        p["name"] = name;
+        profiles.append(p);
+    }
+    const QString in = k.exportFile("in.json", profiles);
+    // Each profile takes 300 ms; the user interrupts at the fourth.
+    int asked = 0;
+    k.stop = [&] {
+        k.clock.advanceMs(300);
+        return ++asked > 3;
+    };
+    k.terminal = true;
+    QCOMPARE(k.run({"profile", "import", in}), ControlCommand::Failure);
+    QCOMPARE(k.out, QString("P0: imported\nP1: imported\nP2: imported\n"));
+    QVERIFY2(k.err.contains("\r2 of 5 profiles\x1B[K"), qPrintable(k.err));
+    QVERIFY(k.err.contains("interrupted after 3 of 5 profiles"));
+    QCOMPARE(k.ctx.store.profileNames(), (QStringList{"Base", "P0", "P1", "P2"}));
+}
+
+void TestKxctl::importReadsOnlyARegularFileOrTheStandardInput() {
+    Kxctl k;
+    const QString fifo = k.file("fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(k.run({"profile", "import", fifo}), ControlCommand::Usage);
+    QVERIFY2(k.err.contains("it is no regular file"), qPrintable(k.err));
+
+    QJsonObject p = k.saved("Base");
+    p["name"] = "Piped";
+    QFile in(k.exportFile("in.json", {p}));
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const int stdinCopy = ::dup(STDIN_FILENO);
+    ::dup2(in.handle(), STDIN_FILENO);
+    const int exit = k.run({"profile", "import", "-"});
+    ::dup2(stdinCopy, STDIN_FILENO);
+    ::close(stdinCopy);
+    QCOMPARE(exit, 0);
+    QCOMPARE(k.out, QString("Piped: imported\n"));
 }
 
 QTEST_GUILESS_MAIN(TestKxctl)

@@ -35,6 +35,7 @@ private slots:
     void writeAndOverwriteProfile();
     void loadProfileAppliesIt();
     void loadMissingProfileChangesNothing();
+    void loadProfileOutOfRangeChangesNothing();
     void factoryDefaults();
     void profileWithoutLinkKeepsTheSetChannel();
     void profileActionInEditModeKeepsSsidWithAny();
@@ -330,6 +331,20 @@ void TestMoreSettingDlg::loadMissingProfileChangesNothing() {
              QStringLiteral("Can't found the specified profile \"Nowhere\"."));
     QVERIFY(simCalls({"SetWL_"}).isEmpty());
     QVERIFY(!anyActionMarked());
+}
+
+void TestMoreSettingDlg::loadProfileOutOfRangeChangesNothing() {
+    SettingsStore& store = m_fx->ctx.store;
+    WirelessSettings settings;
+    settings.rtsCtsThreshold = 9999;
+    QCOMPARE(store.createProfile(QStringLiteral("Odd")), 0);
+    QCOMPARE(store.findProfile(QStringLiteral("Odd")), 0);
+    QCOMPARE(store.writeProfile(settings), 0);
+    m_dlg = open();
+    profileAction("loadProfileButton", QStringLiteral("Odd"));
+    QVERIFY(simCalls({"SetWL_"}).isEmpty());
+    QCOMPARE(m_fx->seam.messages.size(), 1);
+    QVERIFY(m_fx->seam.messages[0].text.contains("rts_threshold does not take 9999"));
 }
 
 void TestMoreSettingDlg::factoryDefaults() {
