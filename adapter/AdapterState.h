@@ -29,6 +29,9 @@ struct AdapterState final {
     std::uint16_t channelMask = 0x3FFF; // bit n-1 = channel n allowed
     QString registryKey;                // under HKEY_LOCAL_MACHINE
     bool accessPointMode = false;
+    // Why the last search for adapters could not use an adapter's registry key ("file:
+    // reason", e.g. a hive nobody may write); empty when every key it tried was usable.
+    QString keyProblem;
 };
 
 } // namespace kx

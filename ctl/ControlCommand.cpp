@@ -21,7 +21,6 @@
 #include "ctl/StatusReport.h"
 #include "ctl/SurveyList.h"
 #include "platform/AtomicFile.h"
-#include "platform/Registry.h"
 #include "driver/MacText.h"
 #include "driver/WepKeyText.h"
 #include "store/WepKeys.h"
@@ -593,7 +592,7 @@ int ControlCommand::profile(const Call& call) {
             return unknown();
         if (store.deleteProfile(name) != 0) {
             m_out.error(QStringLiteral("the profile \"%1\" cannot be deleted: %2")
-                            .arg(name, QString::fromStdString(Registry::lastFailure().reason)));
+                            .arg(name, store.lastFailure().text()));
             return Failure;
         }
         return Done;

@@ -217,6 +217,8 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
         }
         const bool written = writeAt(store, profile.name, settings);
         report.outcome = written ? Outcome::Replaced : Outcome::Failed;
+        if (!written)
+            report.detail = store.lastFailure().text();
         return report;
     }
     const auto clash = std::find_if(names.begin(), names.end(), [&](const QString& stored) {
@@ -231,7 +233,7 @@ ProfileTransfer::Report ProfileTransfer::import(SettingsStore& store, const Prof
         settings.keys = WepKeys::defaults();
     if (store.createProfile(profile.name) != 0 || !writeAt(store, profile.name, settings)) {
         report.outcome = Outcome::Failed;
-        report.detail = QStringLiteral("the registry could not be written");
+        report.detail = store.lastFailure().text();
         return report;
     }
     report.outcome = Outcome::Imported;

@@ -318,13 +318,17 @@ std::optional<SettingResult> AdapterSettings::loadProfile(const QString& name) {
 }
 
 SettingResult AdapterSettings::saveProfile(const QString& name) {
-    if (m_store.findProfile(name) != 0)
-        m_store.createProfile(name);
     SettingResult result;
-    // A name the store refused has no profile to write into.
+    // A profile the store could not create has nothing to write into; the store says why.
     if (m_store.findProfile(name) != 0) {
-        result.addRecord(profileFailure(QStringLiteral("the profile name is refused")));
-        return result;
+        if (m_store.createProfile(name) != 0) {
+            result.addRecord(m_store.lastFailure());
+            return result;
+        }
+        if (m_store.findProfile(name) != 0) {
+            result.addRecord(profileFailure(QStringLiteral("another program removed it")));
+            return result;
+        }
     }
     WirelessSettings settings = read();
     // Without a link the adapter reports no channel; the profile keeps the one it is set
@@ -332,7 +336,7 @@ SettingResult AdapterSettings::saveProfile(const QString& name) {
     if (settings.channel < 1)
         settings.channel = Channels::shown(QueryWL_DesiredChannel(adapter()));
     if (m_store.writeProfile(settings) != 0)
-        result.addRecord(profileFailure(QStringLiteral("the profile could not be written")));
+        result.addRecord(m_store.lastFailure());
     return result;
 }
 

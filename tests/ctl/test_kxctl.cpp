@@ -73,6 +73,7 @@ private slots:
     void namesFromTheAirCannotBreakTheOutput();
     void settingsAreCheckedSentAndRecorded();
     void driverAndAdapterFailuresExitTwo();
+    void failuresNameTheFileAndTheReason();
     void anOutputThatCannotBeWrittenIsNoSuccess();
     void profilesRoundTripThroughAFile();
     void importLosesNothingStoredAndReportsEachProfile();
@@ -243,6 +244,24 @@ void TestKxctl::driverAndAdapterFailuresExitTwo() {
     QVERIFY(kxsim_load_scenario(R"({"adapters": []})") == 0);
     QCOMPARE(k.run({"adapters"}), ControlCommand::Failure);
     QVERIFY(k.err.contains("no adapter found"));
+}
+
+void TestKxctl::failuresNameTheFileAndTheReason() {
+    Kxctl k;
+    // The registry's rule for a key name is the profile name's.
+    QCOMPARE(k.run({"profile", "save", "a[b"}), ControlCommand::Usage);
+    QVERIFY2(k.err.contains("square bracket"), qPrintable(k.err));
+    const auto replaceByDirectory = [&](const char* hive) {
+        const QString path = k.env.registryDir() + u'/' + QLatin1String(hive);
+        QFile::remove(path);
+        return QDir().mkpath(path) ? path : QString();
+    };
+    const QString user = replaceByDirectory("HKEY_CURRENT_USER.reg");
+    QCOMPARE(k.run({"profile", "save", "Home"}), ControlCommand::Failure);
+    QVERIFY2(k.err.contains(user + ": is a directory"), qPrintable(k.err));
+    const QString machine = replaceByDirectory("HKEY_LOCAL_MACHINE.reg");
+    QCOMPARE(k.run({"status"}), ControlCommand::Failure);
+    QVERIFY2(k.err.contains(machine + ": is a directory"), qPrintable(k.err));
 }
 
 void TestKxctl::anOutputThatCannotBeWrittenIsNoSuccess() {
