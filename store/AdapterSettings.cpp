@@ -8,6 +8,7 @@
 #include "driver/Channels.h"
 #include "driver/HexText.h"
 #include "driver/ObjectLayouts.h"
+#include "driver/SsidText.h"
 #include "driver/WepKeyText.h"
 #include "store/SettingsStore.h"
 
@@ -73,8 +74,20 @@ std::string upToNul(std::string bytes) {
     return bytes;
 }
 
-QString widened(const std::string& bytes) {
-    return QString::fromStdU16String(TextCodec::widen(bytes));
+// The bytes of a network name as typed (SsidText's rule); none when it names none.
+std::optional<std::string> ssidBytes(const QString& typed) {
+    return SsidText::fromTyped(typed.toStdU16String());
+}
+
+QString shownSsid(std::string_view bytes) {
+    return QString::fromStdU16String(SsidText::shown(bytes));
+}
+
+// A name that no bytes stand for reaches no adapter.
+SettingResult unsendable() {
+    SettingResult result;
+    result.addDriverAnswer(-1);
+    return result;
 }
 
 StoreResult profileFailure(const QString& reason) {
@@ -128,12 +141,13 @@ SettingResult AdapterSettings::setNetworkType(NetworkType type) {
 SettingResult AdapterSettings::sendSsid(const std::string& bytes) {
     SettingResult result;
     result.addDriverAnswer(SetWL_SSID(adapter(), bytes.c_str()));
-    result += record(AdapterValue::Ssid, widened(bytes));
+    result += record(AdapterValue::Ssid, shownSsid(bytes));
     return result;
 }
 
 SettingResult AdapterSettings::setSsid(const QString& ssid) {
-    return sendSsid(upToNul(narrowed(ssid)));
+    const std::optional<std::string> bytes = ssidBytes(ssid);
+    return bytes ? sendSsid(*bytes) : unsendable();
 }
 
 SettingResult AdapterSettings::setAuthenticationMode(int mode) {
@@ -269,9 +283,7 @@ WirelessSettings AdapterSettings::read() {
 
     char ssid[WL_SSID_BUFFER_MIN] = {};
     const bool ssidRead = QueryWL_SSID(adapter(), ssid) != -1;
-    settings.ssid = ssidRead ? QString::fromStdU16String(TextCodec::fromSystemCodePage(
-                                   {ssid, strnlen(ssid, sizeof ssid)}))
-                             : QString();
+    settings.ssid = ssidRead ? shownSsid({ssid, strnlen(ssid, sizeof ssid)}) : QString();
 
     query(kSecurityQueries);
 
@@ -303,9 +315,9 @@ SettingResult AdapterSettings::apply(const WirelessSettings& settings) {
 
     sendAll(kLinkSends);
 
-    // The profile's own text is recorded, whatever the driver makes of it.
-    result.addDriverAnswer(SetWL_SSID(adapter(), narrowed(settings.ssid).c_str()));
-    result += record(AdapterValue::Ssid, settings.ssid);
+    // The name is recorded as sent, whatever the driver makes of it.
+    const std::optional<std::string> ssid = ssidBytes(settings.ssid);
+    result += ssid ? sendSsid(*ssid) : unsendable();
     return result;
 }
 
@@ -355,10 +367,12 @@ SettingResult AdapterSettings::setApSsidHidden(bool hidden) {
 }
 
 SettingResult AdapterSettings::setApSsid(const QString& ssid) {
-    const std::string bytes = upToNul(narrowed(ssid));
+    const std::optional<std::string> bytes = ssidBytes(ssid);
+    if (!bytes)
+        return unsendable();
     SettingResult result;
-    result.addDriverAnswer(SetWLAP_SSID(adapter(), bytes.c_str()));
-    return result += record(AdapterValue::Ssid, widened(bytes));
+    result.addDriverAnswer(SetWLAP_SSID(adapter(), bytes->c_str()));
+    return result += record(AdapterValue::Ssid, shownSsid(*bytes));
 }
 
 SettingResult AdapterSettings::setTxPowerLevel(int level) {
@@ -387,12 +401,13 @@ AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BY
 SettingResult AdapterSettings::resendSsid() {
     SettingResult result;
     QString ssid;
-    std::string bytes;
-    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) == 0) {
-        bytes = narrowed(ssid);
-    } else {
-        // Nothing recorded yet: the access point hears its own name again, so that it
-        // still takes up the change that came before.
+    std::optional<std::string> bytes;
+    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) == 0)
+        bytes = ssidBytes(ssid);
+    if (!bytes) {
+        // Nothing usable recorded (the driver takes no such name either): the access
+        // point hears its own name again, so that it still takes up the change that came
+        // before.
         char own[WL_SSID_BUFFER_MIN + 1] = {};
         if (QueryWLAP_SSID(adapter(), own) == -1 || own[0] == '\0') {
             result.addDriverAnswer(-1);
@@ -400,7 +415,7 @@ SettingResult AdapterSettings::resendSsid() {
         }
         bytes = upToNul(std::string(own, sizeof own - 1));
     }
-    ApSsidBlock::Bytes block = ApSsidBlock::encode(bytes);
+    ApSsidBlock::Bytes block = ApSsidBlock::encode(*bytes);
     result.addDriverAnswer(WriteOid(adapter(), WL_OID_AP_SSID, block.data(), block.size()));
     return result;
 }

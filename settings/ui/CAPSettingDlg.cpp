@@ -14,7 +14,6 @@
 
 #include "context/AppContext.h"
 #include "ui/Widgets.h"
-#include "platform/TextCodec.h"
 #include "settings/AccessPointValues.h"
 #include "settings/AdvancedValues.h"
 #include "settings/ui/CAdvancedSettingDlg.h"
@@ -22,6 +21,7 @@
 #include "settings/ui/CWEPKeySettingDlg.h"
 #include "settings/ui/PreambleGroup.h"
 #include "driver/Channels.h"
+#include "driver/SsidText.h"
 #include "settings/ui/ThresholdSlider.h"
 
 namespace kx {
@@ -95,10 +95,7 @@ QGroupBox* CAPSettingDlg::buildGeneralGroup() {
         named(new QGroupBox(QStringLiteral("General Connection Setting"), this), "generalGroup");
     m_channelList = named(new QComboBox, "channelList");
     m_ssidEdit = named(new QLineEdit, "ssidEdit");
-    m_ssidEdit->setMaxLength(AP::kSsidMaxLength);
-    // Room for a whole SSID without scrolling.
-    m_ssidEdit->setMinimumWidth(
-        m_ssidEdit->fontMetrics().horizontalAdvance(QString(AP::kSsidMaxLength, u'x')));
+    Widgets::takeSsid(m_ssidEdit);
     m_hideSsidCheck = named(new QCheckBox(QStringLiteral("Hide SSID")), "hideSsidCheck");
     m_txPowerList = named(new QComboBox, "txPowerList");
     fill(m_txPowerList, kTxPowerTexts);
@@ -234,7 +231,7 @@ void CAPSettingDlg::readSsid() {
     if (QueryWLAP_SSID(context().adapter.record(), buffer) == -1)
         return;
     m_ssidEdit->setText(QString::fromStdU16String(
-        TextCodec::widen(std::string_view(buffer, strnlen(buffer, sizeof buffer)))));
+        SsidText::shown(std::string_view(buffer, strnlen(buffer, sizeof buffer)))));
 }
 
 // ---- actions -----------------------------------------------------------------------

@@ -71,6 +71,7 @@ private slots:
     void watchWritesCsvRowsPerTick();
     void scanListsStrongestFirstInTheChosenLanguage();
     void namesFromTheAirCannotBreakTheOutput();
+    void namesInUtf8ReadAndAreTypedAsText();
     void settingsAreCheckedSentAndRecorded();
     void driverAndAdapterFailuresExitTwo();
     void failuresNameTheFileAndTheReason();
@@ -205,7 +206,8 @@ void TestKxctl::namesFromTheAirCannotBreakTheOutput() {
         "bssid": "00:0A:1B:2C:3D:60", "channel": 6, "mode": "infrastructure", "wep": null,
         "signal": 80, "quality": 90}]})"),
              0);
-    const QString name = QStringLiteral("Cafe, \"Bar\"\x1B[2J");
+    // The control character shows escaped wherever the name shows, and is typed so.
+    const QString name = QStringLiteral("Cafe, \"Bar\"\\x1B[2J");
     QCOMPARE(k.json({"scan", "--json"}).array().first()["ssid"].toString(), name);
     QCOMPARE(k.run({"scan"}), 0);
     QVERIFY(!k.out.contains(QChar(0x1B)));
@@ -215,6 +217,23 @@ void TestKxctl::namesFromTheAirCannotBreakTheOutput() {
     QCOMPARE(k.run({"status", "--csv"}), 0);
     const QString row = k.out.split(u'\n').value(1);
     QVERIFY2(row.contains(",\"Cafe, \"\"Bar\"\"\\x1B[2J\","), qPrintable(row));
+}
+
+void TestKxctl::namesInUtf8ReadAndAreTypedAsText() {
+    Kxctl k;
+    QCOMPARE(kxsim_load_scenario(R"({"networks": [
+        {"ssid": "Caf\u00e9", "bssid": "00:0A:1B:2C:3D:61", "channel": 6, "signal": 80},
+        {"ssid": "Caf\\xE9", "bssid": "00:0A:1B:2C:3D:62", "channel": 11, "signal": 70}]})"),
+             0);
+    const QString cafe = QString::fromUtf8("Caf\u00e9");
+    const QJsonArray networks = k.json({"scan", "--json"}).array();
+    QCOMPARE(networks.at(0)["ssid"].toString(), cafe);
+    QCOMPARE(networks.at(1)["ssid"].toString(), QStringLiteral("Caf\\xE9"));
+    QCOMPARE(k.run({"join", cafe}), 0);
+    QCOMPARE(k.adapterValue("SSID"), cafe);
+    QCOMPARE(k.json({"status", "--json"}).object()["ssid"].toString(), cafe);
+    QCOMPARE(k.run({"join", "Caf\\xe9"}), 0);
+    QVERIFY2(k.out.contains("channel 11"), qPrintable(k.out + k.err));
 }
 
 void TestKxctl::settingsAreCheckedSentAndRecorded() {
