@@ -21,12 +21,12 @@ benchmark::Counter perIterationUs(std::int64_t ns) {
 
 } // namespace
 
-DriverShare::DriverShare()
-    : m_cpuStartNs(processCpuNs()), m_startAllocations(Allocations::total()) {
+DriverShare::DriverShare(const QString& files)
+    : m_writes(files), m_cpuStartNs(processCpuNs()), m_startAllocations(Allocations::total()) {
     DriverClock::reset();
 }
 
-void DriverShare::report(benchmark::State& state) const {
+void DriverShare::report(benchmark::State& state) {
     const std::int64_t cpuNs = processCpuNs() - m_cpuStartNs;
     const std::int64_t driverNs = DriverClock::elapsedNs();
     state.counters["driver_us"] = perIterationUs(driverNs);
@@ -35,6 +35,8 @@ void DriverShare::report(benchmark::State& state) const {
         Allocations::total() - m_startAllocations - DriverClock::allocations();
     state.counters["own_allocs"] =
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+    state.counters["fs_writes"] = benchmark::Counter(static_cast<double>(m_writes.count()),
+                                                     benchmark::Counter::kAvgIterations);
 }
 
 } // namespace kx::bench

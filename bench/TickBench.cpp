@@ -1,7 +1,8 @@
 // The status tick, in station and access-point mode, as the program runs it all day
 // (the window hidden: only the station monitor works) and with the main window shown.
 // The adapter is joined, so every row, the BSSID, the signal and the counters are read,
-// and the counters move at every tick as they would on a live link.
+// and a second of the simulated clock passes before every tick, so the counters move as
+// they would on a live link.
 
 #include <QCoreApplication>
 
@@ -20,9 +21,8 @@ namespace kx::bench {
 
 namespace {
 
-// The instance keys of the built-in world's station and access-point adapters.
+// The instance key of the built-in world's station, and the access-point adapter's line.
 constexpr const char* kStation = "0007";
-constexpr const char* kAccessPoint = "0009";
 constexpr int kAccessPointLine = 2;
 
 void joinNetwork() {
@@ -33,14 +33,14 @@ void joinNetwork() {
     kxsim_set_int(kStation, "cqsl_packets", 3);
 }
 
-// A second of traffic on the link, counted as the driver's time.
-void moveCounters(const char* adapter, std::int64_t tick) {
+// The second between two ticks: the simulated adapters move their counters (counted as
+// the driver's time, as a real tick's first driver call would do it).
+void nextSecond() {
     const DriverClock::Span span;
-    kxsim_set_int(adapter, "tx_frames", 1000 + 7 * tick);
-    kxsim_set_int(adapter, "rx_frames", 5000 + 11 * tick);
+    kxsim_advance(1000);
 }
 
-void monitorTicks(benchmark::State& state, const char* adapter, int line) {
+void monitorTicks(benchmark::State& state, int line) {
     BenchContext b;
     joinNetwork();
     WindowlessHost window;
@@ -49,22 +49,21 @@ void monitorTicks(benchmark::State& state, const char* adapter, int line) {
     if (line != 0)
         monitor.selectAdapter(line);
     monitor.tick();
-    std::int64_t tick = 0;
-    const DriverShare share;
+    DriverShare share(b.env.path());
     for (auto _ : state) {
-        moveCounters(adapter, ++tick);
+        nextSecond();
         monitor.tick();
     }
     share.report(state);
 }
 
 void BM_StationTick(benchmark::State& state) {
-    monitorTicks(state, kStation, 0);
+    monitorTicks(state, 0);
 }
 BENCHMARK(BM_StationTick);
 
 void BM_AccessPointTick(benchmark::State& state) {
-    monitorTicks(state, kAccessPoint, kAccessPointLine);
+    monitorTicks(state, kAccessPointLine);
 }
 BENCHMARK(BM_AccessPointTick);
 
@@ -76,10 +75,9 @@ void BM_StationTickShown(benchmark::State& state) {
     window.initialise();
     window.onTrayCommand(CTrayIcon::OpenCommand);
     QCoreApplication::processEvents();
-    std::int64_t tick = 0;
-    const DriverShare share;
+    DriverShare share(b.env.path());
     for (auto _ : state) {
-        moveCounters(kStation, ++tick);
+        nextSecond();
         window.statusTick();
         QCoreApplication::processEvents();
     }

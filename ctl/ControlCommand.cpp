@@ -326,10 +326,13 @@ int ControlCommand::adapters(const Call& call) {
         const QString description = session.view().adapterLines.value(n - 1);
         QJsonObject o{{QStringLiteral("number"), n}, {QStringLiteral("description"), description}};
         const bool opened = (n == 1 && problem.isEmpty()) || session.select(n, problem);
+        QString macShown = QStringLiteral("-");
         if (opened) {
             WLAdapterInfo* record = m_ctx.adapter.record();
             MacText::Mac mac{};
             const bool hasMac = GetNICAdapterMAC(record, mac.data()) != -1;
+            if (hasMac)
+                macShown = ControlText::mac(mac);
             const bool ap =
                 FirmwareMode{QueryWL_FirmwareMode_STA_AP(record)} == FirmwareMode::AccessPoint;
             o.insert(QStringLiteral("bus"),
@@ -338,7 +341,7 @@ int ControlCommand::adapters(const Call& call) {
             o.insert(QStringLiteral("firmware"),
                      ap ? QStringLiteral("access-point") : QStringLiteral("station"));
             o.insert(QStringLiteral("mac"),
-                     hasMac ? QJsonValue(QString::fromLatin1(MacText::format(mac))) : QJsonValue());
+                     hasMac ? QJsonValue(ControlText::macForPrograms(mac)) : QJsonValue());
         }
         o.insert(QStringLiteral("opens"), opened);
         problem.clear();
@@ -349,8 +352,7 @@ int ControlCommand::adapters(const Call& call) {
                    : v.isNull() || v.isUndefined() ? QStringLiteral("-")
                                                    : v.toString();
         };
-        rows.append({QString::number(n), field("bus"), field("chip"), field("firmware"),
-                     field("mac"),
+        rows.append({QString::number(n), field("bus"), field("chip"), field("firmware"), macShown,
                      ControlText::printable(description) +
                          (opened ? QString() : QStringLiteral(" (does not open)"))});
     }
@@ -508,7 +510,7 @@ int ControlCommand::join(const Call& call) {
         return Failure;
     }
     m_out.line(QStringLiteral("joined \"%1\" (%2, channel %3)")
-                   .arg(name, network->bssid)
+                   .arg(name, ControlText::mac(network->bssid))
                    .arg(network->channel));
     return Done;
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "driver/MacText.h"
+
 namespace kx {
 
 class ControlText final {
@@ -23,6 +25,14 @@ public:
     // quoted when it holds a comma or a quote, quotes doubled.
     static QString csvField(const QString& text);
     static QString csvLine(const QStringList& fields);
+    // An address for people ("00 1C 7E 21 02 07") or for programs ("00:1c:7e:21:02:07").
+    static QString mac(const MacText::Mac& address,
+                       MacText::Style style = MacText::Style::Blanks) {
+        return QString::fromLatin1(MacText::format(address, style));
+    }
+    static QString macForPrograms(const MacText::Mac& address) {
+        return mac(address, MacText::Style::LowerColons);
+    }
 };
 
 } // namespace kx

@@ -141,7 +141,7 @@ QJsonObject StatusReport::stationJson() const {
             const QString raw = QString::fromStdU16String(
                 TextCodec::widen(std::string_view(text, strnlen(text, sizeof text))));
             const std::optional<MacText::Mac> mac = MacText::parse(raw.toStdString());
-            bssid = mac ? QString::fromLatin1(MacText::format(*mac)) : raw;
+            bssid = mac ? ControlText::macForPrograms(*mac) : raw;
         }
     }
     o.insert(QStringLiteral("bssid"), bssid);
@@ -161,8 +161,10 @@ QJsonObject StatusReport::accessPointJson() const {
     const MainView& v = m_session.view();
     const MainView::Answers& a = v.answers;
     QJsonArray stations;
-    for (const QStringList& station : v.rows)
-        stations.append(station.value(0));
+    for (const QStringList& station : v.rows) {
+        const std::optional<MacText::Mac> mac = MacText::parse(station.value(0).toStdString());
+        stations.append(mac ? ControlText::macForPrograms(*mac) : station.value(0));
+    }
     const bool wep = a.wepStatus > 0;
     return {
         {QStringLiteral("mode"), QStringLiteral("access-point")},

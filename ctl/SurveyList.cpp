@@ -29,8 +29,10 @@ SurveyList::SurveyList(const WLSurveyBuffer& survey) {
     const int n = SurveyRecord::count(survey);
     for (int i = 0; i < n; ++i) {
         const SurveyRecord r(survey.records[i]);
-        m_networks.append({i, r.ssidText(), QString::fromLatin1(MacText::format(r.bssid())), r.channel(),
-                           r.infrastructureMode(), r.privacy(), r.signal()});
+        MacText::Mac bssid{};
+        std::copy_n(r.bssid(), bssid.size(), bssid.begin());
+        m_networks.append(
+            {i, r.ssidText(), bssid, r.channel(), r.infrastructureMode(), r.privacy(), r.signal()});
     }
     std::stable_sort(m_networks.begin(), m_networks.end(),
                      [](const Network& a, const Network& b) { return a.signal > b.signal; });
@@ -52,9 +54,8 @@ const SurveyList::Network* SurveyList::withBssid(const QString& bssid) const {
     const std::optional<MacText::Mac> wanted = MacText::parse(bssid.toStdString());
     if (!wanted)
         return nullptr;
-    const QString text = QString::fromLatin1(MacText::format(*wanted));
     const auto it = std::find_if(m_networks.begin(), m_networks.end(),
-                                 [&](const Network& n) { return n.bssid == text; });
+                                 [&](const Network& n) { return n.bssid == *wanted; });
     return it == m_networks.end() ? nullptr : &*it;
 }
 
@@ -71,7 +72,8 @@ QString SurveyList::text(const AppContext& context) const {
     for (const Network& n : m_networks) {
         rows.append({SignalMapping::surveyStrengthText(n.signal, signalRange(context.config), dbm),
                      QString::number(n.channel), StatusTexts::selectedTypeText(t, n.mode),
-                     StatusTexts::onOffText(t, n.wep), n.bssid, ControlText::printable(n.ssid)});
+                     StatusTexts::onOffText(t, n.wep), ControlText::mac(n.bssid),
+                     ControlText::printable(n.ssid)});
     }
     return ControlText::table(rows);
 }
@@ -82,7 +84,7 @@ QJsonArray SurveyList::json(const AppContext& context) const {
     for (const Network& n : m_networks) {
         out.append(QJsonObject{
             {QStringLiteral("ssid"), n.ssid},
-            {QStringLiteral("bssid"), n.bssid},
+            {QStringLiteral("bssid"), ControlText::macForPrograms(n.bssid)},
             {QStringLiteral("channel"), n.channel},
             {QStringLiteral("mode"), QLatin1String(kModeNames[n.mode])},
             {QStringLiteral("wep"), n.wep},

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include "driver/MacText.h"
 #include "driver/kx02app.h"
 
 namespace kx {
@@ -17,7 +18,7 @@ public:
     struct Network {
         int record = 0; // its place in the survey, the window's list row
         QString ssid;
-        QString bssid;
+        MacText::Mac bssid{};
         int channel = 0;
         int mode = 0; // 0 ad hoc, 1 infrastructure, 2 unknown
         bool wep = false;

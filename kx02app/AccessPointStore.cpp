@@ -16,13 +16,7 @@ using nlohmann::json;
 
 constexpr std::size_t kFileLimit = 64 * 1024;
 
-// What an access point runs with. The station-only settings (rates, power saving,
-// network type ...) are the registry's business alone.
-constexpr std::array kKept{
-    Setting::DesiredChannel,  Setting::BasicRate,      Setting::AuthMode,
-    Setting::WepStatus,       Setting::WepBit,         Setting::DefaultKeyId,
-    Setting::Preamble,        Setting::ApHideSsid,     Setting::ApTxPower,
-    Setting::ApFragThreshold, Setting::ApRtsThreshold, Setting::ApFilterMode};
+constexpr const auto& kKept = AccessPointStore::kKept;
 
 bool kept(Setting id) {
     return std::find(kKept.begin(), kKept.end(), id) != kKept.end();
@@ -58,19 +52,39 @@ void decodeSettings(const json& settings, std::uint16_t channelMask, StationConf
 
 } // namespace
 
-std::string AccessPointStore::encode(const StationConfig& config, const AccessPointState& ap) {
+AccessPointStore::Memory AccessPointStore::Memory::of(const StationConfig& config,
+                                                      const AccessPointState& ap) {
+    Memory memory;
+    for (std::size_t i = 0; i < kKept.size(); ++i)
+        memory.settings[i] = config.get(kKept[i]);
+    memory.keys = config.keys;
+    memory.ssid = ap.ssid;
+    memory.filter = ap.filter;
+    return memory;
+}
+
+bool AccessPointStore::Memory::matches(const StationConfig& config,
+                                       const AccessPointState& ap) const {
+    for (std::size_t i = 0; i < kKept.size(); ++i) {
+        if (settings[i] != config.get(kKept[i]))
+            return false;
+    }
+    return keys == config.keys && ssid == ap.ssid && filter == ap.filter;
+}
+
+std::string AccessPointStore::encode(const Memory& memory) {
     json settings = json::object();
-    for (const Setting id : kKept)
-        settings[SettingTable::info(id).field] = config.get(id);
+    for (std::size_t i = 0; i < kKept.size(); ++i)
+        settings[SettingTable::info(kKept[i]).field] = memory.settings[i];
     json keys = json::array();
-    for (const StationConfig::Key& key : config.keys)
+    for (const StationConfig::Key& key : memory.keys)
         keys.push_back(HexText::fromBytes(key.data(), key.size()));
     // The SSID is bytes, not necessarily UTF-8: kept as hexadecimal digits.
-    const auto* ssid = reinterpret_cast<const std::uint8_t*>(ap.ssid.data());
-    return json{{"ssid", HexText::fromBytes(ssid, ap.ssid.size())},
+    const auto* ssid = reinterpret_cast<const std::uint8_t*>(memory.ssid.data());
+    return json{{"ssid", HexText::fromBytes(ssid, memory.ssid.size())},
                 {"settings", settings},
                 {"keys", keys},
-                {"filter", HexText::fromBytes(ap.filter.data(), ap.filter.size())}}
+                {"filter", HexText::fromBytes(memory.filter.data(), memory.filter.size())}}
         .dump(1);
 }
 

@@ -29,7 +29,7 @@ public:
     template <typename Body, typename Out>
     static std::int32_t onAdapter(const char* fn, const WLAdapterInfo* info, nlohmann::json args,
                                   Body&& body, Out&& out) {
-        return run(
+        return traced(
             fn, std::move(args),
             [&](SimWorld& world) -> std::int32_t {
                 SimAdapter* adapter = world.adapterForRecord(info);
@@ -41,13 +41,26 @@ public:
     // An operation that needs no open adapter.
     template <typename Body>
     static std::int32_t run(const char* fn, nlohmann::json args, Body&& body) {
-        return run(fn, std::move(args), body, [] { return nlohmann::json(); });
+        return runOr(-1, fn, std::move(args), body);
+    }
+    // The same for one that answers `failed` on failure.
+    template <typename Body>
+    static std::int32_t runOr(std::int32_t failed, const char* fn, nlohmann::json args,
+                              Body&& body) {
+        return traced(
+            fn, std::move(args), body, [] { return nlohmann::json(); }, failed);
     }
 
+private:
     template <typename Body, typename Out>
-    static std::int32_t run(const char* fn, nlohmann::json args, Body&& body, Out&& out) {
+    static std::int32_t traced(const char* fn, nlohmann::json args, Body&& body, Out&& out,
+                               std::int32_t failed = -1) {
         SimWorld::Visit visit;
         SimWorld& world = visit.world();
+        if (!visit.entered()) {
+            world.trace().add(fn, std::move(args), failed);
+            return failed;
+        }
         const std::optional<std::int32_t> forced = world.forced(fn);
         const std::int32_t ret = forced ? *forced : body(world);
         world.trace().add(fn, std::move(args), ret, !forced && ret >= 0 ? out() : nlohmann::json());

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "driver/CisLayout.h"
 #include "driver/ExtendedRecordLayout.h"
 #include "driver/NewerChipEeprom.h"
 #include "kx02app/ExtendedRecords.h"
@@ -22,8 +23,6 @@ constexpr std::uint8_t kRegionUsa = 0x10;
 constexpr std::uint8_t kHardwareVersion = 0x10;
 constexpr std::uint8_t kRfModule = 0x03;
 constexpr std::uint8_t kPaType = 0x01;
-constexpr std::array<std::uint8_t, 16> kConfig33Volt{
-    0xC1, 0x01, 0x19, 0x77, 0xB5, 0x1E, 0x35, 0xB5, 0x3C, 0x36, 0x36, 0x05, 0x46, 0x7F, 0xFF, 0xFF};
 
 void putLe16(std::vector<std::uint8_t>& out, std::uint16_t value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -68,20 +67,20 @@ std::vector<std::uint8_t> versionTuple() {
 
 void writeCardInformation(std::vector<std::uint8_t>& image, const MacBytes& mac) {
     int pos = 0;
-    putTuple(image, pos, 0x15, versionTuple());
+    putTuple(image, pos, CisLayout::Version, versionTuple());
     std::vector<std::uint8_t> manufacturer;
     putLe16(manufacturer, kVendor);
     putLe16(manufacturer, 0x3101);
-    putTuple(image, pos, 0x20, manufacturer);
-    putTuple(image, pos, 0x21, {0x06, 0x00}); // function: network adapter
-    putTuple(image, pos, 0x1B, {kConfig33Volt.begin(), kConfig33Volt.end()});
-    // LAN node ID: function extension 4, six address bytes.
-    std::vector<std::uint8_t> node(2 + mac.size());
-    node[0] = 0x04;
-    node[1] = 0x06;
+    putTuple(image, pos, CisLayout::ManufacturerId, manufacturer);
+    putTuple(image, pos, CisLayout::FunctionId, {0x06, 0x00}); // function: network adapter
+    const CisLayout::ConfigPattern& config = CisLayout::kConfig3_3Volt;
+    putTuple(image, pos, CisLayout::Config, {config.begin(), config.end()});
+    std::vector<std::uint8_t> node(CisLayout::kNodeIdLink);
+    node[0] = CisLayout::kLanNodeId;
+    node[1] = CisLayout::kNodeIdLength;
     std::copy(mac.begin(), mac.end(), node.begin() + 2);
-    putTuple(image, pos, 0x22, node);
-    image[static_cast<std::size_t>(pos)] = 0xFF;
+    putTuple(image, pos, CisLayout::FunctionExtension, node);
+    image[static_cast<std::size_t>(pos)] = CisLayout::End;
 }
 
 void writeNewerChipFields(std::vector<std::uint8_t>& image, const MacBytes& mac) {

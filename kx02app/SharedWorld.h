@@ -3,40 +3,52 @@
 // directory and the same scenario, as one driver serves every program that talks to
 // its adapters: a join made by one program shows in the other.
 //
-// The state lives in "world-<scenario>.state" in the state directory (StateFile), with
-// "world-<scenario>.lock" beside it. A process takes the lock around each call, takes
-// over the state when another process wrote it since its last visit, and writes the
-// state back when the call changed it: a new file renamed over the old, so a process
-// killed at any moment leaves a whole state behind. The lock file holds the number of
-// writes, so finding out whether anything changed costs one read.
+// The state lives in "world-<scenario>.state" in the state directory, mapped into every
+// process (WorldFile), with "world-<scenario>.lock" beside it. A process takes the
+// world's lock around each call, takes over the state when another process published
+// one since its last visit (finding out costs one read of the mapping), and publishes
+// the state when the call changed it. Calls that change nothing, and the calls of a
+// steady status tick, make no system call.
 //
 // The world lives as long as some process uses it, as a driver stays loaded while a
 // program has it open: every user holds a shared lock on "world-<scenario>.users" for
 // its lifetime (the system drops it when a process dies), and the first user of a
 // world starts it afresh from the registry and the cards instead of taking over what
 // an earlier run left behind.
+//
+// Waits for a lock another process holds are bounded and end at a signal (LockWait):
+// the call then fails.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "kx02app/LockWait.h"
+#include "kx02app/WorldFile.h"
 
 namespace kx::sim {
 
 class SharedWorld final {
 public:
-    struct State {
-        std::string bytes;
-        std::uint64_t shape = 0; // of the writer's classes (StateArchive)
+    using State = WorldFile::State;
+    struct Entry {
+        // False when the world's lock could not be had: the call fails.
+        bool entered = true;
+        // What another process published since this one last entered or left.
+        std::optional<State> state;
     };
 
-    SharedWorld() = default;
+    SharedWorld();
     ~SharedWorld();
     SharedWorld(const SharedWorld&) = delete;
     SharedWorld& operator=(const SharedWorld&) = delete;
 
-    // FNV-1a: a scenario's fingerprint, the state's checksum.
+    // FNV-1a: a scenario's fingerprint.
     static std::uint64_t hash(std::string_view bytes);
 
     // The world of the scenario with this fingerprint. Without a usable state directory
@@ -44,34 +56,45 @@ public:
     void bind(std::uint64_t scenario);
     bool isShared() const { return m_lockFd >= 0; }
 
-    // Takes the lock; answers the state another process wrote since this one last
-    // entered or left, if any.
-    std::optional<State> enter();
-    // Writes `state` unless the file holds it already, then releases the lock.
-    void leave(const State& state);
-    // The next leave() writes whatever the file holds: this process starts the world anew.
-    void replaceOnLeave() { m_fileBytes.reset(); }
+    // Takes the world's lock. The state it answers stays valid until leave().
+    Entry enter();
+    // Publishes the state unless `bytes` are the latest already, then releases the lock:
+    // `state` gives it with its shape (which costs as much again) when it is published.
+    void leave(std::string_view bytes, const std::function<State()>& state);
+    // The next leave() publishes: this process starts the world anew.
+    void replaceOnLeave() { m_replace = true; }
+    // One line on stderr, once per process: the state found is not taken over.
+    void noteReplaced(std::string_view why) const;
 
     std::filesystem::path stateFile() const { return m_stateFile; }
 
 private:
-    std::optional<std::uint64_t> readGeneration() const;
-    std::optional<State> readState() const;
-    bool writeState(const State& state) const;
+    enum class Attach { Attached, Alone, Failed };
+    // Opens the file, or makes one where there is none or only a damaged one (`replace`:
+    // in any case).
+    Attach attach(bool replace);
+    // After a wait for a lock of `file` that did not take it: the call fails, or the
+    // lock cannot work and the program goes on alone.
+    Attach waited(const std::filesystem::path& file, LockWait::Result result);
+    void joinUsers(const std::filesystem::path& usersFile);
+    // Whether a person removed the file since it was last asked, at most once a second.
+    bool removedLately();
+    void stopSharing(const std::filesystem::path& file, const std::string& why);
     void close();
 
-    bool joinUsers(const std::filesystem::path& usersFile);
-
     std::filesystem::path m_stateFile;
+    std::filesystem::path m_lockFile;
     int m_lockFd = -1;
     int m_usersFd = -1;
-    bool m_firstUser = false; // until the first enter()
+    bool m_firstUser = false; // until the file is first attached
     bool m_locked = false;
-    // Writes counted in the lock file as this process last saw them; none before the
-    // first visit, so that one reads whatever is there.
+    bool m_replace = false;
+    bool m_stuck = false; // the last wait for the world ran out or was interrupted
+    std::chrono::steady_clock::time_point m_nextRemovedCheck;
+    std::unique_ptr<WorldFile> m_file;
+    // The publication this process's world is, as far as it knows; none before the first
+    // visit of a file, so that one takes over whatever is there.
     std::optional<std::uint64_t> m_generation;
-    // What the state file holds as far as this process knows.
-    std::optional<std::string> m_fileBytes;
 };
 
 } // namespace kx::sim

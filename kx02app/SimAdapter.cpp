@@ -100,7 +100,7 @@ std::int32_t SimAdapter::open() {
                 AccessPointStore::decode(*memory, channelMask(), m_config, m_ap);
         }
         DriverRegistry::loadStartSettings(*this);
-        m_savedAp = AccessPointStore::encode(m_config, m_ap);
+        m_savedAp = AccessPointStore::Memory::of(m_config, m_ap);
         join();
     }
     return 1;
@@ -190,12 +190,11 @@ void SimAdapter::followAir() {
 void SimAdapter::keepAccessPoint() {
     if (!m_started || !firmwareAp)
         return;
-    std::string memory = AccessPointStore::encode(m_config, m_ap);
-    if (memory == m_savedAp)
+    if (m_savedAp.matches(m_config, m_ap))
         return;
+    m_savedAp = AccessPointStore::Memory::of(m_config, m_ap);
     // A state directory that cannot be written is not retried on every call.
-    AccessPointStore::save(m_setup.instance, memory);
-    m_savedAp = std::move(memory);
+    AccessPointStore::save(m_setup.instance, AccessPointStore::encode(m_savedAp));
 }
 
 std::int32_t SimAdapter::restart() {

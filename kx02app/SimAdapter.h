@@ -10,6 +10,7 @@
 
 #include "driver/kx02app.h"
 #include "kx02app/AccessPointState.h"
+#include "kx02app/AccessPointStore.h"
 #include "kx02app/AdapterModel.h"
 #include "kx02app/Airwaves.h"
 #include "kx02app/Association.h"
@@ -198,7 +199,7 @@ private:
     TrafficCounters m_counters;
     RegisterFile m_registers;
     AccessPointState m_ap;
-    std::string m_savedAp; // what the access point's memory file holds
+    AccessPointStore::Memory m_savedAp; // what the access point's memory file holds
     RfTestState m_rf;
     PerSource m_perSource;
     std::vector<std::uint8_t> m_eeprom;

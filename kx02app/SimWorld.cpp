@@ -9,7 +9,6 @@
 
 #include "kx02app/DriverRegistry.h"
 #include "kx02app/StateArchive.h"
-#include "platform/ProcessNotice.h"
 
 namespace kx::sim {
 
@@ -45,12 +44,12 @@ SimWorld& SimWorld::instance() {
     return world;
 }
 
-SimWorld::Visit::Visit() : m_world(SimWorld::instance()), m_lock(m_world.mutex()) {
-    m_world.enter();
-}
+SimWorld::Visit::Visit()
+    : m_world(SimWorld::instance()), m_lock(m_world.mutex()), m_entered(m_world.enter()) {}
 
 SimWorld::Visit::~Visit() {
-    m_world.leave();
+    if (m_entered)
+        m_world.leave();
 }
 
 SimWorld::Source SimWorld::parsed(std::string_view text, const std::string& where) {
@@ -108,45 +107,54 @@ void SimWorld::build(Source source) {
 
 void SimWorld::startAfresh(Source source) {
     build(std::move(source));
-    m_shared.enter();
+    if (!m_shared.enter().entered)
+        return;
     m_shared.replaceOnLeave();
-    m_shared.leave(capture());
+    // Most calls change nothing: the shape of the state is worked out only for one that
+    // is published.
+    m_shared.leave(capture(false).bytes, [this] { return capture(true); });
 }
 
-void SimWorld::enter() {
+bool SimWorld::enter() {
     // The first call of the process takes over the world the other processes run.
     if (!m_built)
         build(scenarioFromEnvironment());
-    if (const std::optional<SharedWorld::State> state = m_shared.enter())
-        restore(*state);
+    const SharedWorld::Entry entry = m_shared.enter();
+    if (!entry.entered)
+        return false;
+    if (entry.state)
+        restore(*entry.state);
     prepare();
+    return true;
 }
 
 void SimWorld::leave() {
     for (const auto& adapter : m_adapters)
         adapter->keepAccessPoint();
-    m_shared.leave(capture());
+    // Most calls change nothing: the shape of the state is worked out only for one that
+    // is published.
+    m_shared.leave(capture(false).bytes, [this] { return capture(true); });
 }
 
-SharedWorld::State SimWorld::capture() {
-    StateWriter writer;
+SharedWorld::State SimWorld::capture(bool withShape) {
+    StateWriter writer(std::move(m_captured), withShape);
     share(writer);
-    return {writer.bytes(), writer.shape()};
+    const std::size_t size = writer.bytes().size();
+    const std::uint64_t shape = writer.shape();
+    m_captured = writer.release();
+    return {std::string_view(m_captured).substr(0, size), shape};
 }
 
 bool SimWorld::restore(const SharedWorld::State& state) {
     // What this process had, to go back to when the other state cannot be read: a state
     // half taken over would be no world at all.
-    const SharedWorld::State own = capture();
+    const std::string own(capture(false).bytes);
     StateReader reader(state.bytes);
     share(reader);
     if (reader.complete() && reader.shape() == state.shape)
         return true;
-    ProcessNotice::once("kx02app world unreadable " + m_shared.stateFile().string(),
-                        "kx02app: " + m_shared.stateFile().string() +
-                            " holds a state of other adapters or of another version of the "
-                            "library; it is replaced");
-    StateReader back(own.bytes);
+    m_shared.noteReplaced("holds a state of other adapters or of another version of the library");
+    StateReader back(own);
     share(back);
     m_shared.replaceOnLeave();
     return false;

@@ -34,7 +34,9 @@ public:
     // One call's visit of the world, with its mutex held: on entering, the world is
     // created when this is the first call, takes over what other processes changed and
     // is brought to the current time; on leaving, access points keep what the call
-    // changed and the other processes get it.
+    // changed and the other processes get it. A visit that could not have the world
+    // shared with other processes (another one holds it, or a signal came) has not
+    // entered: the call fails.
     class Visit final {
     public:
         Visit();
@@ -42,10 +44,12 @@ public:
         Visit(const Visit&) = delete;
         Visit& operator=(const Visit&) = delete;
         SimWorld& world() { return m_world; }
+        bool entered() const { return m_entered; }
 
     private:
         SimWorld& m_world;
         std::lock_guard<std::mutex> m_lock;
+        bool m_entered;
     };
 
     // Brings every adapter to the clock's time; stations follow what the access points
@@ -88,18 +92,20 @@ private:
     };
 
     SimWorld() = default;
-    void enter();
+    bool enter();
     void leave();
     void build(Source source);
     void startAfresh(Source source);
     static Source scenarioFromEnvironment();
     static Source parsed(std::string_view text, const std::string& where);
-    SharedWorld::State capture();
+    // The live state as bytes, in a buffer kept from one call to the next.
+    SharedWorld::State capture(bool withShape);
     bool restore(const SharedWorld::State& state);
 
     std::mutex m_mutex;
     bool m_built = false;
     SharedWorld m_shared;
+    std::string m_captured;
     Scenario m_scenario;
     std::vector<std::unique_ptr<SimAdapter>> m_adapters;
     Airwaves m_air{m_scenario.networks, m_adapters};

@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace kx::sim {
@@ -45,11 +46,9 @@ enum Tag : std::uint8_t { Scalar = 1, Text, Sequence, Map, Optional, Time, Share
 class Shape final {
 public:
     void add(std::uint64_t value) {
-        // FNV-1a over the eight bytes.
-        for (int i = 0; i < 8; ++i) {
-            m_hash ^= (value >> (8 * i)) & 0xFF;
-            m_hash *= 0x100000001B3ull;
-        }
+        // One step per value: each state published gets its shape.
+        m_hash = (m_hash ^ value) * 0x100000001B3ull;
+        m_hash ^= m_hash >> 29;
     }
     std::uint64_t value() const { return m_hash; }
 
@@ -61,14 +60,34 @@ private:
 
 class StateWriter final {
 public:
+    // Writes over `buffer`: the memory of an earlier writer serves again. Without the
+    // shape, which costs as much as the bytes, it tells only whether anything changed.
+    explicit StateWriter(std::string buffer = {}, bool withShape = true)
+        : m_bytes(std::move(buffer)), m_withShape(withShape) {}
+
     template <typename... T> void operator()(const T&... values) { (put(values), ...); }
 
-    const std::string& bytes() const { return m_bytes; }
+    std::string_view bytes() const { return {m_bytes.data(), m_at}; }
+    // The buffer, for the next writer.
+    std::string release() { return std::move(m_bytes); }
     std::uint64_t shape() const { return m_shape.value(); }
 
 private:
+    // Written in place and inline: the world is written at the end of every call.
     void raw(const void* data, std::size_t size) {
-        m_bytes.append(static_cast<const char*>(data), size);
+        if (size == 0) // an empty vector has no data at all
+            return;
+        if (m_bytes.size() - m_at < size) [[unlikely]]
+            grow(size);
+        std::memcpy(m_bytes.data() + m_at, data, size);
+        m_at += size;
+    }
+    void tag(std::uint64_t value) {
+        if (m_withShape)
+            m_shape.add(value);
+    }
+    [[gnu::noinline]] void grow(std::size_t size) {
+        m_bytes.resize(std::max(2 * m_bytes.size(), m_at + size));
     }
     void count(std::size_t n) {
         const auto n64 = static_cast<std::uint64_t>(n);
@@ -78,47 +97,49 @@ private:
     template <typename T> void put(const T& value) {
         using namespace archive;
         if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
-            m_shape.add(Scalar * 256 + sizeof(T));
+            tag(Scalar * 256 + sizeof(T));
             raw(&value, sizeof value);
         } else if constexpr (std::is_same_v<T, std::string>) {
-            m_shape.add(Text);
+            tag(Text);
             count(value.size());
             raw(value.data(), value.size());
         } else if constexpr (std::is_same_v<T, SteadyTime>) {
-            m_shape.add(Time);
+            tag(Time);
             const std::int64_t ns = value.time_since_epoch().count();
             raw(&ns, sizeof ns);
         } else if constexpr (IsVector<T>::value || IsArray<T>::value) {
             using Element = typename T::value_type;
-            m_shape.add(Sequence);
+            tag(Sequence);
             count(value.size());
             if constexpr (kPlainNumber<Element>) {
-                m_shape.add(Scalar * 256 + sizeof(Element));
+                tag(Scalar * 256 + sizeof(Element));
                 raw(value.data(), value.size() * sizeof(Element));
             } else {
                 for (const auto& element : value)
                     put(element);
             }
         } else if constexpr (IsMap<T>::value) {
-            m_shape.add(Map);
+            tag(Map);
             count(value.size());
             for (const auto& [key, element] : value) {
                 put(key);
                 put(element);
             }
         } else if constexpr (IsOptional<T>::value) {
-            m_shape.add(Optional);
+            tag(Optional);
             put(value.has_value());
             if (value)
                 put(*value);
         } else {
-            m_shape.add(Shared);
+            tag(Shared);
             // share() names the members for both directions; writing only reads them.
             const_cast<T&>(value).share(*this);
         }
     }
 
     std::string m_bytes;
+    std::size_t m_at = 0;
+    bool m_withShape;
     archive::Shape m_shape;
 };
 

@@ -1,11 +1,15 @@
 #include "kx02app/StateFile.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 #include "driver/HexText.h"
+#include "platform/AtomicFile.h"
 
 namespace kx::sim {
 
@@ -47,19 +51,35 @@ std::filesystem::path StateFile::path(std::string_view kind, std::string_view in
 }
 
 std::optional<std::string> StateFile::read(const std::filesystem::path& path, std::size_t limit) {
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec) ||
-        std::filesystem::file_size(path, ec) > limit || ec)
+    if (path.empty())
         return std::nullopt;
-    // Read one byte past the limit: a file that grew since the check is refused too.
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
+    // Without blocking: a FIFO or a device under the name is refused, never waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
         return std::nullopt;
-    std::string bytes(limit + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || static_cast<std::size_t>(in.gcount()) > limit)
-        return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    struct stat st {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uint64_t>(st.st_size) <= limit) {
+        // One byte past the limit: a file that grew since the check is refused too.
+        std::string read(limit + 1, '\0');
+        std::size_t at = 0;
+        bool failed = false;
+        while (at < read.size() && !failed) {
+            const ssize_t n = ::read(fd, read.data() + at, read.size() - at);
+            if (n == 0)
+                break;
+            if (n > 0)
+                at += static_cast<std::size_t>(n);
+            else
+                failed = errno != EINTR;
+        }
+        if (!failed && at <= limit) {
+            read.resize(at);
+            bytes = std::move(read);
+        }
+    }
+    ::close(fd);
     return bytes;
 }
 
@@ -68,17 +88,8 @@ bool StateFile::write(const std::filesystem::path& path, std::string_view bytes)
         return false;
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out)
-            return false;
-    }
-    std::filesystem::rename(temp, path, ec);
-    return !ec;
+    std::string reason;
+    return AtomicFile::replace(path, bytes, 0600, reason) == 0;
 }
 
 } // namespace kx::sim

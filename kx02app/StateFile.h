@@ -19,7 +19,7 @@ public:
                                       std::string_view extension);
     // The whole file when it is a regular file of at most `limit` bytes.
     static std::optional<std::string> read(const std::filesystem::path& path, std::size_t limit);
-    // Written to a temporary file and renamed over the old one; false on any failure.
+    // Replaced whole, never seen half written (AtomicFile); false on any failure.
     static bool write(const std::filesystem::path& path, std::string_view bytes);
 };
 

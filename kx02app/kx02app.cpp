@@ -45,7 +45,8 @@ std::int32_t setRf(const char* fn, WLAdapterInfo* info, int RfTestState::*field,
 }
 
 std::int32_t host(const char* fn, std::int32_t answer) {
-    return DriverCall::run(fn, json::array(), [=](SimWorld&) { return answer; });
+    // About the machine, not the adapters: the same answer whatever holds the world.
+    return DriverCall::runOr(answer, fn, json::array(), [=](SimWorld&) { return answer; });
 }
 
 void copyField(char* field, std::size_t size, const std::string& text) {
@@ -56,7 +57,7 @@ void copyField(char* field, std::size_t size, const std::string& text) {
 
 std::int32_t adapterList(const char* fn, WLAdapterListEntry* entries, std::int32_t maxEntries,
                          std::int32_t capacity) {
-    return DriverCall::run(fn, json::array({nullptr, maxEntries}), [=](SimWorld& world) {
+    return DriverCall::runOr(0, fn, json::array({nullptr, maxEntries}), [=](SimWorld& world) {
         if (entries == nullptr || maxEntries <= 0)
             return 0;
         const auto& adapters = world.adapters();
@@ -117,7 +118,7 @@ int32_t CreateAllNICAdapterList(WLAdapterListEntry* entries, int32_t maxEntries)
 }
 
 int32_t KxOpenAdapter(WLAdapterInfo* info) {
-    return DriverCall::run("KxOpenAdapter", json::array(), [=](SimWorld& world) {
+    return DriverCall::runOr(0, "KxOpenAdapter", json::array(), [=](SimWorld& world) {
         SimAdapter* adapter = world.adapterNamed(info);
         if (adapter == nullptr || adapter->open() == 0)
             return 0;

@@ -2,9 +2,11 @@
 #include "kx02app/kxsim.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "kx02app/SimFields.h"
 #include "kx02app/SimWorld.h"
@@ -130,6 +132,12 @@ int32_t kxsim_eeprom(const char* adapter, uint8_t* buffer, int32_t length) {
         std::copy_n(image.begin(), std::min(image.size(), static_cast<std::size_t>(length)),
                     buffer);
         return static_cast<int32_t>(image.size());
+    });
+}
+
+void kxsim_hold_world(int32_t milliseconds) {
+    withWorld([=](SimWorld&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::max(milliseconds, 0)));
     });
 }
 

@@ -61,6 +61,10 @@ KX02APP_API void kxsim_set_raw_survey(const void* bytes, int32_t length);
 // The EEPROM image of an adapter (as WL_ReadEEPROM would read it).
 KX02APP_API int32_t kxsim_eeprom(const char* adapter, uint8_t* buffer, int32_t length);
 
+// Holds the world shared with other processes for `milliseconds`, as a program stuck
+// inside a driver call would: their calls wait for it (for tests of those waits).
+KX02APP_API void kxsim_hold_world(int32_t milliseconds);
+
 // In-memory trace of driver calls, one JSON line each:
 // {"fn": name, "args": [...], "ret": n}
 // Kept only after kxsim_keep_trace(1) (it lasts across kxsim_reset and

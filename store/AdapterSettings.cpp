@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
 #include "driver/Channels.h"
+#include "driver/DriverLimits.h"
 #include "driver/HexText.h"
 #include "driver/ObjectLayouts.h"
 #include "driver/SsidText.h"
@@ -154,6 +155,14 @@ SettingResult AdapterSettings::setAuthenticationMode(int mode) {
     return sendAndRecord(SetWL_AuthenticationMode, mode, AdapterValue::AuthenticationMode);
 }
 
+WepKeys::Texts AdapterSettings::recordedKeys() const {
+    QString joined;
+    // A missing value reads as empty, which gives the default keys.
+    if (m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined) != 0)
+        joined.clear();
+    return WepKeys::fromRecorded(joined);
+}
+
 SettingResult AdapterSettings::sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId) {
     SettingResult result;
     const int byteCount = WepKeys::bytes(wepBit);
@@ -175,11 +184,11 @@ SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
     SettingResult result;
     int wepBit = 0;
     if (enabled) {
-        QString joined; // an unreadable value leaves it empty: all key bytes 0
-        m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined);
-        // Only a whole set of 128-bit keys is taken as one.
-        wepBit = joined.size() == WepKeys::kCount * WepKeys::digits(1) ? 1 : 0;
-        result += sendKeys(WepKeys::split(joined, WepKeys::digits(wepBit)), wepBit, keyIndex);
+        // Without usable recorded keys the defaults go, as everywhere else: all-zero keys
+        // would shut out every station set up with the defaults.
+        const WepKeys::Texts keys = recordedKeys();
+        wepBit = keys[0].size() == WepKeys::digits(1) ? 1 : 0;
+        result += sendKeys(keys, wepBit, keyIndex);
     }
     result.addDriverAnswer(SetWL_WEPStatus(adapter(), enabled ? 1 : 0));
     result += record(AdapterValue::WepStatus, WepKeys::statusCode(enabled, wepBit));
@@ -190,11 +199,7 @@ SettingResult AdapterSettings::setWepEnabled(bool enabled, int keyIndex) {
 }
 
 SettingResult AdapterSettings::setWepKeys(const TypedKeys& typed, WepBit keyLength, int keyIndex) {
-    QString stored;
-    // A missing value reads as empty, which gives the default keys.
-    if (m_store.readAdapterValue(AdapterValue::WepDefaultKeys, stored) != 0)
-        stored.clear();
-    const WepKeys::Texts storedKeys = WepKeys::fromRecorded(stored);
+    const WepKeys::Texts storedKeys = recordedKeys();
     QString joined;
     for (std::size_t i = 0; i < typed.size(); ++i)
         joined += QString::fromLatin1(
@@ -287,9 +292,7 @@ WirelessSettings AdapterSettings::read() {
 
     query(kSecurityQueries);
 
-    QString joined;
-    const bool keysRead = m_store.readAdapterValue(AdapterValue::WepDefaultKeys, joined) == 0;
-    settings.keys = keysRead ? WepKeys::fromRecorded(joined) : WepKeys::defaults();
+    settings.keys = recordedKeys();
 
     query(kRadioQueries);
     return settings;
@@ -398,24 +401,49 @@ AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BY
     return result;
 }
 
+std::optional<std::string> AdapterSettings::recordedSsid() const {
+    QString ssid;
+    // An empty record names nothing: sent, it would blank the access point's name. One
+    // that names no bytes the driver does not take either.
+    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) != 0 || ssid.isEmpty())
+        return std::nullopt;
+    return ssidBytes(ssid);
+}
+
+std::string AdapterSettings::ownApSsid() {
+    char own[WL_SSID_BUFFER_MIN + 1] = {};
+    if (QueryWLAP_SSID(adapter(), own) == -1)
+        return {};
+    return upToNul(std::string(own, sizeof own - 1));
+}
+
+std::string AdapterSettings::resentSsid() {
+    // Nothing recorded yet: the access point hears its own name again, so that it still
+    // takes up the change that came before.
+    std::string bytes = recordedSsid().value_or(std::string());
+    if (bytes.empty())
+        bytes = ownApSsid();
+    if (bytes.size() > static_cast<std::size_t>(kMaxSsidBytes))
+        bytes.resize(kMaxSsidBytes);
+    return bytes;
+}
+
+AdapterSettings::ApSsid AdapterSettings::apSsid() {
+    ApSsid ssid;
+    ssid.inUse = shownSsid(ownApSsid());
+    const std::optional<std::string> recorded = recordedSsid();
+    ssid.resent = recorded ? shownSsid(*recorded) : ssid.inUse;
+    return ssid;
+}
+
 SettingResult AdapterSettings::resendSsid() {
     SettingResult result;
-    QString ssid;
-    std::optional<std::string> bytes;
-    if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) == 0)
-        bytes = ssidBytes(ssid);
-    if (!bytes) {
-        // Nothing usable recorded (the driver takes no such name either): the access
-        // point hears its own name again, so that it still takes up the change that came
-        // before.
-        char own[WL_SSID_BUFFER_MIN + 1] = {};
-        if (QueryWLAP_SSID(adapter(), own) == -1 || own[0] == '\0') {
-            result.addDriverAnswer(-1);
-            return result;
-        }
-        bytes = upToNul(std::string(own, sizeof own - 1));
+    const std::string bytes = resentSsid();
+    if (bytes.empty()) {
+        result.addDriverAnswer(-1);
+        return result;
     }
-    ApSsidBlock::Bytes block = ApSsidBlock::encode(*bytes);
+    ApSsidBlock::Bytes block = ApSsidBlock::encode(bytes);
     result.addDriverAnswer(WriteOid(adapter(), WL_OID_AP_SSID, block.data(), block.size()));
     return result;
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 #include <QByteArray>
 #include <QString>
@@ -43,8 +44,9 @@ public:
     // them as shown; a name that no bytes stand for is refused without a driver call.
     [[nodiscard]] SettingResult setSsid(const QString& ssid);
     [[nodiscard]] SettingResult setAuthenticationMode(int mode);
-    // WEP on with the recorded keys, or off; keyIndex -1 is the adapter's default key
-    // (key 0 when it has none). On an access point the SSID is sent again.
+    // WEP on with the recorded keys (the default keys when none are usable), or off;
+    // keyIndex -1 is the adapter's default key (key 0 when it has none). On an access
+    // point the SSID is sent again.
     [[nodiscard]] SettingResult setWepEnabled(bool enabled, int keyIndex = -1);
     // The four keys in keyLength (typed text, or the recorded key) are recorded, then
     // WEP is switched on with them, keyIndex as default.
@@ -93,9 +95,16 @@ public:
     [[nodiscard]] SettingResult
     setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table);
     // The recorded SSID to the access-point firmware (at most 32 bytes). With nothing
-    // usable recorded the access point's own SSID goes instead; with no name at all nothing is
-    // sent (an empty name would blank the access point's): that counts as refused.
+    // usable recorded, or an empty SSID, the access point's own SSID goes instead; with no
+    // name at all nothing is sent (an empty name would blank the access point's): that
+    // counts as refused.
     [[nodiscard]] SettingResult resendSsid();
+    // The access point's SSID now, and the one each change sends it again.
+    struct ApSsid {
+        QString inUse;  // as the access point answers it; empty when it does not
+        QString resent; // what resendSsid sends, as the access point will hear it
+    };
+    ApSsid apSsid();
 
 private:
     using IntSet = std::int32_t (*)(WLAdapterInfo*, std::int32_t);
@@ -105,6 +114,15 @@ private:
     SettingResult record(AdapterValue name, int value);
     SettingResult record(AdapterValue name, const QString& text);
     SettingResult sendSsid(const std::string& bytes);
+    // The recorded SSID as the access point would take it; nothing when none or an
+    // empty one is recorded.
+    std::optional<std::string> recordedSsid() const;
+    // The access point's SSID as its firmware answers it; empty when it does not.
+    std::string ownApSsid();
+    // What resendSsid sends; empty when there is no name at all.
+    std::string resentSsid();
+    // The recorded keys, or the default keys where none are usable.
+    WepKeys::Texts recordedKeys() const;
     SettingResult sendKeys(const WepKeys::Texts& keys, int wepBit, int defaultKeyId);
     WLAdapterInfo* adapter();
 

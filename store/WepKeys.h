@@ -36,6 +36,8 @@ public:
     // Four 26-digit keys from a text of 104 characters or more, four 10-digit keys from
     // one of 40 to 103, and the default key four times from anything shorter.
     static Texts fromRecorded(const QString& text);
+
+private:
     // The four pieces of `digits` characters each, from the start of the text.
     static Texts split(const QString& text, int digits);
 };

@@ -19,22 +19,20 @@ std::optional<std::int32_t> ConsoleField::decimal(const QString& text) {
     if (field.isEmpty())
         return 0;
     QStringView digits(field);
-    const bool negative = digits.front() == u'-';
-    if (negative || digits.front() == u'+')
+    // No register has a negative number: the driver must never be asked for one.
+    if (digits.front() == u'+')
         digits = digits.mid(1);
-    if (digits.isEmpty())
-        return std::nullopt;
-    const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
-                                        : std::numeric_limits<std::int32_t>::max();
-    std::int64_t magnitude = 0;
-    for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        magnitude = magnitude * 10 + (c.unicode() - u'0');
-        if (magnitude > limit)
+    std::int64_t value = 0;
+    qsizetype used = 0;
+    for (; used < digits.size() && digits[used] >= u'0' && digits[used] <= u'9'; ++used) {
+        value = value * 10 + (digits[used].unicode() - u'0');
+        if (value > std::numeric_limits<std::int32_t>::max())
             return std::nullopt;
     }
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    // The digits it starts with are the number ("12x" is 12); no digit at all is none.
+    if (used == 0)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
 }
 
 } // namespace kx

@@ -14,7 +14,8 @@ class ConsoleField final {
 public:
     // At most eight hexadecimal digits, without prefix.
     static std::optional<std::uint32_t> hex(const QString& text);
-    // A decimal register number with an optional sign, within 32 bits.
+    // A decimal register number, 0 or more within 32 bits: the digits the field starts
+    // with, after an optional plus sign.
     static std::optional<std::int32_t> decimal(const QString& text);
 };
 

@@ -42,7 +42,7 @@ std::optional<QString> refusal(std::initializer_list<Field> fields) {
         if (ok)
             continue;
         const QString expected = f.hex ? QStringLiteral("at most 8 hexadecimal digits")
-                                       : QStringLiteral("a decimal register number");
+                                       : QStringLiteral("a decimal register number of 0 or more");
         return kNewLine + QLatin1String(f.name) + QStringLiteral(": enter ") + expected +
                QStringLiteral("; nothing was sent.") + kNewLine;
     }

@@ -4,14 +4,16 @@
 
 #include <QStringList>
 
+#include "driver/CisLayout.h"
+
 namespace kx {
 
 namespace {
 
-constexpr std::uint8_t kFunctionExtension = 0x22;
-constexpr std::uint8_t kNodeIdLink = 8;
-constexpr std::uint8_t kLanNodeId = 4;
-constexpr std::uint8_t kNodeIdLength = 6;
+constexpr std::uint8_t kFunctionExtension = CisLayout::FunctionExtension;
+constexpr std::uint8_t kNodeIdLink = CisLayout::kNodeIdLink;
+constexpr std::uint8_t kLanNodeId = CisLayout::kLanNodeId;
+constexpr std::uint8_t kNodeIdLength = CisLayout::kNodeIdLength;
 
 std::uint8_t byteAt(const std::uint8_t* bytes, std::size_t size, int offset) {
     return static_cast<std::size_t>(offset) < size ? bytes[offset] : std::uint8_t{0xFF};

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "driver/CisLayout.h"
 #include "pro/eeprom/EepromProblem.h"
 #include "pro/eeprom/EepromSettings.h"
 
@@ -14,7 +15,7 @@ namespace kx {
 
 class CisChain final {
 public:
-    static constexpr int kAreaSize = 256;
+    static constexpr int kAreaSize = CisLayout::kAreaSize;
     using Area = std::array<std::uint8_t, kAreaSize>;
 
     // Reads at most `size` bytes; what lies beyond reads as erased (0xFF). A tuple that

@@ -4,22 +4,21 @@
 #include <array>
 #include <cstdint>
 
+#include "driver/CisLayout.h"
 #include "pro/eeprom/HexField.h"
 
 namespace kx {
 
 namespace {
 
-constexpr std::uint8_t kConfigEntry = 0x1B;
-constexpr std::uint8_t kManufacturerId = 0x20;
-constexpr std::uint8_t kConfigLink = 16;
-constexpr std::uint8_t kManufacturerLink = 4;
+constexpr std::uint8_t kConfigEntry = CisLayout::Config;
+constexpr std::uint8_t kManufacturerId = CisLayout::ManufacturerId;
+constexpr std::uint8_t kConfigLink = CisLayout::kConfigLink;
+constexpr std::uint8_t kManufacturerLink = CisLayout::kManufacturerLink;
 
-using Pattern = std::array<std::uint8_t, kConfigLink>;
-constexpr Pattern k3_3Volt{0xC1, 0x01, 0x19, 0x77, 0xB5, 0x1E, 0x35, 0xB5,
-                           0x3C, 0x36, 0x36, 0x05, 0x46, 0x7F, 0xFF, 0xFF};
-constexpr Pattern k5Volt{0xC1, 0x01, 0x19, 0x77, 0x55, 0xCD, 0x2D, 0xD5,
-                         0x2D, 0x36, 0x36, 0x05, 0x46, 0x7F, 0xFF, 0xFF};
+using Pattern = CisLayout::ConfigPattern;
+constexpr const Pattern& k3_3Volt = CisLayout::kConfig3_3Volt;
+constexpr const Pattern& k5Volt = CisLayout::kConfig5Volt;
 
 void putLe16(EepromSettings::Tuple& t, std::size_t at, std::uint16_t value) {
     t.data[at] = static_cast<std::uint8_t>(value & 0xFF);
@@ -49,7 +48,7 @@ CisFields CisFields::fromTuples(const EepromSettings::Tuples& tuples) {
         } else if (t.code == kConfigEntry) {
             const bool other = t.link == kConfigLink &&
                                !std::equal(k3_3Volt.begin(), k3_3Volt.end(), t.data.begin());
-            f.voltage = other ? FiveVolt : ThreeVolt;
+            f.voltage = f.readVoltage = other ? FiveVolt : ThreeVolt;
         } else if (t.code == kManufacturerId) {
             f.manufacturer = HexField::show16(t.data[0], t.data[1]);
             f.card = HexField::show16(t.data[2], t.data[3]);
@@ -75,7 +74,7 @@ std::optional<EepromProblem> CisFields::applyTo(EepromSettings::Tuples& tuples) 
         if (t.code == VersionTuple::kCode) {
             t.link = VersionTuple::kLink;
             std::copy(version.value().begin(), version.value().end(), t.data.begin());
-        } else if (t.code == kConfigEntry && voltage != NoVoltage) {
+        } else if (t.code == kConfigEntry && voltage != NoVoltage && voltage != readVoltage) {
             const Pattern& pattern = voltage == FiveVolt ? k5Volt : k3_3Volt;
             t.link = kConfigLink;
             std::copy(pattern.begin(), pattern.end(), t.data.begin());

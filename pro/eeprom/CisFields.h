@@ -25,6 +25,10 @@ struct CisFields final {
     QString card;
     VersionTuple::Texts names;
     int voltage = NoVoltage;
+    // The choice the tuples showed. Only another choice rewrites the configuration
+    // tuples: their indexes, custom entries and lengths are the card's, which one fixed
+    // pattern would overwrite.
+    int readVoltage = NoVoltage;
 };
 
 } // namespace kx

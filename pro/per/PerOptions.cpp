@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "driver/DriverLimits.h"
 #include "program/UserProfile.h"
 
 namespace kx {
@@ -47,6 +48,17 @@ int PerOptions::decimalField(const QString& text) {
     for (; i < field.size() && field[i] >= u'0' && field[i] <= u'9'; ++i)
         magnitude = std::min<std::int64_t>(magnitude * 10 + (field[i].unicode() - u'0'), limit);
     return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
+std::optional<int> PerOptions::portField(const QString& text) {
+    const int port = decimalField(text);
+    if (port < 0 || port > kMaxPort)
+        return std::nullopt;
+    return port;
+}
+
+QString PerOptions::portRefused() {
+    return QStringLiteral("Please enter an integer between 0 and %1.").arg(kMaxPort);
 }
 
 } // namespace kx

@@ -2,6 +2,8 @@
 // The PER test's options as the user left them, kept as text in the per-user program
 // key and shown again the next time the dialog opens.
 
+#include <optional>
+
 #include <QString>
 
 namespace kx {
@@ -23,6 +25,10 @@ struct PerOptions final {
     // optional sign and the digits up to the first other character (none: 0), held
     // to the range of an int.
     static int decimalField(const QString& text);
+    // The port field as START reads it; nothing for a number outside 0..65535, which no
+    // frame is sent to.
+    static std::optional<int> portField(const QString& text);
+    static QString portRefused();
 };
 
 } // namespace kx

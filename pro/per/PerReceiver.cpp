@@ -10,8 +10,8 @@ PerReceiver::~PerReceiver() {
     SetWL_SensitivityTest(m_adapter, 0);
 }
 
-void PerReceiver::listen(std::optional<int> port) {
-    SetWL_FirmwareRecvPort(m_adapter, port.value_or(0));
+bool PerReceiver::listen(std::optional<int> port) {
+    return SetWL_FirmwareRecvPort(m_adapter, port.value_or(0)) != -1;
 }
 
 } // namespace kx

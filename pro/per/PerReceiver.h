@@ -17,8 +17,8 @@ public:
     PerReceiver(const PerReceiver&) = delete;
     PerReceiver& operator=(const PerReceiver&) = delete;
 
-    // Frames to `port` only, or to any port.
-    void listen(std::optional<int> port);
+    // Frames to `port` only, or to any port; false when the driver refused.
+    [[nodiscard]] bool listen(std::optional<int> port);
     std::optional<TallyRecord> tally() const { return TallyRecord::read(m_adapter); }
 
 private:

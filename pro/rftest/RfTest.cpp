@@ -92,8 +92,8 @@ void RfTest::startStop() {
         // The button says what the firmware does: a start it refuses (no pattern chosen)
         // leaves nothing running.
         if (testCommand(m_adapter, TestCommandCode::ContinuousTx, starting ? 1 : 0,
-                        m_pattern == NoPattern ? kNoTestPattern
-                                               : static_cast<std::uint16_t>(m_pattern))) {
+                        m_view.pattern == NoPattern ? kNoTestPattern
+                                                    : static_cast<std::uint16_t>(m_view.pattern))) {
             m_view.running = starting;
             m_view.paSpinEnabled = starting;
         }
@@ -111,7 +111,7 @@ void RfTest::start() {
     setManual(false);
     if (!m_changeRate)
         SetWL_WritePHYRegister(m_adapter, RateRegister, kRateTable[kElevenMbps].cr5);
-    switch (m_pattern) {
+    switch (m_view.pattern) {
     case Normal:
         changePhy(Cr32Register, [](int v) { return v & ~kCr32Bit2; });
         changePhy(PatternRegister, [](int v) { return v & ~PatternBit3; });
@@ -121,7 +121,8 @@ void RfTest::start() {
         break;
     case CarrierSuppression:
         // The scrambler stays off afterwards until it is enabled again.
-        SetWL_CRScrambler(m_adapter, 0);
+        if (SetWL_CRScrambler(m_adapter, 0) != -1)
+            m_view.scrambler = Disabled;
         changePhy(PatternRegister, [](int v) { return (v | PatternBit3) & ~PatternBit4; });
         break;
     default:
@@ -143,7 +144,7 @@ void RfTest::stop() {
 }
 
 void RfTest::choosePattern(int pattern) {
-    m_pattern =
+    m_view.pattern =
         std::clamp(pattern, static_cast<int>(NoPattern), static_cast<int>(CarrierSuppression));
     if (!m_view.running)
         return;
@@ -270,19 +271,22 @@ void RfTest::toggleTrSw() {
 RfTest::Answer RfTest::setScrambler(bool on) {
     if (m_newer)
         return Answer::NotSupported;
-    SetWL_CRScrambler(m_adapter, on ? 1 : 0);
+    if (SetWL_CRScrambler(m_adapter, on ? 1 : 0) != -1)
+        m_view.scrambler = on ? Enabled : Disabled;
     return Answer::Done;
 }
 
 RfTest::Answer RfTest::setSpreading(bool on) {
     if (m_newer)
         return Answer::NotSupported;
-    SetWL_CRSpread(m_adapter, on ? 1 : 0);
+    if (SetWL_CRSpread(m_adapter, on ? 1 : 0) != -1)
+        m_view.spreading = on ? Enabled : Disabled;
     return Answer::Done;
 }
 
 void RfTest::setFilterBand(Band band) {
-    SetWL_FilterBand(m_adapter, band == Japan ? 2 : 1);
+    if (SetWL_FilterBand(m_adapter, band == Japan ? 2 : 1) != -1)
+        m_view.band = band;
 }
 
 void RfTest::doze() {
@@ -293,13 +297,14 @@ void RfTest::doze() {
 }
 
 std::array<int, 2> RfTest::antennas() {
-    std::array<int, 2> positions{};
     for (const AntennaUse use : {AntennaUse::Transmit, AntennaUse::Receive}) {
         const std::int32_t v = QueryWL_FirmwareAntennaDiversity(m_adapter, code(use));
         // 1 to 3 are the three radios; 0 shows as the first one.
-        positions[static_cast<std::size_t>(code(use))] = v >= 1 && v <= 3 ? v - 1 : v == 0 ? 0 : -1;
+        m_view.antennas[static_cast<std::size_t>(code(use))] = v >= 1 && v <= 3 ? v - 1
+                                                               : v == 0         ? 0
+                                                                                : -1;
     }
-    return positions;
+    return m_view.antennas;
 }
 
 bool RfTest::setPowerControl(bool on) {

@@ -24,6 +24,8 @@ public:
         CarrierSuppression = code(TestPattern::CarrierSuppression)
     };
     enum Band { Japan, Usa };
+    // Positions in the scrambler and spreading rows.
+    enum Switch { Enabled = 0, Disabled = 1 };
     enum class Answer { Done, NotSupported };
     static constexpr int kRates = 7;
     static constexpr int kChannels = 14;
@@ -39,6 +41,13 @@ public:
         QString philipsGain;
         QString paPe = QStringLiteral("PA_PE(?)");
         QString trSw = QStringLiteral("TR_SW(?)");
+        // The radio rows as the adapter stands, as far as it is known (-1: not known):
+        // what a set it took, or a query, last told.
+        int scrambler = -1; // Switch
+        int spreading = -1; // Switch
+        int band = -1;      // Band
+        int pattern = NoPattern;
+        std::array<int, 2> antennas{-1, -1}; // radio positions by AntennaUse
         QString startText() const;
     };
     struct Opening final {
@@ -57,11 +66,11 @@ public:
 
     Opening open();
     const View& view() const { return m_view; }
-    int pattern() const { return m_pattern; }
+    int pattern() const { return m_view.pattern; }
 
     // "START" / "STOP".
     void startStop();
-    // A running transmission restarts with the new pattern.
+    // A running transmission restarts with the pattern, the one it runs with included.
     void choosePattern(int pattern);
     // A running transmission stops for the change and starts again.
     void chooseRate(int index);
@@ -76,7 +85,8 @@ public:
     Answer setSpreading(bool on);
     void setFilterBand(Band band);
     void doze();
-    // Radio positions of the transmit and receive antennas (by AntennaUse), -1 for none.
+    // Radio positions of the transmit and receive antennas (by AntennaUse), -1 for none,
+    // as the firmware answers now.
     std::array<int, 2> antennas();
     // False when the firmware's power control record could not be changed.
     bool setPowerControl(bool on);
@@ -92,7 +102,6 @@ private:
     WLAdapterInfo* m_adapter;
     bool m_newer;
     bool m_changeRate;
-    int m_pattern = NoPattern;
     View m_view;
 };
 

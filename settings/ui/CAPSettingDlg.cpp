@@ -1,7 +1,5 @@
 #include "settings/ui/CAPSettingDlg.h"
 
-#include <cstring>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,6 +12,7 @@
 
 #include "context/AppContext.h"
 #include "ui/Widgets.h"
+#include "program/UiSeam.h"
 #include "settings/AccessPointValues.h"
 #include "settings/AdvancedValues.h"
 #include "settings/ui/CAdvancedSettingDlg.h"
@@ -21,7 +20,6 @@
 #include "settings/ui/CWEPKeySettingDlg.h"
 #include "settings/ui/PreambleGroup.h"
 #include "driver/Channels.h"
-#include "driver/SsidText.h"
 #include "settings/ui/ThresholdSlider.h"
 
 namespace kx {
@@ -37,8 +35,6 @@ const char* const kWepTexts[] = {"Disable", "Enable"};
 // Position p stands for authentication mode p + 1.
 const char* const kAuthenticationTexts[] = {"Open System", "Shared Key", "Auto"};
 constexpr int kWepOnPosition = 1;
-// The driver fills at most an SSID and its NUL; the buffer leaves room to spare.
-constexpr int kSsidBufferBytes = 100;
 
 QLabel* labelFor(const char* name, const char* caption, QWidget* buddy) {
     auto* label = new QLabel(QString::fromLatin1(caption));
@@ -51,6 +47,15 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
     QPushButton* b = Widgets::button(parent, name);
     b->setText(QString::fromLatin1(caption));
     return b;
+}
+
+// A line that says why the dialog shows what it shows; hidden until it applies.
+QLabel* notice(const char* name, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->hide();
+    return label;
 }
 
 template <std::size_t N> void fill(QComboBox* list, const char* const (&texts)[N]) {
@@ -120,6 +125,10 @@ QGroupBox* CAPSettingDlg::buildGeneralGroup() {
     grid->addWidget(labelFor("txPowerLabel", "Tx Power", m_txPowerList), 3, 0);
     grid->addWidget(m_txPowerList, 3, 1, Qt::AlignLeft);
     grid->addWidget(m_changeApplyButton, 4, 2);
+    m_ratesUnreadNotice = notice("ratesUnreadNotice", AP::basicRatesUnread());
+    grid->addWidget(m_ratesUnreadNotice, 5, 0, 1, 3);
+    m_ssidNotice = notice("ssidNotice", QString());
+    grid->addWidget(m_ssidNotice, 6, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return group;
 }
@@ -171,10 +180,14 @@ void CAPSettingDlg::connectControls() {
             &CAPSettingDlg::onAuthenticationChosen);
     for (ThresholdSlider* row : {m_fragment, m_rts})
         connect(row, &ThresholdSlider::changed, this, &CAPSettingDlg::onSliderChanged);
-    // Nothing is read again when these close.
+    // Nothing else is read again when these close.
     connect(m_wepSettingButton, &QPushButton::clicked, this,
             [this] { runChild<CWEPKeySettingDlg>(); });
-    connect(m_macFilterButton, &QPushButton::clicked, this, [this] { runChild<CMACFilterDlg>(); });
+    connect(m_macFilterButton, &QPushButton::clicked, this, [this] {
+        runChild<CMACFilterDlg>();
+        // The filter's changes send the SSID again.
+        showSsidInUse(context().settings.apSsid());
+    });
     connect(m_dbgCmdButton, &QPushButton::clicked, this,
             [this] { CAdvancedSettingDlg::openOrProfessional(context(), this); });
     connect(m_okButton, &QPushButton::clicked, this, &CAPSettingDlg::accept);
@@ -186,9 +199,11 @@ void CAPSettingDlg::initialise() {
     WLAdapterInfo* adapter = context().adapter.record();
     readChannels();
 
+    // A failed query leaves the boxes as they are, and says so: all clear is no answer.
     const int rates = QueryWL_BasicRate(adapter);
-    for (std::size_t i = 0; i < m_rateChecks.size(); ++i)
-        m_rateChecks[i]->setChecked(rates >= 0 && (rates & AP::kBasicRates[i].bit) != 0);
+    m_ratesUnreadNotice->setVisible(rates < 0);
+    for (std::size_t i = 0; rates >= 0 && i < m_rateChecks.size(); ++i)
+        m_rateChecks[i]->setChecked((rates & AP::kBasicRates[i].bit) != 0);
 
     readSsid();
     m_hideSsidCheck->setChecked(QueryWLAP_HideSSIDState(adapter) == 1);
@@ -226,34 +241,48 @@ void CAPSettingDlg::readChannels() {
     m_channelList->setCurrentIndex(m_channelList->findData(QueryWL_DesiredChannel(adapter)));
 }
 
+// The box shows the SSID that every change here sends again, which is the recorded one
+// when the access point runs under another.
 void CAPSettingDlg::readSsid() {
-    char buffer[kSsidBufferBytes] = {};
-    if (QueryWLAP_SSID(context().adapter.record(), buffer) == -1)
-        return;
-    m_ssidEdit->setText(QString::fromStdU16String(
-        SsidText::shown(std::string_view(buffer, strnlen(buffer, sizeof buffer)))));
+    const AdapterSettings::ApSsid ssid = context().settings.apSsid();
+    m_ssidEdit->setText(ssid.resent);
+    showSsidInUse(ssid);
+}
+
+void CAPSettingDlg::showSsidInUse(const AdapterSettings::ApSsid& ssid) {
+    const bool other = !ssid.inUse.isEmpty() && ssid.inUse != ssid.resent;
+    m_ssidNotice->setText(other ? AP::otherSsidInUse(ssid.inUse) : QString());
+    m_ssidNotice->setVisible(other);
 }
 
 // ---- actions -----------------------------------------------------------------------
 
 void CAPSettingDlg::onChangeApply() {
-    if (m_editing)
-        reportUnsaved(applyGeneralSettings());
+    if (m_editing) {
+        std::array<bool, AP::kBasicRates.size()> checked{};
+        for (std::size_t i = 0; i < m_rateChecks.size(); ++i)
+            checked[i] = m_rateChecks[i]->isChecked();
+        const int rates = AP::basicRateSet(checked);
+        if (rates == 0) {
+            context().ui.inform(this, windowTitle(), AP::noBasicRate());
+            m_rateChecks.front()->setFocus();
+            return;
+        }
+        reportUnsaved(applyGeneralSettings(rates));
+        // The adapter now holds the rates the boxes show.
+        m_ratesUnreadNotice->hide();
+        showSsidInUse(context().settings.apSsid());
+    }
     m_editing = !m_editing;
     applyEditing();
 }
 
-SettingResult CAPSettingDlg::applyGeneralSettings() {
+SettingResult CAPSettingDlg::applyGeneralSettings(int rates) {
     AdapterSettings& settings = context().settings;
     SettingResult result;
     // Nothing selected means nothing to send: the adapter keeps its channel.
     if (m_channelList->currentIndex() >= 0)
         result += settings.setChannel(m_channelList->currentData().toInt());
-    int rates = 0;
-    for (std::size_t i = 0; i < m_rateChecks.size(); ++i) {
-        if (m_rateChecks[i]->isChecked())
-            rates |= AP::kBasicRates[i].bit;
-    }
     result += settings.setBasicRates(rates);
     result += settings.setApSsidHidden(m_hideSsidCheck->isChecked());
     result += settings.setApSsid(m_ssidEdit->text());
@@ -280,6 +309,7 @@ void CAPSettingDlg::onWepChosen(int position) {
     // The adapter's default key; the access point hears its SSID again with it.
     reportUnsaved(context().settings.setWepEnabled(on));
     m_wepSettingButton->setEnabled(on);
+    showSsidInUse(context().settings.apSsid());
 }
 
 void CAPSettingDlg::onAuthenticationChosen(int position) {

@@ -8,6 +8,7 @@
 
 #include "ui/ChildDialog.h"
 #include "store/SettingResult.h"
+#include "store/AdapterSettings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,9 +36,10 @@ private:
     void initialise();
     void readChannels();
     void readSsid();
+    void showSsidInUse(const AdapterSettings::ApSsid& ssid);
 
     void onChangeApply();
-    [[nodiscard]] SettingResult applyGeneralSettings();
+    [[nodiscard]] SettingResult applyGeneralSettings(int rates);
     void applyEditing();
     void onTxPowerChosen(int level);
     void onWepChosen(int position);
@@ -54,6 +56,8 @@ private:
     QCheckBox* m_hideSsidCheck = nullptr;
     QComboBox* m_txPowerList = nullptr;
     QPushButton* m_changeApplyButton = nullptr;
+    QLabel* m_ratesUnreadNotice = nullptr;
+    QLabel* m_ssidNotice = nullptr;
     QComboBox* m_wepList = nullptr;
     QPushButton* m_wepSettingButton = nullptr;
     QComboBox* m_authenticationList = nullptr;

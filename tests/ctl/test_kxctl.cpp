@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "ctl/ControlCommand.h"
@@ -70,6 +71,7 @@ private slots:
     void joinWithAKeyAndTheStatusShowsIt();
     void watchWritesCsvRowsPerTick();
     void scanListsStrongestFirstInTheChosenLanguage();
+    void macAddressesForProgramsAndForPeople();
     void namesFromTheAirCannotBreakTheOutput();
     void namesInUtf8ReadAndAreTypedAsText();
     void settingsAreCheckedSentAndRecorded();
@@ -153,7 +155,7 @@ void TestKxctl::joinWithAKeyAndTheStatusShowsIt() {
     QCOMPARE(o.value("ssid").toString(), QString("HomeWEP64"));
     QCOMPARE(o.value("channel").toInt(), 1);
     QCOMPARE(o.value("wep").toBool(), true);
-    QCOMPARE(o.value("bssid").toString(), QString("00 0A 1B 2C 3D 51"));
+    QCOMPARE(o.value("bssid").toString(), QString("00:0a:1b:2c:3d:51"));
     QVERIFY(o.value("signal_percent").toInt() > 0);
     QVERIFY(o.value("signal_dbm").toInt() < 0);
     QVERIFY(o.value("tx_frames").isDouble());
@@ -198,6 +200,38 @@ void TestKxctl::scanListsStrongestFirstInTheChosenLanguage() {
     QVERIFY(k.out.startsWith(QString::fromUtf8("Signalstärke")));
     // The access point's adapter has no survey.
     QCOMPARE(k.run({"--adapter", "3", "scan"}), ControlCommand::Failure);
+}
+
+void TestKxctl::macAddressesForProgramsAndForPeople() {
+    Kxctl k;
+    // Programs get the form network tools use, people the window's.
+    QCOMPARE(k.json({"adapters", "--json"}).array().first()["mac"].toString(),
+             QString("00:1c:7e:21:02:07"));
+    QCOMPARE(k.run({"adapters"}), 0);
+    QVERIFY(k.out.contains("00 1C 7E 21 02 07"));
+    const QJsonObject strongest = k.json({"scan", "--json"}).array().first().toObject();
+    QCOMPARE(strongest["bssid"].toString(), QString("00:0a:1b:2c:3d:4e"));
+    QCOMPARE(k.run({"scan"}), 0);
+    QVERIFY(k.out.contains("00 0A 1B 2C 3D 4E"));
+
+    // The tools' form is taken back, and the answer is for people.
+    QCOMPARE(k.run({"join", "--bssid", "00:0a:1b:2c:3d:4e"}), 0);
+    QVERIFY2(k.out.contains("(00 0A 1B 2C 3D 4E, channel"), qPrintable(k.out + k.err));
+    QCOMPARE(k.run({"status", "--watch", "--json", "--count", "1"}), 0);
+    QCOMPARE(QJsonDocument::fromJson(k.out.toUtf8())["bssid"].toString(),
+             QString("00:0a:1b:2c:3d:4e"));
+
+    // The access point's stations.
+    const QJsonArray stations =
+        k.json({"--adapter", "3", "status", "--json"})["stations"].toArray();
+    QVERIFY(!stations.isEmpty());
+    for (const QJsonValue& station : stations)
+        QVERIFY2(QRegularExpression("^[0-9a-f]{2}(:[0-9a-f]{2}){5}$")
+                     .match(station.toString())
+                     .hasMatch(),
+                 qPrintable(station.toString()));
+    QCOMPARE(k.run({"--adapter", "3", "status"}), 0);
+    QVERIFY(QRegularExpression("\\n  [0-9A-F]{2}( [0-9A-F]{2}){5}\\n").match(k.out).hasMatch());
 }
 
 void TestKxctl::namesFromTheAirCannotBreakTheOutput() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package built from this tree: its contents, its declared dependencies,
-# lintian without errors, and the unpacked program running as installed.
+# The Debian package built from this tree: its contents, its declared dependencies and
+# configuration files, lintian without errors or warnings, and the unpacked program
+# running as installed.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
@@ -27,13 +28,22 @@ done
 grep -qi kx02app <<<"$depends" && fail "depends on its own library: $depends"
 
 dpkg-deb -x "$deb" "$work/root" || fail "cannot unpack $deb"
-check_layout "$work/root" /usr /etc/xdg/autostart
+check_layout "$work/root" /usr /etc
+# The link to the configuration names this machine's /etc; the unpacked program reads
+# the unpacked one.
+ln -sfn "$work/root/etc/kxconfig/KXConfig.INI" "$work/root/usr/lib/kxconfig/KXConfig.INI"
 file -L "$work/root/usr/lib/kxconfig/kxconfig" | grep -q ', stripped' ||
     fail "the program is not stripped"
 
-lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || {
+# Every file under /etc is a configuration file an upgrade keeps.
+dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles >"$work/conffiles" ||
+    fail "the package has no conffiles"
+diff <(sort "$work/conffiles") <(cd "$work/root" && find etc -type f -printf '/%p\n' | sort) ||
+    fail "the conffiles are not the files under /etc"
+
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || {
     cat "$work/lintian.log" >&2
-    fail "lintian reports errors"
+    fail "lintian reports errors or warnings"
 }
 sed 's/^/  lintian: /' "$work/lintian.log"
 

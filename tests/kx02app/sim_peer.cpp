@@ -1,9 +1,12 @@
 // Another program on the simulated adapters, for the tests of the world that processes
 // share: runs the steps of its command line on one adapter and prints what it reads.
 //   sim_peer ADAPTER STEP...
-// Steps: ssid TEXT, type N, restart COUNT, channel N, set FIELD VALUE, get FIELD,
-// text FIELD, desired (QueryWL_DesiredChannel), trace (this process's call count). Exit code 1 on a
-// step it does not know.
+// ADAPTER "-" opens none. Steps: ssid TEXT, type N, restart COUNT, channel N, set FIELD
+// VALUE, get FIELD, text FIELD, desired (QueryWL_DesiredChannel), trace (this process's
+// call count), list (CreateAllNICAdapterList's count), say TEXT (prints it at once),
+// hold MS (kxsim_hold_world), interruptible (SIGINT runs a handler that lets a waiting
+// call return, as the command-line tool's does). Exit code 1 on a step it does not know.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +21,7 @@ int main(int argc, char* argv[]) {
     WLAdapterInfo info{};
     info.handle = -1;
     std::strncpy(info.name, argv[1], sizeof info.name - 1);
-    if (KxOpenAdapter(&info) == 0)
+    if (std::string_view(argv[1]) != "-" && KxOpenAdapter(&info) == 0)
         return 2;
     const auto number = [](const char* text) { return static_cast<int32_t>(std::atol(text)); };
     for (int i = 2; i < argc; ++i) {
@@ -44,15 +47,29 @@ int main(int argc, char* argv[]) {
             char text[300] = {};
             kxsim_get_text(nullptr, arg, text, sizeof text);
             std::printf("%s\n", text);
-        } else if (step == "desired" || step == "trace") {
-            std::printf("%d\n",
-                        step == "desired" ? QueryWL_DesiredChannel(&info) : kxsim_trace_count());
+        } else if (step == "say") {
+            std::printf("%s\n", arg);
+            std::fflush(stdout);
+        } else if (step == "hold") {
+            kxsim_hold_world(number(arg));
+        } else if (step == "interruptible") {
+            struct sigaction action {};
+            action.sa_handler = [](int) {};
+            sigaction(SIGINT, &action, nullptr);
+            continue;
+        } else if (step == "desired" || step == "trace" || step == "list") {
+            WLAdapterListEntry entries[WL_ADAPTER_LIST_MAX];
+            std::printf("%d\n", step == "desired" ? QueryWL_DesiredChannel(&info)
+                                : step == "trace"
+                                    ? kxsim_trace_count()
+                                    : CreateAllNICAdapterList(entries, WL_ADAPTER_LIST_MAX));
             continue;
         } else {
             return 1;
         }
         ++i;
     }
-    KxCloseAdapter(&info);
+    if (info.handle != -1)
+        KxCloseAdapter(&info);
     return 0;
 }

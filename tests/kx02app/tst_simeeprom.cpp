@@ -1,8 +1,10 @@
 // EEPROM images of the simulated adapters: layout, record lookup and persistence.
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <cstring>
+#include <sys/stat.h>
 
 #include "kx02app/kxsim.h"
 #include "tests/kx02app/SimRecord.h"
@@ -41,6 +43,7 @@ private slots:
     void extendedRecords();
     void lookupOfBadImages();
     void writesPersistAcrossReset();
+    void fifosInTheImagesPlaceHangNothing();
     void newerChipCommandRecordsUpdateTheImage();
 };
 
@@ -176,6 +179,21 @@ void TestSimEeprom::writesPersistAcrossReset() {
     QVERIFY(QDir(env.path() + "/state").entryList({"eeprom-*"}, QDir::Files).size() == 1);
     // Other adapters keep their factory image.
     QCOMPARE(image("0007")[0], 0x02);
+}
+
+void TestSimEeprom::fifosInTheImagesPlaceHangNothing() {
+    TestEnv env;
+    const QByteArray file = QFile::encodeName(env.path() + "/state/eeprom-0008.bin");
+    QVERIFY(QDir().mkpath(env.path() + "/state"));
+    QCOMPARE(::mkfifo(file.constData(), 0600), 0);
+    QCOMPARE(::mkfifo((file + ".tmp").constData(), 0600), 0);
+    kxsim_reset(); // the card starts from its factory image
+    SimRecord r(kCardName);
+    std::vector<std::uint8_t> bytes = image("0008");
+    bytes[300] ^= 0xFF;
+    QCOMPARE(WL_WriteEEPROM(r.get(), bytes.data(), static_cast<std::int32_t>(bytes.size())), 0);
+    kxsim_reset();
+    QCOMPARE(image("0008")[300], bytes[300]);
 }
 
 void TestSimEeprom::newerChipCommandRecordsUpdateTheImage() {

@@ -69,7 +69,7 @@ void TestStateArchive::damagedBytesAreRefusedWhole() {
     World out = sample();
     StateWriter writer;
     writer(out);
-    const std::string bytes = writer.bytes();
+    const std::string bytes(writer.bytes());
 
     // Cut short anywhere, or with bytes left over.
     for (std::size_t cut : {std::size_t{0}, std::size_t{1}, bytes.size() / 2, bytes.size() - 1}) {

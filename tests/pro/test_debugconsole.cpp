@@ -35,7 +35,9 @@ void TestDebugConsole::fields_data() {
     // Its low byte is '1': narrowing before checking would let it through.
     QTest::newRow("dotless i") << QString(QChar(0x0131)) << true << qint64(-1);
     QTest::newRow("register empty") << "" << false << qint64(0);
-    QTest::newRow("register lowest") << "-2147483648" << false << qint64(-2147483648LL);
+    // A register number is the digits the field starts with; none is negative.
+    QTest::newRow("register, text after it") << "12x" << false << qint64(12);
+    QTest::newRow("register negative") << "-5" << false << qint64(-1);
     QTest::newRow("register too large") << "2147483648" << false << qint64(-1);
 }
 
@@ -67,8 +69,8 @@ void TestDebugConsole::registersAndRefusals() {
     clearSimTrace();
     QCOMPARE(console.writePhy({.phyRegister = "9", .phyData = "1g"}),
              "\r\nPHY Data: enter at most 8 hexadecimal digits; nothing was sent.\r\n");
-    QCOMPARE(console.readPhy({.phyRegister = "9x", .phyData = "1g"}),
-             "\r\nPHY CR: enter a decimal register number; nothing was sent.\r\n");
+    QCOMPARE(console.readPhy({.phyRegister = "-9", .phyData = "1g"}),
+             "\r\nPHY CR: enter a decimal register number of 0 or more; nothing was sent.\r\n");
     QCOMPARE(console.writeMac({.macAddress = "10", .macData = "zz"}),
              "\r\nMAC Data: enter at most 8 hexadecimal digits; nothing was sent.\r\n");
     QCOMPARE(simCalls(), QStringList());

@@ -12,6 +12,7 @@
 #include "pro/eeprom/ui/CPropertyEEPROMAccess.h"
 #include "info/ui/CInformationDlg.h"
 #include "tests/support/Children.h"
+#include "pro/eeprom/ui/CEepromCisDlg.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -85,6 +86,7 @@ private slots:
     void imageEditedAndRestoredRoundTrips();
     void refusedEntriesWriteNothing();
     void editorsByBusAndChip();
+    void configurationTuplesKeptUnlessTheVoltageChanges();
 };
 
 void TestEepromAccessPage::macWrittenOnPciAdapterIsShownAfterRestart() {
@@ -235,6 +237,28 @@ void TestEepromAccessPage::editorsByBusAndChip() {
     usb.press("writeSettingsButton");
     QVERIFY(!simImage("0009").contains(QByteArray::fromHex("030C9999")));
     QVERIFY(simImage("0009").contains(QByteArray::fromHex("030C0131")));
+}
+
+// A card with two configuration entries, one of them custom, and a short one: a new
+// product name leaves every byte of them (another voltage rewrites them, see the fields
+// test).
+void TestEepromAccessPage::configurationTuplesKeptUnlessTheVoltageChanges() {
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    EepromSettings::Tuples tuples;
+    const char* const read[] = {"040041434d4500", "c1011977b51e35b53c363605467fffff",
+                                "02011977b51e35b53c36360546200000", "030108"};
+    for (std::size_t i = 0; i < std::size(read); ++i) {
+        const QByteArray data = QByteArray::fromHex(read[i]);
+        tuples[i] = {std::uint8_t(i == 0 ? 0x15 : 0x1B), std::uint8_t(data.size()), {}};
+        std::copy(data.begin(), data.end(), tuples[i].data.begin());
+    }
+    const EepromSettings::Tuples before = tuples;
+    CEepromCisDlg cis(t.ctx, tuples, nullptr);
+    child<QLineEdit>(&cis, "productNameEdit")->setText("WLAN Card");
+    child<QPushButton>(&cis, "applyButton")->click();
+    QVERIFY(tuples[0] != before[0]);
+    QVERIFY(std::equal(before.begin() + 1, before.end(), tuples.begin() + 1));
 }
 
 QTEST_MAIN(TestEepromAccessPage)

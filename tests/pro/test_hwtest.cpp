@@ -15,6 +15,7 @@
 #include "tests/kx02app/SimRecord.h"
 #include "tests/pro/RadioProbe.h"
 #include "tests/support/Children.h"
+#include "tests/settings/SettingsFixture.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
@@ -35,6 +36,7 @@ private slots:
     void continuousTransmissionAsInTheLab();
     void antennasOnEachVisit();
     void newerChipAndConfiguration();
+    void radioRowsShowTheCardAndActOnEveryChoice();
 };
 
 void TestHwTest::continuousTransmissionAsInTheLab() {
@@ -126,6 +128,45 @@ void TestHwTest::newerChipAndConfiguration() {
     QCOMPARE(simInt("0007", "emit_pattern"), 0);
     child<QPushButton>(&page, "dozeButton")->click();
     QCOMPARE(simInt("0007", "dozing"), 1);
+}
+
+// Every row shows the card as it stands after each operation, and choosing an entry
+// acts whether it was checked or not: by mouse, keyboard and accessible toggle alike.
+void TestHwTest::radioRowsShowTheCardAndActOnEveryChoice() {
+    TestContext t;
+    QCOMPARE(selectSimulatedAdapter(t.ctx, CardLine), 0);
+    CHWTest page(t.ctx);
+    page.show();
+    auto* enable = child<QRadioButton>(&page, "scramblerEnableRadio");
+    auto* disable = child<QRadioButton>(&page, "scramblerDisableRadio");
+    auto* suppression = child<QRadioButton>(&page, "carrierSuppressionRadio");
+    // Announced as what they are, though no group holds them exclusive.
+    QCOMPARE(QAccessible::queryAccessibleInterface(enable)->role(), QAccessible::RadioButton);
+    enable->click();
+    suppression->click();
+    child<QPushButton>(&page, "startButton")->click();
+    // Carrier suppression turned the scrambler off.
+    QCOMPARE(card("scrambler"), 0);
+    QVERIFY(disable->isChecked() && !enable->isChecked());
+
+    // The running pattern chosen again restarts the transmission.
+    clearSimTrace();
+    suppression->setFocus();
+    QTest::keyClick(suppression, Qt::Key_Space);
+    QCOMPARE(simCalls({"SetWL_TxContinuous"}),
+             (QStringList{"SetWL_TxContinuous(0)", "SetWL_TxContinuous(1)"}));
+    QVERIFY(suppression->isChecked());
+
+    clearSimTrace();
+    toggleAccessibly(disable);
+    QCOMPARE(simCalls({"SetWL_CRScrambler"}), QStringList{"SetWL_CRScrambler(0)"});
+    QVERIFY(disable->isChecked());
+
+    // A band the card refused is not shown as chosen.
+    auto* japan = child<QRadioButton>(&page, "japanRadio");
+    kxsim_force("SetWL_FilterBand", -1);
+    japan->click();
+    QVERIFY(!japan->isChecked());
 }
 
 QTEST_MAIN(TestHwTest)

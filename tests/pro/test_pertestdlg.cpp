@@ -34,6 +34,7 @@ class TestPerTestDlg final : public QObject {
 private slots:
     void measuresTheTransmitter();
     void failedReadsAndOptions();
+    void portRefusedOrNotTaken();
 };
 
 void TestPerTestDlg::measuresTheTransmitter() {
@@ -126,6 +127,30 @@ void TestPerTestDlg::failedReadsAndOptions() {
     }
     QCOMPARE(simCalls({"Set"}), QStringList{"SetWL_SensitivityTest(0)"});
     QCOMPARE(PerOptions::load().packetType, int(PerMulticast));
+}
+
+// A port no frame can be sent to is refused before anything starts; a port the adapter
+// did not take starts no test that could only wait.
+void TestPerTestDlg::portRefusedOrNotTaken() {
+    ProfessionalFixture fx;
+    PerOptions{"100", 3, true, "70000"}.store();
+    CPERTestDlg per(fx.ctx, nullptr);
+    per.show();
+    auto* button = child<QPushButton>(&per, "startStopButton");
+    clearSimTrace();
+    button->click();
+    QCOMPARE(fx.seam.messages.size(), 1);
+    QCOMPARE(fx.seam.messages.last().text, "Please enter an integer between 0 and 65535.");
+    QCOMPARE(simCalls({"Set", "Get"}), QStringList());
+    QVERIFY(!per.timerActive());
+
+    child<QLineEdit>(&per, "portNumberEdit")->setText("65535");
+    kxsim_force("SetWL_FirmwareRecvPort", -1);
+    button->click();
+    QCOMPARE(simCalls({"SetWL_FirmwareRecvPort"}), QStringList{"SetWL_FirmwareRecvPort(65535)"});
+    QCOMPARE(fx.seam.messages.last().text, "Set receive port fail!!!");
+    QVERIFY(!per.timerActive());
+    QCOMPARE(button->text(), "START");
 }
 
 QTEST_MAIN(TestPerTestDlg)

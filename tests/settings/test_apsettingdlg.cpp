@@ -13,6 +13,7 @@
 
 #include "adapter/AdapterState.h"
 #include "settings/ui/CAPSettingDlg.h"
+#include "context/AppContext.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;
@@ -33,6 +34,12 @@ void choose(QComboBox* list, int position) {
     emit list->activated(position);
 }
 
+QByteArray heardSsid() {
+    char heard[64] = {};
+    kxsim_get_text(nullptr, "ap_ssid", heard, sizeof heard);
+    return heard;
+}
+
 } // namespace
 
 class TestAPSettingDlg final : public QObject {
@@ -46,6 +53,8 @@ private slots:
     void channelOnApply();
     void applySendsRatesHidingAndSsid();
     void ssidSentAsRecorded();
+    void ssidSentAgainIsTheOneShown();
+    void noBasicRateIsSent();
     void wepTurnsOffAtOnce();
     void slidersSendBothRecordOne();
     void preambleFollowsTheChip();
@@ -207,6 +216,44 @@ void TestAPSettingDlg::ssidSentAsRecorded() {
     kxsim_get_text(nullptr, "ap_ssid", heard, sizeof heard);
     QCOMPARE(QByteArray(heard), QByteArray("Caf\xc3\xa9 \xe2\x82\xac"));
     QCOMPARE(m_fx->adapterValue("SSID"), QStringLiteral("Caf\u00e9 \u20ac"));
+}
+
+// A WEP change sends the SSID again: an empty record (left by "any network" in station
+// mode) keeps the access point's own name, and a recorded one that differs is what the
+// box shows and the notice explains.
+void TestAPSettingDlg::ssidSentAgainIsTheOneShown() {
+    QVERIFY(m_fx->ctx.store.writeAdapterValue(AdapterValue::Ssid, QString()).ok());
+    open();
+    QCOMPARE(get<QLineEdit>("ssidEdit")->text(), QStringLiteral("TolvaAP"));
+    QVERIFY(get<QLabel>("ssidNotice")->isHidden());
+    choose(get<QComboBox>("wepList"), 1);
+    QCOMPARE(heardSsid(), QByteArray("TolvaAP"));
+
+    QVERIFY(m_fx->ctx.store.writeAdapterValue(AdapterValue::Ssid, QStringLiteral("Workshop")).ok());
+    open();
+    auto* notice = get<QLabel>("ssidNotice");
+    QCOMPARE(get<QLineEdit>("ssidEdit")->text(), QStringLiteral("Workshop"));
+    QVERIFY(!notice->isHidden());
+    QVERIFY(notice->text().contains(QStringLiteral("\"TolvaAP\"")));
+    choose(get<QComboBox>("wepList"), 0);
+    QCOMPARE(heardSsid(), QByteArray("Workshop"));
+    QVERIFY(notice->isHidden());
+}
+
+// A rate set without a rate leaves stations nothing to join with: refused whole, also
+// after the rates could not be read.
+void TestAPSettingDlg::noBasicRateIsSent() {
+    kxsim_force("QueryWL_BasicRate", -1);
+    open();
+    QVERIFY(!get<QLabel>("ratesUnreadNotice")->isHidden());
+    pressChangeApply();
+    get<QLineEdit>("ssidEdit")->setText(QStringLiteral("Workshop"));
+    clearSimTrace();
+    pressChangeApply();
+    QCOMPARE(simCalls({"Set", "WriteOid"}), QStringList());
+    QCOMPARE(m_fx->seam.messages.size(), 1);
+    QVERIFY(m_fx->seam.messages[0].text.contains(QStringLiteral("\"Basic Rate\"")));
+    QCOMPARE(get<QPushButton>("changeApplyButton")->text(), QStringLiteral("Apply"));
 }
 
 void TestAPSettingDlg::wepTurnsOffAtOnce() {

@@ -310,20 +310,21 @@ void TestAdapterSettings::applyWepStatus_data() {
                        "SetWL_WriteKey(2,1,0,\"" + long0 + "\")",
                        "SetWL_WriteKey(3,1,1,\"" + long0 + "\")", "SetWL_WEPStatus(1)"}
         << QStringLiteral("6") << QStringLiteral("4");
-    // Only exactly 104 digits mean 128-bit keys here.
-    QTest::newRow("105 digits: 64-bit keys")
+    // The keys the WEP key dialog shows and a profile saves.
+    QTest::newRow("105 digits: the first 104")
         << long0.repeated(4) + QStringLiteral("F") << 1 << 0
-        << QStringList{"SetWL_WriteKey(0,0,1,\"0011223344\")",
-                       "SetWL_WriteKey(1,0,0,\"5566778899\")",
-                       "SetWL_WriteKey(2,0,0,\"aabbcc0011\")",
-                       "SetWL_WriteKey(3,0,0,\"2233445566\")", "SetWL_WEPStatus(1)"}
-        << QStringLiteral("2") << QStringLiteral("1");
-    QTest::newRow("unreadable keys: zero bytes")
+        << QStringList{"SetWL_WriteKey(0,1,1,\"" + long0 + "\")",
+                       "SetWL_WriteKey(1,1,0,\"" + long0 + "\")",
+                       "SetWL_WriteKey(2,1,0,\"" + long0 + "\")",
+                       "SetWL_WriteKey(3,1,0,\"" + long0 + "\")", "SetWL_WEPStatus(1)"}
+        << QStringLiteral("6") << QStringLiteral("1");
+    // What a station set up with the defaults joins with, never all-zero keys.
+    QTest::newRow("nothing recorded: the default keys")
         << QStringLiteral("<missing>") << 1 << 0
-        << QStringList{"SetWL_WriteKey(0,0,1,\"0000000000\")",
-                       "SetWL_WriteKey(1,0,0,\"0000000000\")",
-                       "SetWL_WriteKey(2,0,0,\"0000000000\")",
-                       "SetWL_WriteKey(3,0,0,\"0000000000\")", "SetWL_WEPStatus(1)"}
+        << QStringList{"SetWL_WriteKey(0,0,1,\"3c5a7e9b2d\")",
+                       "SetWL_WriteKey(1,0,0,\"3c5a7e9b2d\")",
+                       "SetWL_WriteKey(2,0,0,\"3c5a7e9b2d\")",
+                       "SetWL_WriteKey(3,0,0,\"3c5a7e9b2d\")", "SetWL_WEPStatus(1)"}
         << QStringLiteral("2") << QStringLiteral("1");
     QTest::newRow("off") << digits40 << 0 << 2 << QStringList{"SetWL_WEPStatus(0)"}
                          << QStringLiteral("0") << QStringLiteral("3");

@@ -62,6 +62,7 @@ CEepromCisDlg::CEepromCisDlg(AppContext& context, EepromSettings::Tuples& tuples
     box->addWidget(makeApplyButton(), 0, Qt::AlignRight);
 
     const CisFields f = CisFields::fromTuples(tuples);
+    m_readVoltage = f.readVoltage;
     m_manufacturer->setText(f.manufacturer);
     m_card->setText(f.card);
     for (std::size_t i = 0; i < m_names.size(); ++i)
@@ -79,6 +80,7 @@ std::optional<EepromProblem> CEepromCisDlg::store() {
     for (std::size_t i = 0; i < m_names.size(); ++i)
         f.names[i] = m_names[i]->text();
     f.voltage = m_voltage->checkedId();
+    f.readVoltage = m_readVoltage;
     return f.applyTo(m_tuples);
 }
 

@@ -6,6 +6,7 @@
 
 #include "pro/eeprom/ui/EepromEditor.h"
 #include "pro/eeprom/EepromSettings.h"
+#include "pro/eeprom/CisFields.h"
 
 class QButtonGroup;
 
@@ -25,6 +26,7 @@ private:
     QLineEdit* m_card = nullptr;
     std::array<QLineEdit*, 4> m_names{};
     QButtonGroup* m_voltage = nullptr;
+    int m_readVoltage = CisFields::NoVoltage;
 };
 
 } // namespace kx

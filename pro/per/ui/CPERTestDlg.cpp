@@ -173,14 +173,27 @@ void CPERTestDlg::onStartStop() {
 }
 
 void CPERTestDlg::start() {
+    std::optional<int> port;
+    if (m_portCheck->isChecked()) {
+        port = PerOptions::portField(m_port->text());
+        if (!port) {
+            context().ui.inform(this, windowTitle(), PerOptions::portRefused());
+            m_port->setFocus();
+            m_port->selectAll();
+            return;
+        }
+    }
     const std::optional<TallyRecord> base = m_receiver->tally();
     if (!base) {
         context().ui.inform(this, windowTitle(), QStringLiteral("Get first adapter tally fail!!!"));
         return;
     }
     const int expected = PerOptions::decimalField(m_expected->text());
-    const int port = PerOptions::decimalField(m_port->text());
-    m_receiver->listen(m_portCheck->isChecked() ? std::optional<int>(port) : std::nullopt);
+    // A test whose port the adapter did not take would wait for frames it never counts.
+    if (!m_receiver->listen(port)) {
+        context().ui.inform(this, windowTitle(), QStringLiteral("Set receive port fail!!!"));
+        return;
+    }
     m_run.start(*base, expected,
                 PerTestRun::packetType(m_unicast->isChecked(), m_multicast->isChecked()),
                 context().config.PERStopSilenceTime);

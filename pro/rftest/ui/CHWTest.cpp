@@ -40,15 +40,21 @@ QPushButton* button(const char* name, const char* text) {
     return b;
 }
 
-// Radio buttons that exclude only each other, added to `box` from the left.
+// A row of radio buttons, added to `box` from the left. Choosing the checked entry again
+// is an operation here (it sends the setting again, or restarts the transmission), and
+// an exclusive group swallows it: an assistive technology's toggle of the checked button
+// would do nothing at all. So the group is not exclusive (its buttons still announce
+// themselves as radio buttons), every toggle is a choice, and the page then shows the
+// row as the adapter stands.
 QList<QRadioButton*> radios(QWidget* owner, QBoxLayout* box,
                             std::initializer_list<Choice> choices) {
     auto* group = new QButtonGroup(owner);
+    group->setExclusive(false);
     QList<QRadioButton*> out;
     for (const Choice& c : choices) {
         auto* radio = new QRadioButton(QString::fromLatin1(c.text));
         radio->setObjectName(QString::fromLatin1(c.name));
-        group->addButton(radio, static_cast<int>(out.size()));
+        group->addButton(radio);
         box->addWidget(radio);
         out.append(radio);
     }
@@ -72,23 +78,17 @@ QList<QRadioButton*> radioRow(QWidget* owner, QGridLayout* grid, QLabel* label,
     return radios(owner, box, choices);
 }
 
-// The user's choice of a radio, by its position; radios the page sets say nothing.
+// The user's choice of a radio, by its position, checked before or not; radios the page
+// sets say nothing.
 template <typename F> void onChosen(QObject* receiver, const QList<QRadioButton*>& radios, F f) {
-    for (int i = 0; i < radios.size(); ++i) {
-        QObject::connect(radios[i], &QRadioButton::toggled, receiver, [f, i](bool checked) {
-            if (checked)
-                f(i);
-        });
-    }
+    for (int i = 0; i < radios.size(); ++i)
+        QObject::connect(radios[i], &QRadioButton::toggled, receiver, [f, i] { f(i); });
 }
 
-// Position -1 clears the choice.
-void choose(const QList<QRadioButton*>& radios, int index) {
-    QButtonGroup* group = radios.constFirst()->group();
-    group->setExclusive(false);
+// Position -1 checks none.
+void showChoice(const QList<QRadioButton*>& radios, int index) {
     for (int i = 0; i < radios.size(); ++i)
         Widgets::setQuietly(radios[i], i == index);
-    group->setExclusive(true);
 }
 
 QLineEdit* valueField(const char* name, QLabel* label) {
@@ -245,10 +245,21 @@ QWidget* CHWTest::buildTransmitter() {
 }
 
 void CHWTest::connectControls() {
-    onChosen(this, m_scrambler, [this](int i) { answer(m_rf.setScrambler(i == 0)); });
-    onChosen(this, m_spreading, [this](int i) { answer(m_rf.setSpreading(i == 0)); });
-    onChosen(this, m_band,
-             [this](int i) { m_rf.setFilterBand(i == 0 ? RfTest::Japan : RfTest::Usa); });
+    // The row shows what the adapter took before any message says what it did not.
+    onChosen(this, m_scrambler, [this](int i) {
+        const RfTest::Answer a = m_rf.setScrambler(i == RfTest::Enabled);
+        render();
+        answer(a);
+    });
+    onChosen(this, m_spreading, [this](int i) {
+        const RfTest::Answer a = m_rf.setSpreading(i == RfTest::Enabled);
+        render();
+        answer(a);
+    });
+    onChosen(this, m_band, [this](int i) {
+        m_rf.setFilterBand(i == RfTest::Japan ? RfTest::Japan : RfTest::Usa);
+        render();
+    });
     onChosen(this, m_txAntenna, [this](int i) { chooseAntenna(AntennaUse::Transmit, i); });
     onChosen(this, m_rxAntenna, [this](int i) { chooseAntenna(AntennaUse::Receive, i); });
     onChosen(this, m_pattern, [this](int i) {
@@ -328,9 +339,8 @@ void CHWTest::initialise() {
 }
 
 void CHWTest::activated() {
-    const std::array<int, 2> antennas = m_rf.antennas();
-    choose(m_txAntenna, antennas[static_cast<std::size_t>(code(AntennaUse::Transmit))]);
-    choose(m_rxAntenna, antennas[static_cast<std::size_t>(code(AntennaUse::Receive))]);
+    m_rf.antennas();
+    render();
 }
 
 void CHWTest::render() {
@@ -346,6 +356,12 @@ void CHWTest::render() {
     m_power->setText(view.power);
     m_paGain->setText(view.paGain);
     m_philipsGain->setText(view.philipsGain);
+    showChoice(m_scrambler, view.scrambler);
+    showChoice(m_spreading, view.spreading);
+    showChoice(m_band, view.band);
+    showChoice(m_pattern, view.pattern);
+    showChoice(m_txAntenna, view.antennas[static_cast<std::size_t>(code(AntennaUse::Transmit))]);
+    showChoice(m_rxAntenna, view.antennas[static_cast<std::size_t>(code(AntennaUse::Receive))]);
 }
 
 void CHWTest::answer(RfTest::Answer answer) {
@@ -356,6 +372,8 @@ void CHWTest::answer(RfTest::Answer answer) {
 void CHWTest::chooseAntenna(AntennaUse use, int index) {
     // Antenna 1, 2 or 3 (Auto) by radio position.
     UnsavedNotice::report(this, context().settings.setFirmwareAntenna(use, index + 1));
+    m_rf.antennas();
+    render();
 }
 
 void CHWTest::setPowerControl(bool on) {
