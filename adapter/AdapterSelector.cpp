@@ -47,12 +47,19 @@ QString registryKeyForEntry(const WLAdapterListEntry& entry) {
     return AdapterSelector::registryKeyFor(instance.c_str());
 }
 
-// The hardware identifier recorded in the adapter's key, or false when there is none.
-bool readDeviceId(const QString& key, QString& id) {
+// The hardware identifier recorded in the adapter's key, or false when there is none;
+// `problem` then says why the key could not be opened, if it could not.
+bool readDeviceId(const QString& key, QString& id, QString* problem = nullptr) {
     const std::string path = key.toStdString();
     std::string value;
-    if (!Registry::openFullAccess(Hive::LocalMachine, path) ||
-        Registry::readString(Hive::LocalMachine, path, kDeviceIdValue, value) != 0)
+    if (!Registry::openFullAccess(Hive::LocalMachine, path)) {
+        if (problem) {
+            const RegistryFailure failure = Registry::lastFailure();
+            *problem = QString::fromStdString(failure.file.string() + ": " + failure.reason);
+        }
+        return false;
+    }
+    if (Registry::readString(Hive::LocalMachine, path, kDeviceIdValue, value) != 0)
         return false;
     if (value.size() > kDeviceIdBufferBytes - 1)
         value.resize(kDeviceIdBufferBytes - 1);
@@ -132,6 +139,7 @@ bool AdapterSelector::accepts(const ProgramConfig& config, const QString& id) {
 void AdapterSelector::discover() {
     m_host.clearAdapterLines();
     m_list.clear();
+    m_state.keyProblem.clear();
 
     std::vector<WLAdapterListEntry> found(WL_ADAPTER_LIST_MAX);
     const int count = std::clamp<int>(CreateAllNICAdapterList(found.data(), WL_ADAPTER_LIST_MAX), 0,
@@ -140,8 +148,12 @@ void AdapterSelector::discover() {
     for (int i = 0; i < count; ++i) {
         const WLAdapterListEntry& entry = found[static_cast<std::size_t>(i)];
         QString id;
-        if (!readDeviceId(registryKeyForEntry(entry), id))
+        QString problem;
+        if (!readDeviceId(registryKeyForEntry(entry), id, &problem)) {
+            if (m_state.keyProblem.isEmpty())
+                m_state.keyProblem = problem;
             continue;
+        }
         // An adapter named by two configured identifiers is offered twice.
         for (int match = matchingIdCount(m_config, id); match > 0; --match) {
             record->handle = -1;

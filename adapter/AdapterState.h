@@ -32,6 +32,9 @@ struct AdapterState final {
     // Why the driver refuses every change for this user, as it said at the last refusal;
     // empty while changes are taken.
     QString readOnlyReason;
+    // Why the last search for adapters could not use an adapter's registry key ("file:
+    // reason", e.g. a hive nobody may write); empty when every key it tried was usable.
+    QString keyProblem;
 };
 
 } // namespace kx

@@ -41,6 +41,20 @@ void CConfigApp::checkConfigFile(const QString& path) {
                  .arg(path, QString::fromStdString(reason)));
 }
 
+// A directory that is not ours alone (another user's, or one others may write) is neither
+// read nor written; saying so once here spares a message at every change.
+bool CConfigApp::checkRegistryDirectory() {
+    if (Registry::makeDirectory() == 0)
+        return true;
+    const RegistryFailure failure = Registry::lastFailure();
+    Registry::setReadOnly(failure);
+    tell(QStringLiteral("The settings folder %1 cannot be used (%2). KXConfig runs, but no "
+                        "setting is read or saved.")
+             .arg(QString::fromStdString(failure.file.string()),
+                  QString::fromStdString(failure.reason)));
+    return false;
+}
+
 // A lock that another program keeps would stall every settings change: go on without them.
 void CConfigApp::checkRegistryLocks() {
     if (Registry::waitForLocks(kRegistryLockWait) == 0)
@@ -57,9 +71,21 @@ int CConfigApp::run() {
     // Windows come and go (dialogs, the indicator); only the exit command ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // The exit command, the end a page asks for (UiSeam::endProcess) and a termination
+    // signal all leave every event loop: open dialogs close as if cancelled, and what
+    // they do on closing (the professional sheet's radio clean-up) still happens. A
+    // signal during start-up (a wait for a lock, a message) ends the run before it begins.
+    TerminationSignals termination;
+    bool ending = false;
+    QObject::connect(&termination, &TerminationSignals::requested, qApp, [&ending] {
+        ending = true;
+        QCoreApplication::exit(0);
+    });
+
     m_context.config.load(ProgramConfig::defaultPath());
     checkConfigFile(ProgramConfig::defaultPath());
-    checkRegistryLocks();
+    if (checkRegistryDirectory())
+        checkRegistryLocks();
     LanguageChoice::startup(m_context.language, m_context.config);
 
     // Finding the title taken and claiming it are one step, before any window exists:
@@ -79,17 +105,14 @@ int CConfigApp::run() {
     QObject::connect(&tray, &CTrayIcon::command, &mainDlg, &CMainDlg::onTrayCommand);
     QObject::connect(&tray, &QObject::destroyed, [this] { m_context.tray = nullptr; });
 
-    // The exit command, the end a page asks for (UiSeam::endProcess) and a termination
-    // signal all leave every event loop: open dialogs close as if cancelled, and what
-    // they do on closing (the professional sheet's radio clean-up) still happens.
     QObject::connect(&mainDlg, &CMainDlg::runEnded, qApp, [] { QCoreApplication::exit(0); });
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::requested, qApp,
-                     [] { QCoreApplication::exit(0); });
     mainDlg.initialise();
     // From here on the announcement follows the window's title (a language change).
     instance.announce(mainDlg.windowTitle());
     QObject::connect(&mainDlg, &QWidget::windowTitleChanged, &instance, &SingleInstance::announce);
+    // A request heard by a start-up message's own loop is not heard again.
+    if (ending)
+        return 0;
     return QApplication::exec();
 }
 

@@ -24,6 +24,7 @@ private:
     void tell(const QString& text);
     void checkConfigFile(const QString& path);
     void checkRegistryLocks();
+    bool checkRegistryDirectory();
 
     QtSeam m_screen;
     AppContext m_context;

@@ -9,7 +9,9 @@
 // Exit codes: 0 done; 1 the command line or its input is wrong (an unknown option, a
 // value the dialogs refuse, an unknown profile, a file that holds no profiles); 2 the
 // adapter, the driver or the system failed (no adapter, a setting the adapter refused or
-// the registry did not take, no link, an output that cannot be written).
+// the registry did not take, no link, an output that cannot be written); 128 + the signal's
+// number (130 for Ctrl+C, 143 for SIGTERM) when a signal cut the command short, waiting
+// for a lock that another program keeps included.
 
 #include <QList>
 #include <QString>

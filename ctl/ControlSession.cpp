@@ -24,6 +24,9 @@ bool ControlSession::select(int number, QString& problem) {
     const int count = adapterCount();
     if (count == 0) {
         problem = QStringLiteral("no adapter found (none that KXConfig.INI names opens)");
+        // An adapter whose registry key cannot be used is not offered: say why.
+        if (!m_ctx.adapter.keyProblem.isEmpty())
+            problem += QStringLiteral("; the registry cannot be used: ") + m_ctx.adapter.keyProblem;
         return false;
     }
     if (number < 1 || number > count) {

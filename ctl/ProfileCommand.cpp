@@ -79,7 +79,7 @@ int remove(CommandCall& call, const QString& name) {
         return unknown(call, name);
     if (call.context.store.deleteProfile(name) != 0) {
         call.out.error(QStringLiteral("the profile \"%1\" cannot be deleted: %2")
-                           .arg(name, QString::fromStdString(Registry::lastFailure().reason)));
+                           .arg(name, call.context.store.lastFailure().text()));
         return ControlCommand::Failure;
     }
     return ControlCommand::Done;

@@ -54,7 +54,8 @@ std::optional<ProfileTransfer::Profile> profileOf(const QJsonObject& o, QString&
     }
     const QJsonValue ssid = o.value(key(StationFields::kSsidFileKey));
     if (!ssid.isString() || !isName(ssid.toString())) {
-        problem = QStringLiteral("\"ssid\" is no text of at most %1 characters").arg(kMaxSsidBytes);
+        problem =
+            QStringLiteral("\"ssid\" is no network name of at most %1 bytes").arg(kMaxSsidBytes);
         return std::nullopt;
     }
     p.settings.ssid = ssid.toString();

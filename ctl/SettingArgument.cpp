@@ -110,7 +110,8 @@ const Argument kArguments[] = {
      }},
     {"ssid",
      [](const AppContext&) {
-         return QStringLiteral("at most %1 characters of Latin-1, \"\" for any network")
+         return QStringLiteral("a name of at most %1 bytes in UTF-8 (other bytes as \\xNN), "
+                               "\"\" for any network")
              .arg(kMaxSsidBytes);
      },
      [](AppContext& c, const QString& v) -> std::optional<SettingResult> {

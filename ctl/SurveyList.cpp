@@ -11,6 +11,7 @@
 #include "mainwnd/StatusTexts.h"
 #include "mainwnd/SurveyRecord.h"
 #include "driver/MacText.h"
+#include "driver/SsidText.h"
 
 namespace kx {
 
@@ -38,8 +39,14 @@ SurveyList::SurveyList(const WLSurveyBuffer& survey) {
 }
 
 const SurveyList::Network* SurveyList::withSsid(const QString& ssid) const {
-    const auto it = std::find_if(m_networks.begin(), m_networks.end(),
-                                 [&](const Network& n) { return n.ssid == ssid; });
+    // The same bytes however typed: "\xe9" is "\xE9".
+    const auto bytes = [](const QString& name) {
+        return SsidText::fromTyped(name.toStdU16String());
+    };
+    const std::optional<std::string> wanted = bytes(ssid);
+    const auto it = std::find_if(m_networks.begin(), m_networks.end(), [&](const Network& n) {
+        return n.ssid == ssid || (wanted && bytes(n.ssid) == wanted);
+    });
     return it == m_networks.end() ? nullptr : &*it;
 }
 

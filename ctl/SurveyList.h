@@ -29,7 +29,8 @@ public:
     explicit SurveyList(const WLSurveyBuffer& survey);
 
     const QList<Network>& networks() const { return m_networks; }
-    // The strongest network of that exact name, or of that BSSID (MacText's forms).
+    // The strongest network of that name (as shown, or typed to the same bytes:
+    // driver/SsidText.h), or of that BSSID (MacText's forms).
     const Network* withSsid(const QString& ssid) const;
     const Network* withBssid(const QString& bssid) const;
 

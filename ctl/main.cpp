@@ -11,13 +11,18 @@
 #include "ctl/ControlCommand.h"
 #include "ctl/ControlOutput.h"
 #include "ctl/NoScreenSeam.h"
+#include "platform/FileLock.h"
 
 namespace {
 
 std::atomic<bool> g_interrupted{false};
+std::atomic<int> g_signal{0};
 
-void interrupted(int) {
+// A watch ends at its next tick; a wait for a lock that another program keeps ends at once.
+void interrupted(int signalNumber) {
+    g_signal = signalNumber;
     g_interrupted = true;
+    kx::FileLock::stopWaiting();
 }
 
 // Writes all bytes to `fd`: 0, or the errno value of the failure.
@@ -61,5 +66,9 @@ int main(int argc, char* argv[]) {
                            },
                            [] { return g_interrupted.load(); }};
     kx::ControlCommand command(context, output, hooks);
-    return command.run(QCoreApplication::arguments().mid(1));
+    const int exit = command.run(QCoreApplication::arguments().mid(1));
+    // Cut short by the signal, as the shell reports a program that it ended.
+    if (exit != kx::ControlCommand::Done && g_interrupted)
+        return 128 + g_signal;
+    return exit;
 }

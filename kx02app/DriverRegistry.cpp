@@ -7,6 +7,7 @@
 #include "driver/AdapterValue.h"
 #include "driver/DriverLimits.h"
 #include "driver/HexText.h"
+#include "driver/SsidText.h"
 #include "kx02app/SimAdapter.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -69,9 +70,9 @@ std::optional<std::string> readSsid(const std::string& key) {
     const std::optional<std::string> text = readText(key, "SSID");
     if (!text)
         return std::nullopt;
-    // The program records the text it narrowed to single bytes for the adapter.
-    std::string bytes = TextCodec::narrow(TextCodec::utf8ToUtf16(*text));
-    if (bytes.size() > StationConfig::kMaxSsid)
+    // The program records the name as people see it.
+    std::optional<std::string> bytes = SsidText::fromTyped(TextCodec::utf8ToUtf16(*text));
+    if (!bytes || bytes->size() > StationConfig::kMaxSsid)
         return std::nullopt;
     return bytes;
 }

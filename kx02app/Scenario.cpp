@@ -1,6 +1,7 @@
 #include "kx02app/Scenario.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 
 #include <nlohmann/json.hpp>
@@ -9,7 +10,9 @@
 #include "driver/DriverLimits.h"
 #include "driver/HexText.h"
 #include "driver/MacText.h"
+#include "driver/SsidText.h"
 #include "driver/kx02app.h"
+#include "platform/TextCodec.h"
 
 namespace kx::sim {
 
@@ -46,6 +49,29 @@ std::optional<std::int64_t> integer(const json& v) {
     return std::nullopt;
 }
 
+// "\x1B", as a network name writes a byte.
+std::string escapedByte(unsigned char byte) {
+    char text[5] = {};
+    std::snprintf(text, sizeof text, "\\x%02X", byte);
+    return text;
+}
+
+// Where a file is no UTF-8 text (raw bytes of a network name, say), or nothing.
+std::string notUtf8(std::string_view text) {
+    int line = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        const TextCodec::Utf8Sequence sequence = TextCodec::utf8At(text, at);
+        if (!sequence.valid)
+            return "line " + std::to_string(line) + " holds the byte " +
+                   escapedByte(static_cast<unsigned char>(text[at])) +
+                   ", which is no UTF-8 text: write a network name's bytes that are no text "
+                   "as \\xNN in the JSON string (\"Caf\\\\xE9\")";
+        line += text[at] == '\n' ? 1 : 0;
+        at += sequence.length;
+    }
+    return {};
+}
+
 // Reads one scenario object, remembering the first problem met.
 class Reader {
 public:
@@ -77,6 +103,31 @@ public:
             return fallback;
         }
         return v.get<std::string>();
+    }
+
+    // A network name as people write it (driver/SsidText.h); a control character the
+    // JSON holds as such stands for its byte, as the air may carry one.
+    std::string ssid(const json& object, const char* key, std::string fallback) {
+        if (!object.contains(key))
+            return fallback;
+        const json& v = object[key];
+        std::u16string written;
+        if (v.is_string()) {
+            for (const char16_t c : TextCodec::utf8ToUtf16(v.get_ref<const std::string&>())) {
+                if (c < 0x20 || c == 0x7F)
+                    written += TextCodec::widen(escapedByte(static_cast<unsigned char>(c)));
+                else
+                    written += c;
+            }
+        }
+        const std::optional<std::string> bytes =
+            v.is_string() ? SsidText::fromTyped(written) : std::nullopt;
+        if (!bytes) {
+            fail(std::string("\"") + key + "\" must be a network name of at most " +
+                 std::to_string(kMaxSsidBytes) + " bytes (bytes that are no UTF-8 text as \\xNN)");
+            return fallback;
+        }
+        return *bytes;
     }
 
     int number(const json& object, const char* key, int fallback, int low, int high) {
@@ -153,7 +204,7 @@ Scenario::Adapter readAdapter(Reader& r, const json& o, std::size_t index) {
     }
     if (o.contains("channel_mask"))
         a.channelMask = static_cast<std::uint16_t>(r.number(o, "channel_mask", 0x3FFF, 1, 0x3FFF));
-    a.apSsid = r.text(o, "ap_ssid", a.apSsid, kMaxSsidBytes);
+    a.apSsid = r.ssid(o, "ap_ssid", a.apSsid);
     a.apSignal = r.number(o, "ap_signal", a.apSignal, 0, 100);
     a.apQuality = r.number(o, "ap_quality", a.apQuality, 0, 100);
     return a;
@@ -166,7 +217,7 @@ Scenario::Network readNetwork(Reader& r, const json& o) {
         return n;
     }
     r.checkKeys(o, "a network", {"ssid", "bssid", "channel", "mode", "wep", "signal", "quality"});
-    n.ssid = r.text(o, "ssid", "", kMaxSsidBytes);
+    n.ssid = r.ssid(o, "ssid", "");
     if (o.contains("bssid"))
         n.bssid = r.address(o["bssid"], n.bssid);
     n.channel = r.number(o, "channel", Channels::kFallback, kFirstChannel, kLastChannel);
@@ -251,6 +302,10 @@ Scenario Scenario::builtIn() {
 
 std::optional<Scenario> Scenario::parse(std::string_view text, std::string& error,
                                         std::vector<std::string>& warnings) {
+    if (const std::string problem = notUtf8(text); !problem.empty()) {
+        error = problem;
+        return std::nullopt;
+    }
     const json root = json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded() || !root.is_object()) {
         error = "not a JSON object";

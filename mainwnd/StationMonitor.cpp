@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "driver/DriverCodes.h"
+#include "driver/SsidText.h"
 #include "context/AppContext.h"
 #include "program/LanguageChoice.h"
 #include "mainwnd/AccessPointTexts.h"
@@ -53,9 +54,17 @@ const InfoLayoutTexts kInfoLayouts[] = {
 };
 
 // Single-byte text the driver wrote into a buffer, up to its NUL.
+template <std::size_t N> std::string_view driverText(const char (&buffer)[N]) {
+    return {buffer, strnlen(buffer, N)};
+}
+
 template <std::size_t N> QString widened(const char (&buffer)[N]) {
-    return QString::fromStdU16String(
-        TextCodec::widen(std::string_view(buffer, strnlen(buffer, N))));
+    return QString::fromStdU16String(TextCodec::widen(driverText(buffer)));
+}
+
+// A network name as people see it (driver/SsidText.h).
+template <std::size_t N> QString shownSsid(const char (&buffer)[N]) {
+    return QString::fromStdU16String(SsidText::shown(driverText(buffer)));
 }
 
 } // namespace
@@ -251,7 +260,7 @@ void StationMonitor::showSsidRow(bool connected) {
     QString shown = kNoValue;
     m_view.answers.ssid.clear();
     if (result != -1) {
-        shown = widened(buffer);
+        shown = shownSsid(buffer);
         m_view.answers.ssid = shown;
         if (shown.isEmpty())
             shown = text(MainTexts::MP_STA_SSID_any);
@@ -520,7 +529,7 @@ void StationMonitor::showAccessPointSettings() {
     rows[0].value = AccessPointTexts::channelText(answers.channel);
     char ssid[WL_SSID_BUFFER_MIN] = {};
     const bool named = QueryWLAP_SSID(adapter(), ssid) != -1;
-    answers.ssid = named ? widened(ssid) : QString();
+    answers.ssid = named ? shownSsid(ssid) : QString();
     rows[1].value = named ? answers.ssid : kNoValue;
     answers.wepStatus = QueryWL_WEPStatus(adapter());
     answers.wepBits = QueryWL_WEPbit(adapter());

@@ -6,7 +6,7 @@
 #include "driver/Channels.h"
 #include "driver/MacText.h"
 #include "driver/ObjectLayouts.h"
-#include "platform/TextCodec.h"
+#include "driver/SsidText.h"
 
 namespace kx {
 
@@ -26,9 +26,9 @@ QByteArray SurveyRecord::ssidBytes() const {
 QString SurveyRecord::ssidText() const {
     const QByteArray bytes = ssidBytes();
     const auto end = bytes.indexOf('\0');
-    const QByteArray shown = end < 0 ? bytes : bytes.left(end);
+    const QByteArray name = end < 0 ? bytes : bytes.left(end);
     return QString::fromStdU16String(
-        TextCodec::widen(std::string_view(shown.constData(), static_cast<size_t>(shown.size()))));
+        SsidText::shown(std::string_view(name.constData(), static_cast<size_t>(name.size()))));
 }
 
 QString SurveyRecord::bssidText() const {

@@ -21,7 +21,7 @@ public:
     int channel() const;
     // The SSID bytes as they are sent to the adapter (at most 32).
     QByteArray ssidBytes() const;
-    // The same bytes up to an earlier zero byte, widened byte by byte.
+    // The same bytes up to an earlier zero byte, as people see them (driver/SsidText.h).
     QString ssidText() const;
     QString bssidText() const;
     const std::uint8_t* bssid() const { return m_raw.bssid; }

@@ -1,5 +1,7 @@
 #include "platform/FileLock.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,7 +15,12 @@ namespace kx {
 namespace {
 
 constexpr mode_t kPrivate = 0600;
-constexpr auto kRetryPause = std::chrono::milliseconds(10);
+// Tries come often at first (a writer is done within milliseconds), then every 10 ms.
+constexpr auto kFirstPause = std::chrono::milliseconds(1);
+constexpr auto kLongestPause = std::chrono::milliseconds(10);
+
+std::atomic<bool> g_stopWaiting{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
 int openLockFile(const std::filesystem::path& lockFile) {
     // O_NONBLOCK: a FIFO planted under the name must not hang the open.
@@ -39,27 +46,40 @@ int checkFile(int fd, FileLock::Owner owner) {
     return 0;
 }
 
-int lockWithin(int fd, std::chrono::milliseconds wait) {
-    if (wait == FileLock::kForever) {
-        while (::flock(fd, LOCK_EX) != 0) {
-            if (errno != EINTR)
-                return errno;
-        }
-        return 0;
-    }
+} // namespace
+
+int FileLock::lockWithin(int fd, Mode mode, std::chrono::milliseconds wait) {
+    const int operation = (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
     const auto deadline = std::chrono::steady_clock::now() + wait;
+    auto pause = std::chrono::duration_cast<std::chrono::steady_clock::duration>(kFirstPause);
     for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        if (::flock(fd, operation) == 0)
             return 0;
         if (errno == EINTR)
             continue;
-        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline)
+        if (errno != EWOULDBLOCK)
             return errno;
-        std::this_thread::sleep_for(kRetryPause);
+        if (stopRequested())
+            return EINTR;
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline)
+            return EWOULDBLOCK;
+        std::this_thread::sleep_for(std::min(pause, deadline - now));
+        pause = std::min<std::chrono::steady_clock::duration>(pause * 2, kLongestPause);
     }
 }
 
-} // namespace
+void FileLock::stopWaiting() noexcept {
+    g_stopWaiting.store(true, std::memory_order_relaxed);
+}
+
+void FileLock::waitAgain() noexcept {
+    g_stopWaiting.store(false, std::memory_order_relaxed);
+}
+
+bool FileLock::stopRequested() noexcept {
+    return g_stopWaiting.load(std::memory_order_relaxed);
+}
 
 FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds wait,
                    Owner owner) {
@@ -70,7 +90,7 @@ FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseco
     }
     m_error = checkFile(fd, owner);
     if (m_error == 0)
-        m_error = lockWithin(fd, wait);
+        m_error = lockWithin(fd, Mode::Exclusive, wait);
     if (m_error != 0) {
         ::close(fd);
         return;
@@ -90,6 +110,8 @@ std::string FileLock::reason() const {
         return {};
     case EWOULDBLOCK:
         return "held by another program";
+    case EINTR:
+        return "held by another program when the wait was interrupted";
     case ELOOP:
         return "is a symbolic link";
     case EPERM:

@@ -5,6 +5,9 @@
 //
 // The lock file is created 0600 and opened without following a symbolic link; one of
 // ours that others could read is tightened to 0600.
+//
+// Every wait is bounded, and ends at once when the process is asked to end (a signal
+// handler calls stopWaiting()), so no lock that another program keeps can hang us.
 
 #include <chrono>
 #include <filesystem>
@@ -15,11 +18,14 @@ namespace kx {
 class FileLock final {
 public:
     enum class Owner { Anyone, OnlyMe };
+    enum class Mode { Exclusive, Shared };
 
-    // Waits at most `wait` for a lock that another holder has (zero: one try; kForever:
-    // until it is free, in the kernel's order of waiters). With Owner::OnlyMe a lock
-    // file that belongs to another user is refused.
-    static constexpr std::chrono::milliseconds kForever = std::chrono::milliseconds::max();
+    // What a writer waits for another holder: writers keep a lock for milliseconds, so
+    // one kept this long is stuck, and the writer fails naming the lock file.
+    static constexpr std::chrono::milliseconds kWriterWait{10000};
+
+    // Waits at most `wait` for a lock that another holder has (zero: one try). With
+    // Owner::OnlyMe a lock file that belongs to another user is refused.
     FileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds wait,
              Owner owner = Owner::Anyone);
     ~FileLock();
@@ -28,11 +34,22 @@ public:
 
     bool isHeld() const { return m_fd >= 0; }
     // Why it is not held: an errno value. EWOULDBLOCK: another holder kept it for the
-    // whole wait; ELOOP: the name is a symbolic link; EPERM: the file belongs to
-    // another user (Owner::OnlyMe); EINVAL: the name is no regular file.
+    // whole wait; EINTR: the process was asked to end while another holder kept it;
+    // ELOOP: the name is a symbolic link; EPERM: the file belongs to another user
+    // (Owner::OnlyMe); EINVAL: the name is no regular file.
     int error() const { return m_error; }
     // The same as a text for people.
     std::string reason() const;
+
+    // The same wait on a descriptor the caller opened: 0, or EWOULDBLOCK, EINTR as above,
+    // or the errno value of flock.
+    static int lockWithin(int fd, Mode mode, std::chrono::milliseconds wait);
+    // From a signal handler that ends the process (async-signal-safe): every wait under
+    // way ends with EINTR, and later ones try once, so the ending is not held up.
+    static void stopWaiting() noexcept;
+    static bool stopRequested() noexcept;
+    // Waits are waited out again: a run that watches for such signals begins.
+    static void waitAgain() noexcept;
 
 private:
     int m_fd = -1;

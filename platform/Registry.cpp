@@ -47,14 +47,18 @@ bool isValidValueName(std::string_view name) {
     return std::none_of(name.begin(), name.end(), isControl);
 }
 
+// A bracket could end the section line early or start another.
+bool breaksSectionLine(char c) {
+    return isControl(c) || c == '[' || c == ']';
+}
+
 // Components must be non-empty and must not be able to break the section line.
 bool isValidKeyPath(std::string_view path) {
     if (path.empty())
         return true;
     if (path.front() == '\\' || path.back() == '\\' || path.find("\\\\") != std::string_view::npos)
         return false;
-    return std::none_of(path.begin(), path.end(),
-                        [](char c) { return isControl(c) || c == '[' || c == ']'; });
+    return std::none_of(path.begin(), path.end(), breaksSectionLine);
 }
 
 std::string envValue(const char* name) {
@@ -100,12 +104,13 @@ struct ReadResult {
 };
 
 ReadResult readFile(const fs::path& file, std::string& content, FileStamp& stamp) {
-    // O_NONBLOCK: a FIFO in the hive's place must not block the open.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // O_NONBLOCK: a FIFO in the hive's place must not block the open. O_NOFOLLOW: a hive
+    // is a file of ours, never a link to somebody's.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0) {
         if (errno == ENOENT)
             return {ReadResult::Missing, {}};
-        return {ReadResult::Failed, errorText(errno)};
+        return {ReadResult::Failed, errno == ELOOP ? "is a symbolic link" : errorText(errno)};
     }
     const std::optional<FileStamp> opened = FileStamp::ofDescriptor(fd);
     struct stat st {};
@@ -192,12 +197,40 @@ struct CacheEntry {
     std::shared_ptr<const RegHive> hive;
 };
 
+// Why the registry directory must not be used, or nothing: hives and links that another
+// user could put there would be taken for ours, and the keys written there would be
+// theirs. The administrator's (root's) directory may be read as it may not be written.
+std::optional<RegistryFailure> foreignDirectory() {
+    const fs::path dir = Registry::directory();
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) != 0)
+        return std::nullopt; // missing, or for the read or write to find out
+    std::string problem;
+    if (!S_ISDIR(st.st_mode))
+        problem = "is not a directory";
+    else if (st.st_uid != ::geteuid() && st.st_uid != 0)
+        problem = "belongs to another user";
+    else if ((st.st_mode & 022) != 0)
+        problem = "may be written by other users";
+    if (problem.empty())
+        return std::nullopt;
+    ProcessNotice::once("foreign\n" + dir.string() + '\n' + problem,
+                        "kxconfig: registry directory " + dir.string() + ' ' + problem +
+                            "; no setting is read from it or written to it");
+    return RegistryFailure{dir, problem};
+}
+
 // Parsed hives by path; an entry is used only while the file's stamp is unchanged and
-// the file had settled before it was read. nullptr (with `reason` when asked for) when the
-// hive cannot be read.
-std::shared_ptr<const RegHive> load(Hive hive, std::string* reason = nullptr) {
+// the file had settled before it was read. nullptr (with `failure` when asked for) when
+// the hive cannot be read.
+std::shared_ptr<const RegHive> load(Hive hive, RegistryFailure* failure = nullptr) {
     static std::mutex mutex;
     static std::map<std::string, CacheEntry> cache;
+    if (const std::optional<RegistryFailure> foreign = foreignDirectory()) {
+        if (failure)
+            *failure = *foreign;
+        return nullptr;
+    }
     const fs::path file = Registry::hiveFile(hive);
     const std::optional<FileStamp> current = FileStamp::ofPath(file);
     {
@@ -210,8 +243,8 @@ std::shared_ptr<const RegHive> load(Hive hive, std::string* reason = nullptr) {
     FileStamp stamp;
     std::string problem;
     std::shared_ptr<const RegHive> parsed = loadFresh(hive, file, stamp, problem);
-    if (reason)
-        *reason = problem;
+    if (failure)
+        *failure = RegistryFailure{file, problem};
     const std::lock_guard lock(mutex);
     if (parsed && stamp.inode != 0 && stamp.isSettled(readStart)) {
         if (cache.size() >= kMaxCached)
@@ -239,8 +272,8 @@ int checkHiveAccess(const fs::path& file) {
 enum class Directory { Existing, Create };
 
 // The registry directory, made 0700 when missing (its parents as usual). Our own
-// directory that others may enter is tightened; one the user named is left as it is (it
-// may be any directory), its files are private all the same.
+// directory that others may enter is tightened; one the user named is left as it is (its
+// files are private all the same), unless it is another user's or others may write it.
 int prepareDirectory(Directory directory) {
     const fs::path dir = Registry::directory();
     struct stat st {};
@@ -258,6 +291,8 @@ int prepareDirectory(Directory directory) {
     if (S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0 &&
         envValue("KXCONFIG_REGISTRY_DIR").empty())
         ::chmod(dir.c_str(), st.st_mode & 0700);
+    if (const std::optional<RegistryFailure> foreign = foreignDirectory())
+        return fail(foreign->file, foreign->reason);
     return 0;
 }
 
@@ -272,7 +307,7 @@ using Changer = std::function<Change(RegHive&, std::string& why)>;
 
 // Read-modify-write of one hive under its lock; 0 when the change held.
 int modify(Hive hive, Directory directory, const Changer& change,
-           std::chrono::milliseconds lockWait = FileLock::kForever) {
+           std::chrono::milliseconds lockWait = FileLock::kWriterWait) {
     const fs::path file = Registry::hiveFile(hive);
     if (const std::optional<RegistryFailure> readOnly = readOnlyReason())
         return fail(readOnly->file, readOnly->reason);
@@ -340,16 +375,25 @@ fs::path Registry::hiveFile(Hive hive) {
     return directory() / (std::string(rootName(hive)) + ".reg");
 }
 
+std::string Registry::keyNameProblem(std::string_view name) {
+    if (name.empty())
+        return "the name is empty";
+    if (name.find('\\') != std::string_view::npos ||
+        std::any_of(name.begin(), name.end(), breaksSectionLine))
+        return "a name holds no backslash, no square bracket and no control character";
+    return {};
+}
+
 bool Registry::keyExists(Hive hive, std::string_view path) {
     const std::shared_ptr<const RegHive> h = load(hive);
     return h && isValidKeyPath(path) && h->keyExists(path);
 }
 
 bool Registry::openFullAccess(Hive hive, std::string_view path) {
-    std::string reason;
-    const std::shared_ptr<const RegHive> h = load(hive, &reason);
+    RegistryFailure failure;
+    const std::shared_ptr<const RegHive> h = load(hive, &failure);
     if (!h) {
-        fail(hiveFile(hive), reason);
+        fail(failure.file, failure.reason);
         return false;
     }
     if (!isValidKeyPath(path) || !h->keyExists(path)) {

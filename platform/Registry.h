@@ -56,6 +56,10 @@ public:
     static std::filesystem::path directory();
     static std::filesystem::path hiveFile(Hive hive);
 
+    // Why `name` cannot name one key below another (empty when it can): a backslash would
+    // address a subkey, a square bracket or a control character would break the hive.
+    static std::string keyNameProblem(std::string_view name);
+
     static bool keyExists(Hive hive, std::string_view path);
     // An existing key that the user may change: the key exists, its hive parses
     // and the hive can be written. Never creates anything.
@@ -81,9 +85,9 @@ public:
     static int deleteKey(Hive hive, std::string_view path);
     // Creates every missing key and writes every missing value (values already there are
     // kept), all in one write of the hive. Entries with unusable names are left out and
-    // make the result -1. Unlike the other writes, which wait for another writer as long
-    // as it takes, it gives up after two seconds: the driver calls it while the program
-    // starts, which a stuck lock must not stall.
+    // make the result -1. Unlike the other writes, which wait up to
+    // FileLock::kWriterWait for another writer, it gives up after two seconds: the driver
+    // calls it while the program starts, which a stuck lock must not stall.
     static int ensureValues(Hive hive, const std::vector<RegistryDefault>& defaults);
 
     // Several changes written together, in order, in one write of the hive: all of them,

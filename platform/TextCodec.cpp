@@ -4,8 +4,9 @@ namespace kx {
 
 namespace {
 constexpr char16_t kReplacement = u'\uFFFD';
+} // namespace
 
-void appendUtf8(std::string& out, char32_t cp) {
+void TextCodec::appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -23,7 +24,7 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-void appendUtf16(std::u16string& out, char32_t cp) {
+void TextCodec::appendUtf16(std::u16string& out, char32_t cp) {
     if (cp < 0x10000) {
         out += static_cast<char16_t>(cp);
     } else {
@@ -32,7 +33,6 @@ void appendUtf16(std::u16string& out, char32_t cp) {
         out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     }
 }
-} // namespace
 
 std::u16string TextCodec::widen(std::string_view bytes) {
     std::u16string out;
@@ -50,45 +50,47 @@ std::string TextCodec::narrow(std::u16string_view text) {
     return out;
 }
 
+TextCodec::Utf8Sequence TextCodec::utf8At(std::string_view utf8, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if (lead < 0x80)
+        return {lead, 1, true};
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1, cp = lead & 0x1F, min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, cp = lead & 0x0F, min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, cp = lead & 0x07, min = 0x10000;
+    } else {
+        return {};
+    }
+    // A cut sequence spans the bytes that belong to it, so it stands for one character.
+    size_t j = 1;
+    for (; j <= static_cast<size_t>(extra); ++j) {
+        if (at + j >= utf8.size())
+            break;
+        const auto c = static_cast<unsigned char>(utf8[at + j]);
+        if ((c & 0xC0) != 0x80)
+            break;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    const bool valid = j > static_cast<size_t>(extra) && cp >= min && cp <= 0x10FFFF &&
+                       !(cp >= 0xD800 && cp <= 0xDFFF);
+    return {valid ? cp : 0, j, valid};
+}
+
 std::u16string TextCodec::utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
-    size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F, min = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F, min = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07, min = 0x10000;
-        } else {
+    for (size_t i = 0; i < utf8.size();) {
+        const Utf8Sequence sequence = utf8At(utf8, i);
+        if (sequence.valid)
+            appendUtf16(out, sequence.character);
+        else
             out += kReplacement;
-            ++i;
-            continue;
-        }
-        size_t j = 1;
-        for (; j <= static_cast<size_t>(extra); ++j) {
-            if (i + j >= utf8.size())
-                break;
-            const auto c = static_cast<unsigned char>(utf8[i + j]);
-            if ((c & 0xC0) != 0x80)
-                break;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (j <= static_cast<size_t>(extra) || cp < min || cp > 0x10FFFF ||
-            (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += kReplacement;
-            i += j;
-            continue;
-        }
-        appendUtf16(out, cp);
-        i += j;
+        i += sequence.length;
     }
     return out;
 }

@@ -17,6 +17,16 @@ public:
 
     // Invalid UTF-8 sequences become U+FFFD.
     static std::u16string utf8ToUtf16(std::string_view utf8);
+    // The UTF-8 sequence at utf8[at]: its character, or not valid (a stray byte, a cut,
+    // overlong or surrogate form), and the bytes it spans (at least one).
+    struct Utf8Sequence {
+        char32_t character = 0;
+        std::size_t length = 1;
+        bool valid = false;
+    };
+    static Utf8Sequence utf8At(std::string_view utf8, std::size_t at);
+    static void appendUtf8(std::string& out, char32_t character);
+    static void appendUtf16(std::u16string& out, char32_t character);
     // Unpaired surrogates become U+FFFD.
     static std::string utf16ToUtf8(std::u16string_view utf16);
 };

@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/FileLock.h"
+
 namespace kx {
 
 namespace {
@@ -20,6 +22,9 @@ volatile std::sig_atomic_t g_writeFd = -1;
 
 void onTerminationSignal(int signalNumber) {
     const int saved = errno;
+    // A registry write waiting for a lock that another program keeps gives up, so that
+    // the event loop hears the request.
+    FileLock::stopWaiting();
     const auto byte = static_cast<unsigned char>(signalNumber);
     if (g_writeFd >= 0 && ::write(g_writeFd, &byte, 1) != 1) {
         // A full pipe already holds a request: nothing is lost.
@@ -39,6 +44,7 @@ void handle(void (*handler)(int)) {
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+    FileLock::waitAgain(); // no request yet in this watch
     std::array<int, 2> fds{};
     if (::pipe2(fds.data(), O_CLOEXEC | O_NONBLOCK) != 0)
         return; // without the pipe the signals keep their default: the program just ends

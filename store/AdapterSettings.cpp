@@ -7,6 +7,7 @@
 #include "driver/DriverLimits.h"
 #include "driver/HexText.h"
 #include "driver/ObjectLayouts.h"
+#include "driver/SsidText.h"
 #include "driver/WepKeyText.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -44,8 +45,20 @@ std::string upToNul(std::string bytes) {
     return bytes;
 }
 
-QString widened(const std::string& bytes) {
-    return QString::fromStdU16String(TextCodec::widen(bytes));
+// The bytes of a network name as typed (SsidText's rule); none when it names none.
+std::optional<std::string> ssidBytes(const QString& typed) {
+    return SsidText::fromTyped(typed.toStdU16String());
+}
+
+QString shownSsid(std::string_view bytes) {
+    return QString::fromStdU16String(SsidText::shown(bytes));
+}
+
+// A name that no bytes stand for reaches no adapter.
+SettingResult unsendable() {
+    SettingResult result;
+    result.addDriverAnswer(-1);
+    return result;
 }
 
 StoreResult profileFailure(const QString& reason) {
@@ -119,12 +132,13 @@ SettingResult AdapterSettings::setNetworkType(NetworkType type) {
 SettingResult AdapterSettings::sendSsid(const std::string& bytes) {
     SettingResult result;
     answered(result, SetWL_SSID(adapter(), bytes.c_str()));
-    result += record(AdapterValue::Ssid, widened(bytes));
+    result += record(AdapterValue::Ssid, shownSsid(bytes));
     return result;
 }
 
 SettingResult AdapterSettings::setSsid(const QString& ssid) {
-    return sendSsid(upToNul(narrowed(ssid)));
+    const std::optional<std::string> bytes = ssidBytes(ssid);
+    return bytes ? sendSsid(*bytes) : unsendable();
 }
 
 SettingResult AdapterSettings::setAuthenticationMode(int mode) {
@@ -263,9 +277,7 @@ WirelessSettings AdapterSettings::read() {
 
     char ssid[WL_SSID_BUFFER_MIN] = {};
     const bool ssidRead = QueryWL_SSID(adapter(), ssid) != -1;
-    settings.ssid = ssidRead ? QString::fromStdU16String(TextCodec::fromSystemCodePage(
-                                   {ssid, strnlen(ssid, sizeof ssid)}))
-                             : QString();
+    settings.ssid = ssidRead ? shownSsid({ssid, strnlen(ssid, sizeof ssid)}) : QString();
 
     query(kSecurityQueries);
 
@@ -302,9 +314,9 @@ SettingResult AdapterSettings::apply(const WirelessSettings& settings) {
 
     sendAll(kLinkSends);
 
-    // The profile's own text is recorded, whatever the driver makes of it.
-    answered(result, SetWL_SSID(adapter(), narrowed(settings.ssid).c_str()));
-    result += record(AdapterValue::Ssid, settings.ssid);
+    // The name is recorded as sent, whatever the driver makes of it.
+    const std::optional<std::string> ssid = ssidBytes(settings.ssid);
+    result += ssid ? sendSsid(*ssid) : unsendable();
     return result;
 }
 
@@ -334,13 +346,17 @@ std::optional<SettingResult> AdapterSettings::loadProfile(const QString& name) {
 }
 
 SettingResult AdapterSettings::saveProfile(const QString& name) {
-    if (m_store.findProfile(name) != 0)
-        m_store.createProfile(name);
     SettingResult result;
-    // A name the store refused has no profile to write into.
+    // A profile the store could not create has nothing to write into; the store says why.
     if (m_store.findProfile(name) != 0) {
-        result.addRecord(profileFailure(QStringLiteral("the profile name is refused")));
-        return result;
+        if (m_store.createProfile(name) != 0) {
+            result.addRecord(m_store.lastFailure());
+            return result;
+        }
+        if (m_store.findProfile(name) != 0) {
+            result.addRecord(profileFailure(QStringLiteral("another program removed it")));
+            return result;
+        }
     }
     WirelessSettings settings = read();
     // Without a link the adapter reports no channel; the profile keeps the one it is set
@@ -348,7 +364,7 @@ SettingResult AdapterSettings::saveProfile(const QString& name) {
     if (settings.channel < 1)
         settings.channel = Channels::shown(QueryWL_DesiredChannel(adapter()));
     if (m_store.writeProfile(settings) != 0)
-        result.addRecord(profileFailure(QStringLiteral("the profile could not be written")));
+        result.addRecord(m_store.lastFailure());
     return result;
 }
 
@@ -367,10 +383,12 @@ SettingResult AdapterSettings::setApSsidHidden(bool hidden) {
 }
 
 SettingResult AdapterSettings::setApSsid(const QString& ssid) {
-    const std::string bytes = upToNul(narrowed(ssid));
+    const std::optional<std::string> bytes = ssidBytes(ssid);
+    if (!bytes)
+        return unsendable();
     SettingResult result;
-    answered(result, SetWLAP_SSID(adapter(), bytes.c_str()));
-    return result += record(AdapterValue::Ssid, widened(bytes));
+    answered(result, SetWLAP_SSID(adapter(), bytes->c_str()));
+    return result += record(AdapterValue::Ssid, shownSsid(*bytes));
 }
 
 SettingResult AdapterSettings::setTxPowerLevel(int level) {
@@ -398,10 +416,11 @@ AdapterSettings::setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BY
 
 std::optional<std::string> AdapterSettings::recordedSsid() const {
     QString ssid;
-    // An empty record names nothing: sent, it would blank the access point's name.
+    // An empty record names nothing: sent, it would blank the access point's name. One
+    // that names no bytes the driver does not take either.
     if (m_store.readAdapterValue(AdapterValue::Ssid, ssid) != 0 || ssid.isEmpty())
         return std::nullopt;
-    return narrowed(ssid);
+    return ssidBytes(ssid);
 }
 
 std::string AdapterSettings::ownApSsid() {
@@ -424,9 +443,9 @@ std::string AdapterSettings::resentSsid() {
 
 AdapterSettings::ApSsid AdapterSettings::apSsid() {
     ApSsid ssid;
-    ssid.inUse = widened(ownApSsid());
+    ssid.inUse = shownSsid(ownApSsid());
     const std::optional<std::string> recorded = recordedSsid();
-    ssid.resent = recorded ? widened(recorded->substr(0, kMaxSsidBytes)) : ssid.inUse;
+    ssid.resent = recorded ? shownSsid(*recorded) : ssid.inUse;
     return ssid;
 }
 

@@ -40,8 +40,8 @@ public:
     [[nodiscard]] SettingResult setChannel(int channel);
     [[nodiscard]] SettingResult setTxRate(int rateCode);
     [[nodiscard]] SettingResult setNetworkType(NetworkType type);
-    // The driver gets the text narrowed to single bytes, up to a NUL; the record holds
-    // exactly what the driver got.
+    // The driver gets the bytes of the name as typed (driver/SsidText.h), the record holds
+    // them as shown; a name that no bytes stand for is refused without a driver call.
     [[nodiscard]] SettingResult setSsid(const QString& ssid);
     [[nodiscard]] SettingResult setAuthenticationMode(int mode);
     // WEP on with the recorded keys (the default keys when none are usable), or off;
@@ -89,7 +89,7 @@ public:
     // ---- access point (nothing here is recorded unless stated) -----------------------
     [[nodiscard]] SettingResult setBasicRates(int rateBits);
     [[nodiscard]] SettingResult setApSsidHidden(bool hidden);
-    // Narrowed like setSsid, and recorded as "SSID".
+    // Taken like setSsid, and recorded as "SSID".
     [[nodiscard]] SettingResult setApSsid(const QString& ssid);
     [[nodiscard]] SettingResult setTxPowerLevel(int level);
     // Recorded, as the station's threshold is.
@@ -99,9 +99,9 @@ public:
     [[nodiscard]] SettingResult
     setFilterTable(std::span<const std::uint8_t, WL_FILTER_TABLE_BYTES> table);
     // The recorded SSID to the access-point firmware (at most 32 bytes). With nothing
-    // recorded, or an empty SSID, the access point's own SSID goes instead; with no name
-    // at all nothing is sent (an empty name would blank the access point's): that counts
-    // as refused.
+    // usable recorded, or an empty SSID, the access point's own SSID goes instead; with no
+    // name at all nothing is sent (an empty name would blank the access point's): that
+    // counts as refused.
     [[nodiscard]] SettingResult resendSsid();
     // The access point's SSID now, and the one each change sends it again.
     struct ApSsid {

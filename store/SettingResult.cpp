@@ -39,8 +39,7 @@ SettingResult& SettingResult::operator+=(const SettingResult& other) {
 QString SettingResult::unsavedMessage() const {
     if (recorded())
         return {};
-    return QStringLiteral("Settings cannot be saved: %1: %2")
-        .arg(m_firstRecordFailure.file, m_firstRecordFailure.reason);
+    return QStringLiteral("Settings cannot be saved: %1").arg(m_firstRecordFailure.text());
 }
 
 } // namespace kx

@@ -16,6 +16,8 @@ struct [[nodiscard]] StoreResult final {
     QString reason;
 
     bool ok() const { return reason.isEmpty(); }
+    // "<file>: <reason>", for a message.
+    QString text() const { return file + QStringLiteral(": ") + reason; }
 };
 
 class [[nodiscard]] SettingResult final {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "adapter/AdapterState.h"
@@ -30,6 +32,9 @@ template <typename S> auto profileTexts(S& s) {
     };
 }
 
+QString fileName(const std::filesystem::path& file) {
+    return QString::fromStdString(file.string());
+}
 std::string utf8(const QString& text) {
     return text.toStdString();
 }
@@ -37,7 +42,12 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdU16String(TextCodec::utf8ToUtf16(text));
 }
 QString hiveFileName(Hive hive) {
-    return QString::fromStdString(Registry::hiveFile(hive).string());
+    return fileName(Registry::hiveFile(hive));
+}
+
+StoreResult registryFailure() {
+    const RegistryFailure failure = Registry::lastFailure();
+    return {fileName(failure.file), QString::fromStdString(failure.reason)};
 }
 
 QString readUserText(const QString& key, const char* name) {
@@ -56,11 +66,15 @@ bool usableProfileName(const QString& name) {
     return SettingsStore::nameProblem(name).isEmpty();
 }
 
+std::filesystem::path profileListLock() {
+    return Registry::directory() / "profiles.lock";
+}
+
 // Appending or removing a profile rewrites links of other profiles: the whole change
 // holds this lock, as every single write holds its hive's.
 FileLock lockProfileList() {
     Registry::makeDirectory();
-    return FileLock(Registry::directory() / "profiles.lock", FileLock::kForever);
+    return FileLock(profileListLock(), FileLock::kWriterWait);
 }
 
 } // namespace
@@ -76,11 +90,18 @@ StoreResult SettingsStore::writeAdapterValue(AdapterValue value, const QString& 
         return failed(QStringLiteral("no adapter is selected"));
     if (!Registry::keyExists(Hive::LocalMachine, utf8(key)))
         return failed(QStringLiteral("the adapter's key %1 is missing").arg(key));
+    // The file that failed (a lock, the directory) and why, as the registry found it.
+    const auto because = [](const QString& what) {
+        StoreResult why = registryFailure();
+        why.reason = QStringLiteral("%1: %2").arg(what, why.reason);
+        return why;
+    };
     if (!Registry::openFullAccess(Hive::LocalMachine, utf8(key)))
-        return failed(QStringLiteral("no full access to the adapter's key"));
+        return because(QStringLiteral("no full access to the adapter's key"));
+    const QString name = QString::fromLatin1(adapterValueName(value));
     if (Registry::writeString(Hive::LocalMachine, utf8(key), adapterValueName(value),
                               utf8(text)) != 0)
-        return failed(QStringLiteral("%1 could not be written").arg(QString::fromLatin1(adapterValueName(value))));
+        return because(QStringLiteral("%1 could not be written").arg(name));
     return {};
 }
 
@@ -149,40 +170,51 @@ int SettingsStore::findProfile(const QString& name) {
 }
 
 QString SettingsStore::nameProblem(const QString& name) {
-    if (name.isEmpty())
-        return QStringLiteral("the name is empty");
-    const bool unusable = std::any_of(name.begin(), name.end(), [](QChar c) {
-        return c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F;
-    });
-    return unusable ? QStringLiteral("a name holds no backslash and no control character")
-                    : QString();
+    return QString::fromStdString(Registry::keyNameProblem(utf8(name)));
+}
+
+int SettingsStore::failed(StoreResult why) {
+    m_lastFailure = std::move(why);
+    return -1;
+}
+
+int SettingsStore::registryFailed() {
+    return failed(registryFailure());
 }
 
 int SettingsStore::createProfile(const QString& name) {
-    if (!usableProfileName(name))
-        return -1;
+    if (const QString problem = nameProblem(name); !problem.isEmpty())
+        return failed({hiveFileName(Hive::CurrentUser), problem});
     const FileLock lock = lockProfileList();
+    if (!lock.isHeld())
+        return failed({fileName(profileListLock()), QString::fromStdString(lock.reason())});
     const QStringList names = profileNames();
-    const bool taken = std::any_of(names.begin(), names.end(), [&](const QString& existing) {
+    const auto taken = std::find_if(names.begin(), names.end(), [&](const QString& existing) {
         return existing.compare(name, Qt::CaseInsensitive) == 0;
     });
-    if (taken)
-        return -1;
+    if (taken != names.end())
+        return failed({hiveFileName(Hive::CurrentUser),
+                       QStringLiteral("the profile \"%1\" exists already").arg(*taken)});
     const std::string key = utf8(profileKey(name));
     if (Registry::createKey(Hive::CurrentUser, key) != 0)
-        return -1;
+        return registryFailed();
     // A key left from an earlier list must not link anywhere, or the list would loop.
     Registry::deleteValue(Hive::CurrentUser, key, kProfileLink);
     const QString linkKey = names.isEmpty() ? UserProfile::keyPath() : profileKey(names.last());
-    return Registry::writeString(Hive::CurrentUser, utf8(linkKey), kProfileLink, utf8(name));
+    if (Registry::writeString(Hive::CurrentUser, utf8(linkKey), kProfileLink, utf8(name)) != 0)
+        return registryFailed();
+    return 0;
 }
 
 int SettingsStore::deleteProfile(const QString& name) {
     const FileLock lock = lockProfileList();
+    if (!lock.isHeld())
+        return failed({fileName(profileListLock()), QString::fromStdString(lock.reason())});
     const QStringList names = profileNames();
     const qsizetype at = names.indexOf(name);
     if (at < 0 || !usableProfileName(name))
-        return -1;
+        return failed({hiveFileName(Hive::CurrentUser),
+                       QStringLiteral("there is no profile \"%1\"").arg(name)});
     // The list goes round the profile first, so that it never links to a missing key.
     const QString before = at == 0 ? UserProfile::keyPath() : profileKey(names.at(at - 1));
     const QString after = at + 1 < names.size() ? names.at(at + 1) : QString();
@@ -191,12 +223,12 @@ int SettingsStore::deleteProfile(const QString& name) {
             ? Registry::deleteValue(Hive::CurrentUser, utf8(before), kProfileLink)
             : Registry::writeString(Hive::CurrentUser, utf8(before), kProfileLink, utf8(after));
     if (relinked != 0)
-        return -1;
+        return registryFailed();
     const std::string key = utf8(profileKey(name));
     // A list that named a profile without values has lost it all the same.
     if (!Registry::keyExists(Hive::CurrentUser, key))
         return 0;
-    return Registry::deleteKey(Hive::CurrentUser, key);
+    return Registry::deleteKey(Hive::CurrentUser, key) == 0 ? 0 : registryFailed();
 }
 
 int SettingsStore::readProfile(WirelessSettings& settings) {
@@ -217,18 +249,23 @@ int SettingsStore::readProfile(WirelessSettings& settings) {
 
 int SettingsStore::writeProfile(const WirelessSettings& settings) {
     if (!usableProfileName(m_cursor))
-        return -1;
+        return failed({hiveFileName(Hive::CurrentUser), QStringLiteral("no profile is chosen")});
     const std::string key = utf8(profileKey(m_cursor));
     if (Registry::createKey(Hive::CurrentUser, key) != 0)
-        return -1;
-    int result = 0;
+        return registryFailed();
+    // Every value is tried; the first failure says why.
+    std::optional<StoreResult> failure;
+    const auto wrote = [&](int result) {
+        if (result != 0 && !failure)
+            failure = registryFailure();
+    };
     for (const StationField& number : StationFields::numbers()) {
         const auto value = static_cast<std::uint32_t>(settings.*number.member);
-        result |= Registry::writeDword(Hive::CurrentUser, key, number.profileValue, value);
+        wrote(Registry::writeDword(Hive::CurrentUser, key, number.profileValue, value));
     }
     for (const auto& [valueName, text] : profileTexts(settings))
-        result |= Registry::writeString(Hive::CurrentUser, key, valueName, utf8(*text));
-    return result == 0 ? 0 : -1;
+        wrote(Registry::writeString(Hive::CurrentUser, key, valueName, utf8(*text)));
+    return failure ? failed(*failure) : 0;
 }
 
 // ---- many profiles at once ---------------------------------------------------------

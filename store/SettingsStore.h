@@ -42,19 +42,21 @@ public:
     int firstProfile(QString& name);
     int nextProfile(QString& name);
     int findProfile(const QString& name);
-    // Refuses an empty name, a name holding a backslash or a control character (it would
-    // address another key), and a name that differs from a stored one only in letter
-    // case (registry keys ignore case, so both would share one key).
+    // Refuses a name nameProblem() refuses, a stored name, and a name that differs from a
+    // stored one only in letter case (registry keys ignore case, so both would share one
+    // key).
     int createProfile(const QString& name);
-    // Why no profile can have this name (empty when one can): an empty name, or one
-    // holding a backslash or a control character. A clash in letter case with a stored
-    // name is createProfile's to find.
+    // Why no profile can have this name (empty when one can): the registry's rule for a
+    // key name. A clash in letter case with a stored name is createProfile's to find.
     static QString nameProblem(const QString& name);
     // Takes the profile with exactly this name out of the list and removes its values;
     // -1 when there is none or the registry could not be written. The cursor ends empty.
     int deleteProfile(const QString& name);
     int readProfile(WirelessSettings& settings);
     int writeProfile(const WirelessSettings& settings);
+    // Why the last createProfile, deleteProfile or writeProfile that failed did: the file
+    // and the reason (a full disk, a lock another program keeps, a refused name).
+    StoreResult lastFailure() const { return m_lastFailure; }
     QString cursor() const { return m_cursor; }
     // Every profile name in list order (walks with the cursor, which ends empty).
     QStringList profileNames();
@@ -65,10 +67,13 @@ private:
     QString profileKey(const QString& name) const;
     // Moves the cursor to `name` unless the walk has been there before.
     int moveCursor(const QString& name, QString& out);
+    int failed(StoreResult why);
+    int registryFailed();
 
     const AdapterState& m_adapter;
     QString m_cursor;
     QSet<QString> m_seen; // case-folded names visited since the last firstProfile
+    StoreResult m_lastFailure;
 };
 
 // Many profiles stored at once, as an import stores them: while it lives it holds the

@@ -13,7 +13,7 @@ namespace kx {
 struct WirelessSettings final {
     int channel = 6;
     int txRateControl = 15;
-    QString ssid;
+    QString ssid; // as shown (driver/SsidText.h)
     int networkType = 1;
     int wepStatus = 0;
     int authenticationMode = 3;

@@ -9,12 +9,36 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QValidator>
+
+#include "driver/DriverLimits.h"
+#include "driver/SsidText.h"
 
 namespace kx {
+
+namespace {
+
+// A keystroke or a paste that would make the name no name is not taken.
+class SsidValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return SsidText::fromTyped(input.toStdU16String()) ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
 
 void Widgets::setQuietly(QAbstractButton* button, bool checked) {
     const QSignalBlocker quiet(button);
     button->setChecked(checked);
+}
+
+void Widgets::takeSsid(QLineEdit* edit) {
+    edit->setValidator(new SsidValidator(edit));
+    // A name of bytes that are no text shows as four characters a byte.
+    edit->setMaxLength(4 * kMaxSsidBytes);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(kMaxSsidBytes, u'x')));
 }
 
 QLabel* Widgets::label(QWidget* parent, const char* name) {

@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QWidget;
@@ -40,6 +41,10 @@ public:
     // with its end labels), are announced with their label's text here instead. Again
     // after the labels' texts change.
     static void announceByLabels(QWidget* window);
+
+    // A box for a network name: takes what driver/SsidText.h takes (at most 32 bytes, no
+    // control character typed as such), and is wide enough for a name of 32 letters.
+    static void takeSsid(QLineEdit* edit);
 
     static void setShown(std::initializer_list<QWidget*> widgets, bool shown);
     // Brings `window` to the top with the dialogs open over it, each above its own

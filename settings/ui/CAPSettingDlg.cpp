@@ -12,7 +12,6 @@
 
 #include "context/AppContext.h"
 #include "ui/Widgets.h"
-#include "platform/TextCodec.h"
 #include "program/UiSeam.h"
 #include "settings/AccessPointValues.h"
 #include "settings/AdvancedValues.h"
@@ -101,10 +100,7 @@ QGroupBox* CAPSettingDlg::buildGeneralGroup() {
         named(new QGroupBox(QStringLiteral("General Connection Setting"), this), "generalGroup");
     m_channelList = named(new QComboBox, "channelList");
     m_ssidEdit = named(new QLineEdit, "ssidEdit");
-    m_ssidEdit->setMaxLength(AP::kSsidMaxLength);
-    // Room for a whole SSID without scrolling.
-    m_ssidEdit->setMinimumWidth(
-        m_ssidEdit->fontMetrics().horizontalAdvance(QString(AP::kSsidMaxLength, u'x')));
+    Widgets::takeSsid(m_ssidEdit);
     m_hideSsidCheck = named(new QCheckBox(QStringLiteral("Hide SSID")), "hideSsidCheck");
     m_txPowerList = named(new QComboBox, "txPowerList");
     fill(m_txPowerList, kTxPowerTexts);

@@ -21,12 +21,12 @@
 #include "program/UiSeam.h"
 #include "ui/Widgets.h"
 #include "program/MainTexts.h"
-#include "platform/TextCodec.h"
 #include "settings/BasicSettingTexts.h"
 #include "settings/ui/CAdvancedSettingDlg.h"
 #include "settings/ui/CWEPKeySettingDlg.h"
 #include "settings/StationCodes.h"
 #include "driver/Channels.h"
+#include "driver/SsidText.h"
 #include "info/ui/CInformationDlg.h"
 #include "store/SettingsStore.h"
 
@@ -102,9 +102,7 @@ QGroupBox* CMoreSettingDlg::buildGeneralGroup() {
     m_channelList = named(new QComboBox, "channelList");
     m_rateList = named(new QComboBox, "txRateList");
     m_ssidEdit = named(new QLineEdit, "ssidEdit");
-    m_ssidEdit->setMaxLength(kSsidMaxLength);
-    // Room for a whole SSID without scrolling.
-    m_ssidEdit->setMinimumWidth(m_ssidEdit->fontMetrics().horizontalAdvance(QString(32, u'x')));
+    Widgets::takeSsid(m_ssidEdit);
     m_anyCheck = named(new QCheckBox, "anyCheck");
     m_typeList = named(new QComboBox, "networkTypeList");
     m_changeApplyButton = named(new QPushButton, "changeApplyButton");
@@ -333,7 +331,7 @@ void CMoreSettingDlg::readSsid() {
     const int result = QueryWL_SSID(context().adapter.record(), buffer);
     const std::string_view bytes(buffer, strnlen(buffer, sizeof buffer));
     setQuietly(m_anyCheck, result == -1 || bytes.empty());
-    m_ssidEdit->setText(QString::fromStdU16String(TextCodec::fromSystemCodePage(bytes)));
+    m_ssidEdit->setText(QString::fromStdU16String(SsidText::shown(bytes)));
 }
 
 void CMoreSettingDlg::applyModeEnabling() {

@@ -101,11 +101,13 @@ private slots:
     void scanListsStrongestFirstInTheChosenLanguage();
     void macAddressesForProgramsAndForPeople();
     void namesFromTheAirCannotBreakTheOutput();
+    void namesInUtf8ReadAndAreTypedAsText();
     void settingsAreCheckedSentAndRecorded();
     void driverAndAdapterFailuresExitTwo();
     void aReadOnlyAdapterSaysWhyAndRecordsNothing();
     void theAccessPointFiltersStations();
     void everyAdapterWithItsHardwareId();
+    void failuresNameTheFileAndTheReason();
     void anOutputThatCannotBeWrittenIsNoSuccess();
     void profilesRoundTripThroughAFile();
     void importLosesNothingStoredAndReportsEachProfile();
@@ -273,7 +275,8 @@ void TestKxctl::namesFromTheAirCannotBreakTheOutput() {
         "bssid": "00:0A:1B:2C:3D:60", "channel": 6, "mode": "infrastructure", "wep": null,
         "signal": 80, "quality": 90}]})"),
              0);
-    const QString name = QStringLiteral("Cafe, \"Bar\"\x1B[2J");
+    // The control character shows escaped wherever the name shows, and is typed so.
+    const QString name = QStringLiteral("Cafe, \"Bar\"\\x1B[2J");
     QCOMPARE(k.json({"scan", "--json"}).array().first()["ssid"].toString(), name);
     QCOMPARE(k.run({"scan"}), 0);
     QVERIFY(!k.out.contains(QChar(0x1B)));
@@ -283,6 +286,23 @@ void TestKxctl::namesFromTheAirCannotBreakTheOutput() {
     QCOMPARE(k.run({"status", "--csv"}), 0);
     const QString row = k.out.split(u'\n').value(1);
     QVERIFY2(row.contains(",\"Cafe, \"\"Bar\"\"\\x1B[2J\","), qPrintable(row));
+}
+
+void TestKxctl::namesInUtf8ReadAndAreTypedAsText() {
+    Kxctl k;
+    QCOMPARE(kxsim_load_scenario(R"({"networks": [
+        {"ssid": "Caf\u00e9", "bssid": "00:0A:1B:2C:3D:61", "channel": 6, "signal": 80},
+        {"ssid": "Caf\\xE9", "bssid": "00:0A:1B:2C:3D:62", "channel": 11, "signal": 70}]})"),
+             0);
+    const QString cafe = QString::fromUtf8("Caf\u00e9");
+    const QJsonArray networks = k.json({"scan", "--json"}).array();
+    QCOMPARE(networks.at(0)["ssid"].toString(), cafe);
+    QCOMPARE(networks.at(1)["ssid"].toString(), QStringLiteral("Caf\\xE9"));
+    QCOMPARE(k.run({"join", cafe}), 0);
+    QCOMPARE(k.adapterValue("SSID"), cafe);
+    QCOMPARE(k.json({"status", "--json"}).object()["ssid"].toString(), cafe);
+    QCOMPARE(k.run({"join", "Caf\\xe9"}), 0);
+    QVERIFY2(k.out.contains("channel 11"), qPrintable(k.out + k.err));
 }
 
 void TestKxctl::settingsAreCheckedSentAndRecorded() {
@@ -364,6 +384,24 @@ void TestKxctl::everyAdapterWithItsHardwareId() {
     QCOMPARE(all[1]["hardware_id"].toString(), QString("PCI\\VEN_8086&DEV_4232"));
     QCOMPARE(all[0]["accepted"].toBool(), true);
     QCOMPARE(all[1]["accepted"].toBool(), false);
+}
+
+void TestKxctl::failuresNameTheFileAndTheReason() {
+    Kxctl k;
+    // The registry's rule for a key name is the profile name's.
+    QCOMPARE(k.run({"profile", "save", "a[b"}), ControlCommand::Usage);
+    QVERIFY2(k.err.contains("square bracket"), qPrintable(k.err));
+    const auto replaceByDirectory = [&](const char* hive) {
+        const QString path = k.env.registryDir() + u'/' + QLatin1String(hive);
+        QFile::remove(path);
+        return QDir().mkpath(path) ? path : QString();
+    };
+    const QString user = replaceByDirectory("HKEY_CURRENT_USER.reg");
+    QCOMPARE(k.run({"profile", "save", "Home"}), ControlCommand::Failure);
+    QVERIFY2(k.err.contains(user + ": is a directory"), qPrintable(k.err));
+    const QString machine = replaceByDirectory("HKEY_LOCAL_MACHINE.reg");
+    QCOMPARE(k.run({"status"}), ControlCommand::Failure);
+    QVERIFY2(k.err.contains(machine + ": is a directory"), qPrintable(k.err));
 }
 
 void TestKxctl::anOutputThatCannotBeWrittenIsNoSuccess() {

@@ -1,7 +1,10 @@
 // kxctl beside a running tray program (this process): one adapter for both, and neither
 // loses the other's registry writes.
+#include <QFile>
 #include <QProcess>
 #include <QTest>
+
+#include <csignal>
 
 #include "context/AppContext.h"
 #include "program/UserProfile.h"
@@ -9,6 +12,8 @@
 #include "kx02app/kxsim.h"
 #include "mainwnd/StationMonitor.h"
 #include "mainwnd/WindowlessHost.h"
+#include "platform/FileLock.h"
+#include "platform/Registry.h"
 #include "tests/support/TestContext.h"
 
 using namespace kx;
@@ -45,6 +50,7 @@ class TestKxctlTray : public QObject {
 private slots:
     void aJoinByKxctlShowsInTheTrayProgram();
     void profilesSavedAtOnceAreAllKept();
+    void ctrlCEndsAWaitForALockAnotherProgramKeeps();
 };
 
 void TestKxctlTray::aJoinByKxctlShowsInTheTrayProgram() {
@@ -88,6 +94,31 @@ void TestKxctlTray::profilesSavedAtOnceAreAllKept() {
     QVERIFY2(names.size() == 18, qPrintable(names.join(u',')));
     for (int i = 0; i < 3; ++i)
         QVERIFY(names.contains(QStringLiteral("Ctl%1").arg(i)));
+}
+
+void TestKxctlTray::ctrlCEndsAWaitForALockAnotherProgramKeeps() {
+    TrayProgram t;
+    QCOMPARE(finished(startKxctl({"status"}, this)), 0); // the adapters' keys are installed
+    const std::string lock = Registry::hiveFile(Hive::LocalMachine).string() + ".lock";
+    const FileLock held(lock, std::chrono::milliseconds(0));
+    QVERIFY(held.isHeld());
+    const QString trace = t.env.path() + QStringLiteral("/trace");
+    QProcess set;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KX02APP_TRACE"), trace);
+    set.setProcessEnvironment(environment);
+    set.start(TestEnv::programDir() + QStringLiteral("kxctl"), {"set", "channel", "3"});
+    // The adapter has the channel; recording it waits for the lock.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            QFile file(trace);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("SetWL_Channel");
+        }(),
+        20000);
+    ::kill(static_cast<pid_t>(set.processId()), SIGINT);
+    QVERIFY(set.waitForFinished(3000));
+    QCOMPARE(set.exitCode(), 130);
+    QVERIFY(set.readAllStandardError().contains(QByteArray::fromStdString(lock)));
 }
 
 QTEST_GUILESS_MAIN(TestKxctlTray)

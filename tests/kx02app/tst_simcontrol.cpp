@@ -65,6 +65,7 @@ private slots:
     void garbageScenarioFallsBackToDefault_data();
     void garbageScenarioFallsBackToDefault();
     void unknownKeysAreWarnedAndIgnored();
+    void rawBytesOfANameAreNamedAsSuch();
     void scenarioThatIsNoSmallFile_data();
     void scenarioThatIsNoSmallFile();
     void scenarioFieldsReachTheWorld();
@@ -365,6 +366,13 @@ void TestSimControl::unknownKeysAreWarnedAndIgnored() {
     QCOMPARE(r.opened, 1);
     kxsim_advance(5000);
     QCOMPARE(QueryWL_PortStatus(r.get()), 2);
+}
+
+void TestSimControl::rawBytesOfANameAreNamedAsSuch() {
+    TestEnv env;
+    const QByteArray err = stderrOf(
+        [] { QCOMPARE(kxsim_load_scenario("{\"networks\": [{\"ssid\": \"Caf\xE9\"}]}"), -1); });
+    QVERIFY2(err.contains("line 1 holds the byte \\xE9, which is no UTF-8 text"), err.constData());
 }
 
 void TestSimControl::scenarioThatIsNoSmallFile_data() {

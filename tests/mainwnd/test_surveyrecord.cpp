@@ -52,8 +52,9 @@ private slots:
         QTest::newRow("length above 32") << QByteArray(32, 'x') << 200u << QString(32, u'x') << 32;
         QTest::newRow("huge length")
             << QByteArray(32, 'y') << 0xFFFFFFFFu << QString(32, u'y') << 32;
-        QTest::newRow("bytes widened")
-            << QByteArray("caf\xe9") << 4u << QString::fromUtf8("caf\u00e9") << 4;
+        QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9") << 5u << QString::fromUtf8("caf\u00e9")
+                               << 5;
+        QTest::newRow("no UTF-8") << QByteArray("caf\xe9") << 4u << "caf\\xE9" << 4;
     }
     void ssid() {
         QFETCH(QByteArray, bytes);

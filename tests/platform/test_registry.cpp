@@ -655,6 +655,12 @@ void TestRegistry::failuresSayWhy_data() {
     QTest::newRow("hive that cannot be read at all")
         << "broken" << QByteArray("does not parse at line 1 (missing registry editor header)");
     QTest::newRow("no such key") << "nokey" << QByteArray("there is no key K");
+    // Somebody else's hives, or links to them, are never taken for ours.
+    QTest::newRow("hive is a symbolic link") << "link" << QByteArray("is a symbolic link");
+    QTest::newRow("directory others may write")
+        << "open directory" << QByteArray("may be written by other users");
+    QTest::newRow("directory of another user")
+        << "foreign directory" << QByteArray("belongs to another user");
 }
 
 // The caller tells the user "Settings cannot be saved: <file>: <reason>"; both must be there.
@@ -672,9 +678,22 @@ void TestRegistry::failuresSayWhy() {
         QCOMPARE(::truncate(file.c_str(), 65 * 1024 * 1024), 0); // sparse: costs no disk
     } else if (kind == "broken")
         writeHive("[HKEY_LOCAL_MACHINE\\K]\n");
+    else if (kind == "link") {
+        writeHive(hiveText("[HKEY_LOCAL_MACHINE\\K]\n"));
+        const QString planted = m_dir->path() + QStringLiteral("/planted.reg");
+        QVERIFY(QFile::rename(hivePath(), planted));
+        QVERIFY(QFile::link(planted, hivePath()));
+    }
+    // These name the registry directory, the others the hive.
+    const std::string dir = Registry::directory().string();
+    const bool wholeDirectory = kind == "open directory" || kind == "foreign directory";
+    if (kind == "open directory")
+        QCOMPARE(::chmod(dir.c_str(), 0777), 0);
+    if (kind == "foreign directory" && ::chown(dir.c_str(), 65534, 65534) != 0)
+        QSKIP("only the administrator can give a directory away");
     StderrCapture quiet;
     QCOMPARE(Registry::writeString(LM, "K", "v", "x"), -1);
-    QCOMPARE(Registry::lastFailure().file.string(), file);
+    QCOMPARE(Registry::lastFailure().file.string(), wholeDirectory ? dir : file);
     QCOMPARE(QByteArray::fromStdString(Registry::lastFailure().reason), reason);
     QVERIFY(!Registry::openFullAccess(LM, "K"));
     QCOMPARE(QByteArray::fromStdString(Registry::lastFailure().reason), reason);

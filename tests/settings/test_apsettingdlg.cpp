@@ -198,8 +198,8 @@ void TestAPSettingDlg::applySendsRatesHidingAndSsid() {
     QCOMPARE(simInt("ap_hide_ssid"), 1);
 }
 
-// The box takes no more than an SSID holds; a character beyond one byte reaches the
-// adapter as its low byte, and the registry holds that same byte.
+// The box takes no more than an SSID holds (32 bytes); the name reaches the adapter as
+// UTF-8, and the registry holds it as typed.
 void TestAPSettingDlg::ssidSentAsRecorded() {
     open();
     pressChangeApply();
@@ -207,12 +207,15 @@ void TestAPSettingDlg::ssidSentAsRecorded() {
     ssid->clear();
     QTest::keyClicks(ssid, QString(40, u'x'));
     QCOMPARE(ssid->text().size(), 32);
+    ssid->backspace();
+    ssid->insert(QStringLiteral("\u00e9")); // two bytes, one too many
+    QCOMPARE(ssid->text().size(), 31);
     ssid->setText(QStringLiteral("Caf\u00e9 \u20ac"));
     pressChangeApply();
     char heard[64] = {};
     kxsim_get_text(nullptr, "ap_ssid", heard, sizeof heard);
-    QCOMPARE(QByteArray(heard), QByteArray("Caf\xe9 \xac"));
-    QCOMPARE(m_fx->adapterValue("SSID"), QStringLiteral("Caf\u00e9 \u00ac"));
+    QCOMPARE(QByteArray(heard), QByteArray("Caf\xc3\xa9 \xe2\x82\xac"));
+    QCOMPARE(m_fx->adapterValue("SSID"), QStringLiteral("Caf\u00e9 \u20ac"));
 }
 
 // A WEP change sends the SSID again: an empty record (left by "any network" in station

@@ -114,7 +114,7 @@ void TestAdapterSettings::readFromAdapter() {
     WirelessSettings expected;
     expected.channel = 9;
     expected.txRateControl = 4;
-    expected.ssid = QStringLiteral("Lab \u00e9");
+    expected.ssid = QStringLiteral("Lab \\xE9"); // no UTF-8: the byte shown as such
     expected.networkType = 3;
     expected.authenticationMode = 1;
     expected.wepStatus = 1;
@@ -390,11 +390,11 @@ void TestAdapterSettings::resendSsid_data() {
                           << QStringList{"WriteOid(4278321586,\"050000004b582d4150" + pad +
                                          "\",36)"}
                           << 0;
-    QTest::newRow("longer than 32: first 32")
+    QTest::newRow("longer than 32: the access point's own name")
         << QString(40, u'A') << 99 << 0
-        << QStringList{"WriteOid(4278321586,\"20000000" + QStringLiteral("41").repeated(32) +
-                       "\",36)"}
-        << 0;
+        << QStringList{"WriteOid(4278321586,\"07000000546f6c76614150" +
+                       QStringLiteral("00").repeated(25) + "\",36)"}
+        << kAccessPointLine;
     QTest::newRow("nothing recorded, no name: nothing sent")
         << QStringLiteral("<missing>") << 99 << -1 << QStringList{} << -1;
     QTest::newRow("nothing recorded: the access point's own name")
@@ -442,7 +442,7 @@ void TestAdapterSettings::accessPointChanges() {
 
     SettingResult result = settings().setBasicRates(8);
     result += settings().setApSsidHidden(true);
-    // U+0141 narrows to its low byte, 'A'.
+    // U+0141 goes as UTF-8.
     result += settings().setApSsid(QString::fromUtf16(u"KX-\u0141P"));
     result += settings().resendSsid();
     result += settings().setTxPowerLevel(2);
@@ -452,17 +452,17 @@ void TestAdapterSettings::accessPointChanges() {
     result += settings().setFilterTable(table);
     QVERIFY(result.ok());
 
-    const QString pad = QStringLiteral("00").repeated(27);
+    const QString pad = QStringLiteral("00").repeated(26);
     const QString filter = QStringLiteral("00").repeated(7) + QStringLiteral("010000000000") +
                            QStringLiteral("42") + QStringLiteral("00").repeated(98);
-    QCOMPARE(
-        simCalls({QStringLiteral("Set"), QStringLiteral("WriteOid")}),
-        (QStringList{"SetWL_BasicRate(8)", "SetWLAP_HideSSIDState(1)", "SetWLAP_SSID(\"KX-AP\")",
-                     "WriteOid(4278321586,\"050000004b582d4150" + pad + "\",36)",
-                     "SetWLAP_TxPowerLevel(2)", "SetWLAP_FragmentationThreshold(1024)",
-                     "SetWLAP_RTS_CTS_Threshold(500)", "SetWLAP_FilterMode(2)",
-                     "SetWLAP_FilterList(\"" + filter + "\",112)"}));
-    QCOMPARE(recorded("SSID"), QStringLiteral("KX-AP"));
+    QCOMPARE(simCalls({QStringLiteral("Set"), QStringLiteral("WriteOid")}),
+             (QStringList{"SetWL_BasicRate(8)", "SetWLAP_HideSSIDState(1)",
+                          QString::fromUtf16(u"SetWLAP_SSID(\"KX-\u00C5\u0081P\")"),
+                          "WriteOid(4278321586,\"060000004b582dc58150" + pad + "\",36)",
+                          "SetWLAP_TxPowerLevel(2)", "SetWLAP_FragmentationThreshold(1024)",
+                          "SetWLAP_RTS_CTS_Threshold(500)", "SetWLAP_FilterMode(2)",
+                          "SetWLAP_FilterList(\"" + filter + "\",112)"}));
+    QCOMPARE(recorded("SSID"), QString::fromUtf16(u"KX-\u0141P"));
     QCOMPARE(recorded("FragmentThreshold"), QStringLiteral("1024"));
     QCOMPARE(recorded("RTSCTSThreshold"), QStringLiteral("<missing>"));
 }

@@ -27,21 +27,22 @@ SettingResult failedRecord(const char* file, const char* reason) {
     return result;
 }
 
-QString machineHive() {
-    return QString::fromStdString(Registry::hiveFile(Hive::LocalMachine).string());
+QString registryDirectory() {
+    return QString::fromStdString(Registry::directory().string());
 }
 
 // What the user was told, checked in the ordinary user's process: 0 when it is one
-// message over `window` naming the machine hive, otherwise which check failed.
+// message over `window` naming what could not be written (the registry directory, for the
+// hive is replaced within it) and why, otherwise which check failed.
 int toldOnceOver(const ScriptedSeam& seam, const QWidget* window) {
     if (seam.messages.size() != 1)
         return 10 + static_cast<int>(seam.messages.size());
     const ScriptedSeam::Message& told = seam.messages.constFirst();
-    if (!told.text.startsWith(QStringLiteral("Settings cannot be saved: %1: ").arg(machineHive())))
+    if (!told.text.startsWith(
+            QStringLiteral("Settings cannot be saved: %1").arg(registryDirectory())))
         return 2;
-    if (told.text.size() <=
-        QStringLiteral("Settings cannot be saved: %1: ").arg(machineHive()).size())
-        return 3; // no reason given
+    if (!told.text.endsWith(QStringLiteral("Permission denied")))
+        return 3; // not the reason
     return told.over == window ? 0 : 4;
 }
 
