@@ -7,13 +7,13 @@
 #include <cstdio>
 
 #include "app/CTrayIcon.h"
-#include "program/LanguageChoice.h"
-#include "program/SingleInstance.h"
-#include "program/TerminationSignals.h"
 #include "mainwnd/ui/CMainDlg.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Registry.h"
 #include "pro/sheet/ui/CMainAdvanced.h"
+#include "program/LanguageChoice.h"
+#include "program/SingleInstance.h"
+#include "program/TerminationSignals.h"
 
 namespace kx {
 

@@ -7,9 +7,9 @@
 #include <QStyleHints>
 #include <QSystemTrayIcon>
 
-#include "program/LanguageTable.h"
 #include "app/TrayAvailability.h"
 #include "app/TrayIndicator.h"
+#include "program/LanguageTable.h"
 #include "program/MainTexts.h"
 #include "ui/ProductIcons.h"
 

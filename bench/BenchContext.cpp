@@ -1,7 +1,7 @@
 #include "bench/BenchContext.h"
 
-#include "program/LanguageChoice.h"
 #include "kx02app/kxsim.h"
+#include "program/LanguageChoice.h"
 
 namespace kx::bench {
 

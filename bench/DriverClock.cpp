@@ -3,8 +3,8 @@
 #include <ctime>
 #include <dlfcn.h>
 
-#include "driver/kx02app.h"
 #include "bench/Allocations.h"
+#include "driver/kx02app.h"
 
 namespace kx::bench {
 

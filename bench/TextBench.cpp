@@ -15,8 +15,8 @@
 #include "app/CTrayIcon.h"
 #include "bench/BenchContext.h"
 #include "mainwnd/ui/CMainDlg.h"
-#include "program/MainTexts.h"
 #include "platform/Registry.h"
+#include "program/MainTexts.h"
 
 namespace kx::bench {
 

@@ -13,9 +13,9 @@
 #include "bench/DriverClock.h"
 #include "bench/DriverShare.h"
 #include "kx02app/kxsim.h"
-#include "mainwnd/ui/CMainDlg.h"
 #include "mainwnd/StationMonitor.h"
 #include "mainwnd/WindowlessHost.h"
+#include "mainwnd/ui/CMainDlg.h"
 
 namespace kx::bench {
 

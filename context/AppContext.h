@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "adapter/AdapterState.h"
+#include "platform/Clock.h"
 #include "program/LanguageTable.h"
 #include "program/ProgramConfig.h"
-#include "platform/Clock.h"
 #include "store/AdapterSettings.h"
 #include "store/SettingsStore.h"
 

@@ -25,7 +25,7 @@ struct ApSetting {
     const char* name;
     const char* accepts;
     std::optional<SettingResult> (*change)(CommandCall& call, const QStringList& values,
-                                          QString& refusal);
+                                           QString& refusal);
     bool resendsSsid; // the adapter takes it with the next SSID, as the dialogs send it
 };
 
@@ -47,9 +47,9 @@ std::optional<SettingResult> ssid(CommandCall& call, const QStringList& values, 
 std::optional<SettingResult> channel(CommandCall& call, const QStringList& values, QString&) {
     const std::vector<int> offered =
         Channels::ofOperationList(QueryWL_OperationChannelList(call.context.adapter.record()));
-    const std::optional<int> n =
-        values.size() == 1 ? WholeNumber::of(values.at(0), kFirstChannel, kLastChannel)
-                           : std::nullopt;
+    const std::optional<int> n = values.size() == 1
+                                     ? WholeNumber::of(values.at(0), kFirstChannel, kLastChannel)
+                                     : std::nullopt;
     if (!n || std::find(offered.begin(), offered.end(), *n) == offered.end())
         return std::nullopt;
     return call.context.settings.setChannel(*n);
@@ -138,8 +138,9 @@ int change(CommandCall& call, const ApSetting& setting) {
 int run(CommandCall& call) {
     const QString what = call.arguments.value(0);
     const bool bare = what == u"on" || what == u"off" || what == u"stations";
-    const auto setting = std::find_if(std::begin(kSettings), std::end(kSettings),
-                                      [&](const ApSetting& s) { return what == QLatin1String(s.name); });
+    const auto setting =
+        std::find_if(std::begin(kSettings), std::end(kSettings),
+                     [&](const ApSetting& s) { return what == QLatin1String(s.name); });
     if ((bare && call.arguments.size() != 1) || (!bare && setting == std::end(kSettings)) ||
         (!bare && call.arguments.size() < 2))
         return call.usage(QStringLiteral("ap takes on, off or stations, or ssid, channel, hide, "

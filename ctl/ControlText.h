@@ -26,8 +26,7 @@ public:
     static QString csvField(const QString& text);
     static QString csvLine(const QStringList& fields);
     // An address for people ("00 1C 7E 21 02 07") or for programs ("00:1c:7e:21:02:07").
-    static QString mac(const MacText::Mac& address,
-                       MacText::Style style = MacText::Style::Blanks) {
+    static QString mac(const MacText::Mac& address, MacText::Style style = MacText::Style::Blanks) {
         return QString::fromLatin1(MacText::format(address, style));
     }
     static QString macForPrograms(const MacText::Mac& address) {

@@ -9,10 +9,10 @@
 #include "ctl/CodeNames.h"
 #include "ctl/ControlSession.h"
 #include "ctl/ControlText.h"
+#include "driver/MacText.h"
 #include "mainwnd/LinkStatus.h"
 #include "mainwnd/SignalMapping.h"
 #include "platform/TextCodec.h"
-#include "driver/MacText.h"
 
 namespace kx {
 

@@ -6,12 +6,12 @@
 
 #include "context/AppContext.h"
 #include "ctl/ControlText.h"
-#include "program/MainTexts.h"
+#include "driver/MacText.h"
+#include "driver/SsidText.h"
 #include "mainwnd/SignalMapping.h"
 #include "mainwnd/StatusTexts.h"
 #include "mainwnd/SurveyRecord.h"
-#include "driver/MacText.h"
-#include "driver/SsidText.h"
+#include "program/MainTexts.h"
 
 namespace kx {
 

@@ -19,7 +19,8 @@ std::vector<int> Channels::ofOperationList(std::int32_t answer) {
 }
 
 std::uint32_t Channels::frequencyKHz(int channel) {
-    return channel == kLastChannel ? 2484000u : static_cast<std::uint32_t>(2407 + 5 * channel) * 1000u;
+    return channel == kLastChannel ? 2484000u
+                                   : static_cast<std::uint32_t>(2407 + 5 * channel) * 1000u;
 }
 
 int Channels::ofFrequencyKHz(std::uint32_t kHz) {

@@ -9,7 +9,12 @@
 
 namespace kx {
 
-enum PhyRegister : int { RateRegister = 5, PatternRegister = 9, LineRegister = 11, Cr32Register = 32 };
+enum PhyRegister : int {
+    RateRegister = 5,
+    PatternRegister = 9,
+    LineRegister = 11,
+    Cr32Register = 32
+};
 
 // CR11: the manual RF lines and the switch that hands them to the page.
 enum LineBits : int { TrSwLine = 0x01, PaPeLine = 0x02, ManualLines = 0x04 };

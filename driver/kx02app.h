@@ -27,12 +27,12 @@ enum { WL_SSID_MAX_BYTES = 32 };
 
 // The current adapter: one program-wide record, handed to every adapter call.
 typedef struct WLAdapterInfo {
-    int32_t handle;           // -1 while no adapter is open
-    char name[260];           // identifies the adapter to the library
-    char description[260];    // shown in the adapter drop-down list
-    char instance[8];         // registry instance key, at most 4 characters
-    int32_t inUse;            // 1 once an adapter was probed or selected
-    int32_t failAvoidCount;   // copied from the configuration, read by the library
+    int32_t handle;         // -1 while no adapter is open
+    char name[260];         // identifies the adapter to the library
+    char description[260];  // shown in the adapter drop-down list
+    char instance[8];       // registry instance key, at most 4 characters
+    int32_t inUse;          // 1 once an adapter was probed or selected
+    int32_t failAvoidCount; // copied from the configuration, read by the library
     int32_t reserved;
 } WLAdapterInfo;
 
@@ -45,21 +45,21 @@ typedef struct WLAdapterListEntry {
 
 // One record of a site survey (the 104-byte BSSID record).
 typedef struct WLSurveyRecord {
-    uint32_t length;            //   0
-    uint8_t bssid[6];           //   4
-    uint8_t reserved[2];        //  10
-    uint32_t ssidLength;        //  12
+    uint32_t length;                 //   0
+    uint8_t bssid[6];                //   4
+    uint8_t reserved[2];             //  10
+    uint32_t ssidLength;             //  12
     uint8_t ssid[WL_SSID_MAX_BYTES]; // 16, not NUL-terminated
-    uint32_t privacy;           //  48, nonzero: WEP in use
-    int32_t signal;             //  52
-    uint32_t networkTypeInUse;  //  56
-    uint32_t configLength;      //  60, radio configuration (32 bytes)
-    uint32_t beaconPeriod;      //  64
-    uint32_t atimWindow;        //  68
-    uint32_t frequencyKHz;      //  72
-    uint32_t fhConfig[4];       //  76
-    uint32_t infrastructureMode;//  92: 0 ad hoc, 1 infrastructure
-    uint8_t rates[8];           //  96
+    uint32_t privacy;                //  48, nonzero: WEP in use
+    int32_t signal;                  //  52
+    uint32_t networkTypeInUse;       //  56
+    uint32_t configLength;           //  60, radio configuration (32 bytes)
+    uint32_t beaconPeriod;           //  64
+    uint32_t atimWindow;             //  68
+    uint32_t frequencyKHz;           //  72
+    uint32_t fhConfig[4];            //  76
+    uint32_t infrastructureMode;     //  92: 0 ad hoc, 1 infrastructure
+    uint8_t rates[8];                //  96
 } WLSurveyRecord;
 
 enum { WL_SURVEY_MAX_RECORDS = 20 };
@@ -131,19 +131,19 @@ typedef struct WLApSsid {
 #pragma pack(pop)
 
 // Objects the program reads and writes with ReadOid / WriteOid.
-#define WL_OID_CURRENT_ADDRESS 0x01010102u  // 6 bytes: the adapter's MAC address
-#define WL_OID_FIRMWARE_RECORD 0xFF010181u  // WLFirmwareRecord
-#define WL_OID_TEST_COMMAND 0xFF010183u     // WLTestCommand
-#define WL_OID_MEMORY_WRITE 0xFF0201A2u     // WLMemoryRequest
-#define WL_OID_MEMORY_READ 0xFF0201A4u      // WLMemoryRequest: the value out in its first word
-#define WL_OID_OLD_DEBUG 0xFF0201ACu        // WLOldDebugRequest
-#define WL_OID_AP_SSID 0xFF0201B2u          // WLApSsid
-#define WL_OID_DEBUG_TALLY 0xFFFFFFFFu      // 168 bytes: driver debug counters
+#define WL_OID_CURRENT_ADDRESS 0x01010102u // 6 bytes: the adapter's MAC address
+#define WL_OID_FIRMWARE_RECORD 0xFF010181u // WLFirmwareRecord
+#define WL_OID_TEST_COMMAND 0xFF010183u    // WLTestCommand
+#define WL_OID_MEMORY_WRITE 0xFF0201A2u    // WLMemoryRequest
+#define WL_OID_MEMORY_READ 0xFF0201A4u     // WLMemoryRequest: the value out in its first word
+#define WL_OID_OLD_DEBUG 0xFF0201ACu       // WLOldDebugRequest
+#define WL_OID_AP_SSID 0xFF0201B2u         // WLApSsid
+#define WL_OID_DEBUG_TALLY 0xFFFFFFFFu     // 168 bytes: driver debug counters
 
 // Minimum sizes of the output buffers that carry no length argument.
 enum {
     WL_SSID_BUFFER_MIN = WL_SSID_MAX_BYTES + 1, // the SSID and the NUL
-    WL_BSSID_TEXT_BUFFER_MIN = 18, // "00:11:22:33:44:55" and the NUL
+    WL_BSSID_TEXT_BUFFER_MIN = 18,              // "00:11:22:33:44:55" and the NUL
     WL_FIRMWARE_VERSION_BYTES = 5,
     WL_MAC_BYTES = 6,
     WL_TX_POWER_SET_POINT_BYTES = 14,
@@ -185,7 +185,7 @@ KX02APP_API int32_t QueryWL_AuthenticationMode(WLAdapterInfo* info);
 KX02APP_API int32_t SetWL_AuthenticationMode(WLAdapterInfo* info, int32_t mode);
 KX02APP_API int32_t QueryWL_WEPStatus(WLAdapterInfo* info);
 KX02APP_API int32_t SetWL_WEPStatus(WLAdapterInfo* info, int32_t on);
-KX02APP_API int32_t QueryWL_WEPbit(WLAdapterInfo* info);      // 0 = 64-bit, 1 = 128-bit
+KX02APP_API int32_t QueryWL_WEPbit(WLAdapterInfo* info);       // 0 = 64-bit, 1 = 128-bit
 KX02APP_API int32_t QueryWL_DefaultKeyID(WLAdapterInfo* info); // 0..3
 // key holds 5 bytes (wepBit 0) or 13 bytes (wepBit 1).
 KX02APP_API int32_t SetWL_WriteKey(WLAdapterInfo* info, int32_t keyIndex, int32_t wepBit,
@@ -214,8 +214,8 @@ KX02APP_API int32_t SetWL_DesiredBSSID(WLAdapterInfo* info, const uint8_t* bssid
 // 1 disconnected, 2 connecting, 3 ad hoc, 4 connected, 5 scanning, 6 WDS, 9 pseudo IBSS.
 KX02APP_API int32_t QueryWL_PortStatus(WLAdapterInfo* info);
 // Quality sum, signal level and packet count of the joined network; 0 on success.
-KX02APP_API int32_t QueryWL_CQSLCurrBSS(WLAdapterInfo* info, int32_t* qualitySum,
-                                        int32_t* signal, int32_t* packets);
+KX02APP_API int32_t QueryWL_CQSLCurrBSS(WLAdapterInfo* info, int32_t* qualitySum, int32_t* signal,
+                                        int32_t* packets);
 KX02APP_API int32_t QueryWL_OperationChannelList(WLAdapterInfo* info); // bit n-1 = channel n
 KX02APP_API int32_t QueryWL_CheckWZCStatus(WLAdapterInfo* info);       // 1 = system service
 KX02APP_API int32_t SetWL_DisableWirelessZeroConfiguration(WLAdapterInfo* info, int32_t disable);
@@ -240,7 +240,8 @@ KX02APP_API int32_t SetWLAP_FilterList(WLAdapterInfo* info, const uint8_t* table
 // ---- scans and stations ------------------------------------------------------------
 KX02APP_API int32_t WL_SiteSurveyStart(WLAdapterInfo* info);
 // buffer: a WLSurveyBuffer with room for maxRecords records.
-KX02APP_API int32_t WL_RetrieveSiteSurveyData(WLAdapterInfo* info, void* buffer, int32_t maxRecords);
+KX02APP_API int32_t WL_RetrieveSiteSurveyData(WLAdapterInfo* info, void* buffer,
+                                              int32_t maxRecords);
 KX02APP_API int32_t WL_RetrieveStationList(WLAdapterInfo* info, uint8_t* buffer, int32_t length);
 
 // ---- counters ----------------------------------------------------------------------
@@ -269,7 +270,8 @@ KX02APP_API int32_t SetWL_SensitivityTest(WLAdapterInfo* info, int32_t on);
 KX02APP_API int32_t SetWL_FirmwareRecvPort(WLAdapterInfo* info, int32_t port);
 KX02APP_API int32_t SetWL_FilterBand(WLAdapterInfo* info, int32_t band); // 1 USA, 2 Japan
 // which: 0 transmit, 1 receive; antenna: 1, 2, 3 auto.
-KX02APP_API int32_t SetWL_FirmwareAntennaDiversity(WLAdapterInfo* info, int32_t which, int32_t antenna);
+KX02APP_API int32_t SetWL_FirmwareAntennaDiversity(WLAdapterInfo* info, int32_t which,
+                                                   int32_t antenna);
 KX02APP_API int32_t QueryWL_FirmwareAntennaDiversity(WLAdapterInfo* info, int32_t which);
 KX02APP_API int32_t SetWL_CRScrambler(WLAdapterInfo* info, int32_t on);
 KX02APP_API int32_t SetWL_CRSpread(WLAdapterInfo* info, int32_t on);

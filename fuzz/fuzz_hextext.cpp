@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/FuzzCheck.h"
 #include "driver/HexText.h"
+#include "fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)

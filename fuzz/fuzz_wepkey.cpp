@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "fuzz/FuzzCheck.h"
 #include "driver/WepKeyText.h"
+#include "fuzz/FuzzCheck.h"
 #include "platform/TextCodec.h"
 #include "store/WepKeys.h"
 
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The bytes as UTF-16 units, as a text field would hand them over.
     const QString typed(reinterpret_cast<const QChar*>(data), static_cast<qsizetype>(size / 2));
     for (kx::WepBit length : {kx::WepBit::Bits64, kx::WepBit::Bits128}) {
-        const QString key = QString::fromStdString(kx::WepKeyText::recordedKey(
-            kx::TextCodec::narrow(typed.toStdU16String()), length));
+        const QString key = QString::fromStdString(
+            kx::WepKeyText::recordedKey(kx::TextCodec::narrow(typed.toStdU16String()), length));
         KX_FUZZ_CHECK(key.size() == (length == kx::WepBit::Bits64 ? 10 : 26));
         KX_FUZZ_CHECK(isUpperHex(key));
     }

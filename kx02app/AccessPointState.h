@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/kx02app.h"
 #include "driver/MacText.h"
+#include "driver/kx02app.h"
 
 namespace kx::sim {
 

@@ -106,10 +106,12 @@ void writeExtendedRecords(std::vector<std::uint8_t>& image, const AdapterModel& 
     using R = ExtendedRecordLayout;
     const std::size_t setPoints = NewerChipEeprom::kSetPointBytes;
     ExtendedRecords::put(image, pos, R::MacAddress, mac);
-    ExtendedRecords::put(image, pos, R::TxSetPoint, std::vector<std::uint8_t>(setPoints, kSetPoint));
+    ExtendedRecords::put(image, pos, R::TxSetPoint,
+                         std::vector<std::uint8_t>(setPoints, kSetPoint));
     ExtendedRecords::put(image, pos, R::TxIntegration,
                          std::vector<std::uint8_t>(setPoints, kIntegration));
-    ExtendedRecords::put(image, pos, R::HardwareVersion, std::vector<std::uint8_t>{kHardwareVersion});
+    ExtendedRecords::put(image, pos, R::HardwareVersion,
+                         std::vector<std::uint8_t>{kHardwareVersion});
     ExtendedRecords::put(image, pos, R::ChannelMask, le16(channelMask));
     ExtendedRecords::put(image, pos, R::DefaultChannel, le16(kDefaultChannel));
     ExtendedRecords::put(image, pos, R::Region, std::vector<std::uint8_t>{kRegionUsa});
@@ -161,7 +163,7 @@ std::vector<std::uint8_t> EepromBuilder::build(const AdapterModel& model, const 
 }
 
 std::optional<MacBytes> EepromBuilder::macFrom(std::span<const std::uint8_t> image,
-                                          const AdapterModel& model) {
+                                               const AdapterModel& model) {
     MacBytes mac{};
     if (model.newerChip()) {
         if (image.size() < NewerChipEeprom::Mac + mac.size())

@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "kx02app/AdapterModel.h"
 #include "driver/MacText.h"
+#include "kx02app/AdapterModel.h"
 
 namespace kx::sim {
 
@@ -19,7 +19,7 @@ public:
                                            std::uint16_t channelMask);
     // The MAC address the image carries, where the adapter takes it from at power-up.
     static std::optional<MacBytes> macFrom(std::span<const std::uint8_t> image,
-                                      const AdapterModel& model);
+                                           const AdapterModel& model);
     // The 14 transmit set-point bytes.
     static std::vector<std::uint8_t> txSetPoint(std::span<const std::uint8_t> image,
                                                 const AdapterModel& model);

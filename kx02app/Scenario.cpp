@@ -187,8 +187,9 @@ Scenario::Adapter readAdapter(Reader& r, const json& o, std::size_t index) {
     a.description = r.text(o, "description", a.name);
     a.instance = r.text(o, "instance", "", 4);
     a.hardwareId = r.text(o, "hardware_id", "", 511);
-    a.mac = o.contains("mac") ? r.address(o["mac"], a.mac)
-                              : MacBytes{0x00, 0x1C, 0x7E, 0x00, 0x00, static_cast<std::uint8_t>(index)};
+    a.mac = o.contains("mac")
+                ? r.address(o["mac"], a.mac)
+                : MacBytes{0x00, 0x1C, 0x7E, 0x00, 0x00, static_cast<std::uint8_t>(index)};
     const std::string firmware = r.text(o, "firmware", "station");
     if (firmware != "station" && firmware != "access_point")
         r.fail("\"firmware\" must be \"station\" or \"access_point\"");

@@ -15,13 +15,13 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/Trace.h"
 #include "driver/kx02app.h"
 #include "kx02app/Airwaves.h"
 #include "kx02app/Scenario.h"
 #include "kx02app/SharedWorld.h"
 #include "kx02app/SimAdapter.h"
 #include "kx02app/SimClock.h"
-#include "driver/Trace.h"
 
 namespace kx::sim {
 

@@ -1,8 +1,8 @@
 #include "mainwnd/AccessPointTexts.h"
 
-#include "driver/kx02app.h"
 #include "driver/MacText.h"
 #include "driver/ObjectLayouts.h"
+#include "driver/kx02app.h"
 
 namespace kx {
 

@@ -1,8 +1,8 @@
 #include "mainwnd/LinkStatus.h"
 
 #include "driver/DriverCodes.h"
-#include "program/LanguageTable.h"
 #include "mainwnd/ConnectingDots.h"
+#include "program/LanguageTable.h"
 #include "program/MainTexts.h"
 
 namespace kx {

@@ -4,18 +4,18 @@
 #include <optional>
 #include <string_view>
 
+#include "context/AppContext.h"
 #include "driver/DriverCodes.h"
 #include "driver/SsidText.h"
-#include "context/AppContext.h"
-#include "program/LanguageChoice.h"
 #include "mainwnd/AccessPointTexts.h"
 #include "mainwnd/LinkStatus.h"
-#include "program/MainTexts.h"
 #include "mainwnd/MonitorHost.h"
 #include "mainwnd/SignalMapping.h"
 #include "mainwnd/StatusTexts.h"
 #include "mainwnd/SurveyRecord.h"
 #include "platform/TextCodec.h"
+#include "program/LanguageChoice.h"
+#include "program/MainTexts.h"
 
 namespace kx {
 

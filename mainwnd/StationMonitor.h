@@ -10,10 +10,10 @@
 #include "adapter/AdapterList.h"
 #include "adapter/AdapterSelector.h"
 #include "driver/kx02app.h"
-#include "program/LangText.h"
 #include "mainwnd/ConnectingDots.h"
 #include "mainwnd/MainView.h"
 #include "mainwnd/SignalHistory.h"
+#include "program/LangText.h"
 #include "store/SettingResult.h"
 
 namespace kx {

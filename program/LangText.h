@@ -17,8 +17,8 @@ struct LangText {
 // defines namespace Name with one constant per key and `all`, the whole table.
 #define KX_TEXT_CONSTANT(key, text) inline constexpr ::kx::LangText key{#key, text};
 #define KX_TEXT_ENTRY(key, text) key,
-#define KX_TEXT_TABLE(Name, LIST)                                                          \
-    namespace Name {                                                                       \
-    LIST(KX_TEXT_CONSTANT)                                                                 \
-    inline constexpr ::kx::LangText all[] = {LIST(KX_TEXT_ENTRY)};                         \
+#define KX_TEXT_TABLE(Name, LIST)                                                                  \
+    namespace Name {                                                                               \
+    LIST(KX_TEXT_CONSTANT)                                                                         \
+    inline constexpr ::kx::LangText all[] = {LIST(KX_TEXT_ENTRY)};                                 \
     }

@@ -2,10 +2,10 @@
 
 #include "driver/kx02app.h"
 #include "program/LanguageTable.h"
+#include "program/MainTexts.h"
 #include "program/ProgramConfig.h"
 #include "program/ProgramDirectory.h"
 #include "program/UserProfile.h"
-#include "program/MainTexts.h"
 
 namespace kx {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <variant>
 
-#include "program/ProgramDirectory.h"
 #include "platform/PrivateProfile.h"
+#include "program/ProgramDirectory.h"
 
 namespace kx {
 

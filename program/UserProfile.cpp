@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "program/ProgramDirectory.h"
 #include "platform/Registry.h"
+#include "program/ProgramDirectory.h"
 
 namespace kx {
 

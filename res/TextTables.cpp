@@ -1,10 +1,10 @@
 #include "res/TextTables.h"
 
+#include "info/InformationTexts.h"
 #include "program/MainTexts.h"
 #include "settings/AdvancedSettingTexts.h"
 #include "settings/BasicSettingTexts.h"
 #include "settings/WepKeyTexts.h"
-#include "info/InformationTexts.h"
 
 namespace kx {
 

@@ -21,8 +21,8 @@
 #include <utility>
 #include <vector>
 
-#include "res/TextTables.h"
 #include "platform/TextCodec.h"
+#include "res/TextTables.h"
 #include "settings/BasicSettingTexts.h"
 #include "settings/WepKeyTexts.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "adapter/AdapterState.h"
-#include "program/UserProfile.h"
 #include "platform/FileLock.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
+#include "program/UserProfile.h"
 #include "store/StationFields.h"
 
 namespace kx {
@@ -99,8 +99,8 @@ StoreResult SettingsStore::writeAdapterValue(AdapterValue value, const QString& 
     if (!Registry::openFullAccess(Hive::LocalMachine, utf8(key)))
         return because(QStringLiteral("no full access to the adapter's key"));
     const QString name = QString::fromLatin1(adapterValueName(value));
-    if (Registry::writeString(Hive::LocalMachine, utf8(key), adapterValueName(value),
-                              utf8(text)) != 0)
+    if (Registry::writeString(Hive::LocalMachine, utf8(key), adapterValueName(value), utf8(text)) !=
+        0)
         return because(QStringLiteral("%1 could not be written").arg(name));
     return {};
 }
@@ -113,8 +113,8 @@ int SettingsStore::readAdapterValue(AdapterValue value, QString& out, int sizeBy
     out.clear();
     const QString& key = m_adapter.registryKey;
     std::string text;
-    if (key.isEmpty() || Registry::readString(Hive::LocalMachine, utf8(key),
-                                              adapterValueName(value), text) != 0)
+    if (key.isEmpty() ||
+        Registry::readString(Hive::LocalMachine, utf8(key), adapterValueName(value), text) != 0)
         return -1;
     // One byte per character in the single-byte form the driver side uses.
     out = fromUtf8(text).left(std::max(sizeBytes - 1, 0));
@@ -304,7 +304,10 @@ void SettingsStore::Batch::put(const QString& name, const WirelessSettings& sett
         m_names.append(name);
     }
     for (const StationField& number : StationFields::numbers())
-        m_changes.push_back({Kind::WriteDword, key, number.profileValue, {},
+        m_changes.push_back({Kind::WriteDword,
+                             key,
+                             number.profileValue,
+                             {},
                              static_cast<std::uint32_t>(settings.*number.member)});
     for (const auto& [valueName, text] : profileTexts(settings))
         m_changes.push_back({Kind::WriteText, key, valueName, utf8(*text)});

@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include "context/AppContext.h"
-#include "program/UiSeam.h"
 #include "program/MainTexts.h"
+#include "program/UiSeam.h"
 
 namespace kx {
 

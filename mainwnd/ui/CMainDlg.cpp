@@ -14,13 +14,13 @@
 #include <QVBoxLayout>
 
 #include "context/AppContext.h"
-#include "program/UiSeam.h"
-#include "ui/Widgets.h"
 #include "program/MainTexts.h"
-#include "ui/ProductIcons.h"
+#include "program/UiSeam.h"
 #include "settings/ui/CAPSettingDlg.h"
 #include "settings/ui/CMoreSettingDlg.h"
 #include "settings/ui/CWEPKeySettingDlg.h"
+#include "ui/ProductIcons.h"
+#include "ui/Widgets.h"
 
 namespace kx {
 

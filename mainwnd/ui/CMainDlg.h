@@ -12,10 +12,10 @@
 #include <QTimer>
 
 #include "context/ProgramTray.h"
-#include "ui/UnsavedNotice.h"
 #include "mainwnd/MainView.h"
 #include "mainwnd/MonitorHost.h"
 #include "mainwnd/StationMonitor.h"
+#include "ui/UnsavedNotice.h"
 
 class QComboBox;
 class QGroupBox;

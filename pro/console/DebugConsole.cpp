@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "adapter/AdapterState.h"
-#include "pro/console/ConsoleField.h"
 #include "driver/HexText.h"
+#include "pro/console/ConsoleField.h"
 
 namespace kx {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "pro/eeprom/HexField.h"
 #include "driver/HexText.h"
+#include "pro/eeprom/HexField.h"
 
 namespace kx {
 
@@ -42,8 +42,8 @@ bool shown(const EepromSettings::Record& r) {
 }
 
 QString byteList(const EepromSettings::Record& r) {
-    return QString::fromLatin1(
-        HexText::fromBytes(r.data.data(), static_cast<std::size_t>(std::max(r.length - 1, 0)), true));
+    return QString::fromLatin1(HexText::fromBytes(
+        r.data.data(), static_cast<std::size_t>(std::max(r.length - 1, 0)), true));
 }
 
 // The data bytes a field stores, low byte first for 16-bit values.

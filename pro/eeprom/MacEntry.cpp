@@ -1,7 +1,7 @@
 #include "pro/eeprom/MacEntry.h"
 
-#include "pro/eeprom/HexField.h"
 #include "driver/MacText.h"
+#include "pro/eeprom/HexField.h"
 
 namespace kx {
 

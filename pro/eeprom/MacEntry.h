@@ -9,8 +9,8 @@
 
 #include <QString>
 
-#include "pro/eeprom/Checked.h"
 #include "driver/MacText.h"
+#include "pro/eeprom/Checked.h"
 
 namespace kx {
 

@@ -230,9 +230,8 @@ void RfTest::stepPaGain(int step) {
         refreshGain(step);
         return;
     }
-    m_view.paGain =
-        shownOr(testCommand(m_adapter, TestCommandCode::PaGainStep, static_cast<std::uint16_t>(step)),
-                0);
+    m_view.paGain = shownOr(
+        testCommand(m_adapter, TestCommandCode::PaGainStep, static_cast<std::uint16_t>(step)), 0);
     query();
 }
 

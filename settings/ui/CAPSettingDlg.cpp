@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "context/AppContext.h"
-#include "ui/Widgets.h"
+#include "driver/Channels.h"
 #include "program/UiSeam.h"
 #include "settings/AccessPointValues.h"
 #include "settings/AdvancedValues.h"
@@ -19,8 +19,8 @@
 #include "settings/ui/CMACFilterDlg.h"
 #include "settings/ui/CWEPKeySettingDlg.h"
 #include "settings/ui/PreambleGroup.h"
-#include "driver/Channels.h"
 #include "settings/ui/ThresholdSlider.h"
+#include "ui/Widgets.h"
 
 namespace kx {
 

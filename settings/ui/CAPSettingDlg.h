@@ -6,9 +6,9 @@
 
 #include <array>
 
-#include "ui/ChildDialog.h"
-#include "store/SettingResult.h"
 #include "store/AdapterSettings.h"
+#include "store/SettingResult.h"
+#include "ui/ChildDialog.h"
 
 class QCheckBox;
 class QComboBox;

@@ -8,8 +8,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "driver/DriverCodes.h"
 #include "context/AppContext.h"
+#include "driver/DriverCodes.h"
 #include "program/UiSeam.h"
 #include "settings/AdvancedSettingTexts.h"
 #include "settings/AdvancedValues.h"

@@ -2,8 +2,8 @@
 // Advanced settings: power saving, thresholds, preamble and the 27.5 Mbps mode. Every
 // control sends its value the moment it changes; there is nothing to confirm.
 
-#include "ui/ChildDialog.h"
 #include "store/SettingResult.h"
+#include "ui/ChildDialog.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "driver/DriverCodes.h"
 #include "context/AppContext.h"
+#include "driver/DriverCodes.h"
 #include "program/UiSeam.h"
 #include "ui/Widgets.h"
 

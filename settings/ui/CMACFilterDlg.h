@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "ui/ChildDialog.h"
 #include "settings/MacFilterTable.h"
+#include "ui/ChildDialog.h"
 
 class QComboBox;
 class QLabel;

@@ -14,21 +14,21 @@
 
 #include <cstring>
 
-#include "driver/DriverCodes.h"
 #include "context/AppContext.h"
 #include "context/ProgramTray.h"
-#include "program/LanguageChoice.h"
-#include "program/UiSeam.h"
-#include "ui/Widgets.h"
-#include "program/MainTexts.h"
-#include "settings/BasicSettingTexts.h"
-#include "settings/ui/CAdvancedSettingDlg.h"
-#include "settings/ui/CWEPKeySettingDlg.h"
-#include "settings/StationCodes.h"
 #include "driver/Channels.h"
+#include "driver/DriverCodes.h"
 #include "driver/SsidText.h"
 #include "info/ui/CInformationDlg.h"
+#include "program/LanguageChoice.h"
+#include "program/MainTexts.h"
+#include "program/UiSeam.h"
+#include "settings/BasicSettingTexts.h"
+#include "settings/StationCodes.h"
+#include "settings/ui/CAdvancedSettingDlg.h"
+#include "settings/ui/CWEPKeySettingDlg.h"
 #include "store/SettingsStore.h"
+#include "ui/Widgets.h"
 
 namespace kx {
 
@@ -308,8 +308,8 @@ void CMoreSettingDlg::readCurrentValues() {
     WLAdapterInfo* adapter = context().adapter.record();
     const auto port = PortStatus{QueryWL_PortStatus(adapter)};
     const bool running = port == PortStatus::AdHoc || port == PortStatus::Joined;
-    selectChannel(Channels::shown(running ? QueryWL_Channel(adapter)
-                                                     : QueryWL_DesiredChannel(adapter)));
+    selectChannel(
+        Channels::shown(running ? QueryWL_Channel(adapter) : QueryWL_DesiredChannel(adapter)));
     m_rateList->setCurrentIndex(StationCodes::ratePosition(QueryWL_TxRateControl(adapter)));
     m_typeList->setCurrentIndex(StationCodes::typePosition(QueryWL_NetworkType(adapter)));
     readSsid();

@@ -6,8 +6,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "ui/UnsavedNotice.h"
 #include "store/AdapterSettings.h"
+#include "ui/UnsavedNotice.h"
 
 namespace kx {
 

@@ -8,9 +8,9 @@
 
 #include "adapter/AdapterSelector.h"
 #include "adapter/AdapterState.h"
-#include "program/ProgramConfig.h"
 #include "kx02app/kxsim.h"
 #include "platform/Registry.h"
+#include "program/ProgramConfig.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestEnv.h"
 

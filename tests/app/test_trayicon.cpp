@@ -11,12 +11,12 @@
 #include <QTest>
 
 #include "app/CTrayIcon.h"
-#include "program/LanguageChoice.h"
-#include "program/LanguageTable.h"
-#include "program/ProgramConfig.h"
 #include "app/TrayAvailability.h"
 #include "app/TrayIndicator.h"
+#include "program/LanguageChoice.h"
+#include "program/LanguageTable.h"
 #include "program/MainTexts.h"
+#include "program/ProgramConfig.h"
 #include "tests/support/TestEnv.h"
 
 using namespace kx;

@@ -7,13 +7,13 @@
 #include <csignal>
 
 #include "context/AppContext.h"
-#include "program/UserProfile.h"
 #include "ctl/ControlCommand.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/StationMonitor.h"
 #include "mainwnd/WindowlessHost.h"
 #include "platform/FileLock.h"
 #include "platform/Registry.h"
+#include "program/UserProfile.h"
 #include "tests/support/TestContext.h"
 
 using namespace kx;

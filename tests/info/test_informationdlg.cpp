@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "adapter/AdapterState.h"
-#include "program/LanguageTable.h"
-#include "kx02app/kxsim.h"
-#include "info/ui/CInformationDlg.h"
 #include "driver/HexText.h"
+#include "info/ui/CInformationDlg.h"
+#include "kx02app/kxsim.h"
+#include "program/LanguageTable.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"

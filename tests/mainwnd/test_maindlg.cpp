@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "context/AppContext.h"
 #include "app/CTrayIcon.h"
+#include "context/AppContext.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/ui/CMainDlg.h"
 #include "tests/mainwnd/SurveyWorld.h"

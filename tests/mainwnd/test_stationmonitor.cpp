@@ -8,10 +8,10 @@
 #include <QTest>
 
 #include "context/AppContext.h"
+#include "driver/AdapterValue.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/MonitorHost.h"
 #include "mainwnd/StationMonitor.h"
-#include "driver/AdapterValue.h"
 #include "tests/mainwnd/SurveyWorld.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"

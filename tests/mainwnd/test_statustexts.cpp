@@ -3,10 +3,10 @@
 
 #include <QTest>
 
-#include "program/LanguageTable.h"
 #include "mainwnd/ConnectingDots.h"
 #include "mainwnd/LinkStatus.h"
 #include "mainwnd/StatusTexts.h"
+#include "program/LanguageTable.h"
 
 using namespace kx;
 

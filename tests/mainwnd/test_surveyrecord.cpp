@@ -4,8 +4,8 @@
 
 #include <QTest>
 
-#include "mainwnd/AccessPointTexts.h"
 #include "driver/MacText.h"
+#include "mainwnd/AccessPointTexts.h"
 #include "mainwnd/SurveyRecord.h"
 
 using namespace kx;

@@ -8,11 +8,11 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "kx02app/kxsim.h"
-#include "pro/eeprom/ui/CPropertyEEPROMAccess.h"
 #include "info/ui/CInformationDlg.h"
-#include "tests/support/Children.h"
+#include "kx02app/kxsim.h"
 #include "pro/eeprom/ui/CEepromCisDlg.h"
+#include "pro/eeprom/ui/CPropertyEEPROMAccess.h"
+#include "tests/support/Children.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"

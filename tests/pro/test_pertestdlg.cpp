@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "pro/per/PerOptions.h"
 #include "pro/per/ui/CPERTestDlg.h"
 #include "pro/sheet/ui/CPropertyPSF.h"
-#include "pro/per/PerOptions.h"
 #include "tests/pro/ProfessionalFixture.h"
 
 using namespace kx;

@@ -17,12 +17,12 @@
 #include <QTreeWidget>
 
 #include "app/CTrayIcon.h"
-#include "program/LanguageChoice.h"
 #include "mainwnd/ui/CMainDlg.h"
-#include "pro/per/ui/CPERTestDlg.h"
 #include "pro/console/ui/CPropertyDbgCmd.h"
+#include "pro/per/ui/CPERTestDlg.h"
 #include "pro/sheet/ui/CPropertyPSF.h"
 #include "pro/tally/ui/CPropertyTally.h"
+#include "program/LanguageChoice.h"
 #include "tests/pro/ProfessionalFixture.h"
 
 using namespace kx;

@@ -3,12 +3,12 @@
 
 #include <limits>
 
+#include "kx02app/kxsim.h"
 #include "program/LanguageChoice.h"
 #include "program/LanguageTable.h"
+#include "program/MainTexts.h"
 #include "program/ProgramConfig.h"
 #include "program/UserProfile.h"
-#include "kx02app/kxsim.h"
-#include "program/MainTexts.h"
 #include "tests/support/TestEnv.h"
 
 using kx::LanguageChoice;

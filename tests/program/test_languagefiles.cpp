@@ -3,8 +3,8 @@
 #include <QtTest>
 
 #include "program/LanguageTable.h"
-#include "res/TextTables.h"
 #include "program/MainTexts.h"
+#include "res/TextTables.h"
 #include "settings/BasicSettingTexts.h"
 #include "settings/WepKeyTexts.h"
 #include "tests/support/TestEnv.h"

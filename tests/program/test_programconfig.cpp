@@ -1,8 +1,8 @@
 #include <QFile>
 #include <QtTest>
 
-#include "program/ProgramConfig.h"
 #include "kx02app/kxsim.h"
+#include "program/ProgramConfig.h"
 #include "tests/support/TestEnv.h"
 
 using kx::ProgramConfig;

@@ -14,8 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "program/SingleInstance.h"
 #include "platform/Registry.h"
+#include "program/SingleInstance.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/TestEnv.h"
 

@@ -1,8 +1,8 @@
 #include <QFile>
 #include <QtTest>
 
-#include "program/UserProfile.h"
 #include "platform/Registry.h"
+#include "program/UserProfile.h"
 #include "tests/support/TestEnv.h"
 
 using kx::Hive;

@@ -12,8 +12,8 @@
 #include <QTest>
 
 #include "adapter/AdapterState.h"
-#include "settings/ui/CAPSettingDlg.h"
 #include "context/AppContext.h"
+#include "settings/ui/CAPSettingDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

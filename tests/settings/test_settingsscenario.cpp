@@ -23,14 +23,14 @@
 
 #include "adapter/AdapterState.h"
 #include "app/CTrayIcon.h"
+#include "info/ui/CInformationDlg.h"
+#include "mainwnd/ui/CMainDlg.h"
 #include "program/LanguageChoice.h"
 #include "program/ProgramConfig.h"
 #include "program/UserProfile.h"
-#include "mainwnd/ui/CMainDlg.h"
 #include "settings/ui/CAdvancedSettingDlg.h"
 #include "settings/ui/CMoreSettingDlg.h"
 #include "settings/ui/CWEPKeySettingDlg.h"
-#include "info/ui/CInformationDlg.h"
 #include "tests/settings/SettingsFixture.h"
 
 using namespace kx;

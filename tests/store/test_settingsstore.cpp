@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "adapter/AdapterState.h"
-#include "program/UserProfile.h"
 #include "platform/Registry.h"
+#include "program/UserProfile.h"
 #include "store/SettingsStore.h"
 #include "tests/store/SampleSettings.h"
 #include "tests/support/OrdinaryUser.h"

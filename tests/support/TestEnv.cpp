@@ -1,7 +1,7 @@
 #include "tests/support/TestEnv.h"
 
-#include "program/UserProfile.h"
 #include "kx02app/kxsim.h"
+#include "program/UserProfile.h"
 
 namespace kx::test {
 

@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "app/CTrayIcon.h"
-#include "ui/UnsavedNotice.h"
 #include "kx02app/kxsim.h"
 #include "mainwnd/ui/CMainDlg.h"
 #include "platform/Registry.h"
@@ -15,6 +14,7 @@
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/SimTrace.h"
 #include "tests/support/TestContext.h"
+#include "ui/UnsavedNotice.h"
 
 using namespace kx;
 using namespace kx::test;

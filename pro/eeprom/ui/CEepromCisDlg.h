@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "pro/eeprom/ui/EepromEditor.h"
-#include "pro/eeprom/EepromSettings.h"
 #include "pro/eeprom/CisFields.h"
+#include "pro/eeprom/EepromSettings.h"
+#include "pro/eeprom/ui/EepromEditor.h"
 
 class QButtonGroup;
 

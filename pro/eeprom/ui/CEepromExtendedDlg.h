@@ -7,9 +7,9 @@
 #include <array>
 #include <vector>
 
-#include "pro/eeprom/ui/EepromEditor.h"
 #include "pro/eeprom/EepromSettings.h"
 #include "pro/eeprom/ExtendedFields.h"
+#include "pro/eeprom/ui/EepromEditor.h"
 
 namespace kx {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The PCI editor: the subsystem vendor and device IDs.
 
-#include "pro/eeprom/ui/EepromEditor.h"
 #include "pro/eeprom/PciFields.h"
+#include "pro/eeprom/ui/EepromEditor.h"
 
 namespace kx {
 

@@ -11,13 +11,13 @@
 #include "adapter/AdapterSelector.h"
 #include "adapter/AdapterState.h"
 #include "context/AppContext.h"
-#include "program/UiSeam.h"
-#include "ui/Widgets.h"
+#include "pro/eeprom/EepromImageFile.h"
+#include "pro/eeprom/MacEntry.h"
 #include "pro/eeprom/ui/CEepromCisDlg.h"
 #include "pro/eeprom/ui/CEepromExtendedDlg.h"
 #include "pro/eeprom/ui/CEepromPciDlg.h"
-#include "pro/eeprom/EepromImageFile.h"
-#include "pro/eeprom/MacEntry.h"
+#include "program/UiSeam.h"
+#include "ui/Widgets.h"
 
 namespace kx {
 

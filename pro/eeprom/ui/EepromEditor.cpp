@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "context/AppContext.h"
-#include "program/UiSeam.h"
 #include "pro/page/ui/SheetPage.h"
+#include "program/UiSeam.h"
 
 namespace kx {
 

@@ -9,8 +9,8 @@
 #include <QHash>
 #include <QString>
 
-#include "ui/ChildDialog.h"
 #include "pro/eeprom/EepromProblem.h"
+#include "ui/ChildDialog.h"
 
 class QComboBox;
 class QGridLayout;

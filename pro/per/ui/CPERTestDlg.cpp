@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "context/AppContext.h"
+#include "pro/per/PerOptions.h"
 #include "program/UiSeam.h"
 #include "ui/ProductIcons.h"
-#include "pro/per/PerOptions.h"
 
 namespace kx {
 

@@ -9,9 +9,9 @@
 
 #include <QTimer>
 
-#include "ui/ChildDialog.h"
 #include "pro/per/PerReceiver.h"
 #include "pro/per/PerTestRun.h"
+#include "ui/ChildDialog.h"
 
 class QCheckBox;
 class QLabel;

@@ -15,9 +15,9 @@
 
 #include "adapter/AdapterState.h"
 #include "context/AppContext.h"
+#include "pro/rftest/ui/StepButtons.h"
 #include "ui/UnsavedNotice.h"
 #include "ui/Widgets.h"
-#include "pro/rftest/ui/StepButtons.h"
 
 namespace kx {
 

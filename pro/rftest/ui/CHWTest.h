@@ -7,8 +7,8 @@
 
 #include <QList>
 
-#include "pro/rftest/RfTest.h"
 #include "pro/page/ui/SheetPage.h"
+#include "pro/rftest/RfTest.h"
 
 class QCheckBox;
 class QComboBox;

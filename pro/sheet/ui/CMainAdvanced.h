@@ -6,8 +6,8 @@
 
 #include <QList>
 
-#include "ui/ChildDialog.h"
 #include "pro/sheet/ProfessionalSheet.h"
+#include "ui/ChildDialog.h"
 
 class QTabWidget;
 

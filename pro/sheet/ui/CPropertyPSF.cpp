@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "context/AppContext.h"
-#include "program/UiSeam.h"
-#include "ui/Widgets.h"
 #include "pro/per/ui/CPERTestDlg.h"
 #include "pro/sheet/ProgramSettingFlags.h"
+#include "program/UiSeam.h"
+#include "ui/Widgets.h"
 
 namespace kx {
 
