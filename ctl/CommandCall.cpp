@@ -65,6 +65,15 @@ bool CommandCall::joinable(ControlSession& session) {
     return true;
 }
 
+bool CommandCall::surveyed(ControlSession& session) {
+    if (!open(session) || !joinable(session))
+        return false;
+    if (session.scan())
+        return true;
+    out.error(QStringLiteral("the site survey failed"));
+    return false;
+}
+
 int CommandCall::settled(const SettingResult& result, const QString& what) {
     if (!result.readOnlyReason().isEmpty()) {
         out.error(result.readOnlyMessage());

@@ -56,6 +56,9 @@ struct CommandCall {
     bool open(ControlSession& session);
     // Whether the adapter can survey and join: a station, not the system service's.
     bool joinable(ControlSession& session);
+    // Opens the adapter, checks it can survey and runs a site survey; false, the reason
+    // said, when any step fails.
+    bool surveyed(ControlSession& session);
     // What a change became: Done, or Failure with the reason said (`what` names it).
     int settled(const SettingResult& result, const QString& what);
     // Indented JSON for programs.

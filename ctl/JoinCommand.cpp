@@ -103,12 +103,8 @@ int run(CommandCall& call) {
     if (!r)
         return ControlCommand::Usage;
     ControlSession session(call.context, call.hooks);
-    if (!call.open(session) || !call.joinable(session))
+    if (!call.surveyed(session))
         return ControlCommand::Failure;
-    if (!session.scan()) {
-        call.out.error(QStringLiteral("the site survey failed"));
-        return ControlCommand::Failure;
-    }
     const SurveyList list(session.monitor().survey());
     const bool byBssid = !r->bssid.isEmpty();
     const SurveyList::Network* network =

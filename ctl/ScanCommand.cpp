@@ -13,12 +13,8 @@ int run(CommandCall& call) {
     if (!call.arguments.isEmpty())
         return call.usage(QStringLiteral("scan takes no arguments"));
     ControlSession session(call.context, call.hooks);
-    if (!call.open(session) || !call.joinable(session))
+    if (!call.surveyed(session))
         return ControlCommand::Failure;
-    if (!session.scan()) {
-        call.out.error(QStringLiteral("the site survey failed"));
-        return ControlCommand::Failure;
-    }
     const SurveyList list(session.monitor().survey());
     if (call.isSet(CommandCall::jsonOption()))
         call.printJson(list.json(call.context));

@@ -1,11 +1,15 @@
 // Site survey records as the driver hands them over: any bytes decode within the buffer,
-// with counts, SSIDs and modes inside their ranges.
+// with counts, SSIDs and modes inside their ranges, and each name shown so that typing
+// it gives its bytes back.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <string>
 
 #include "driver/DriverLimits.h"
+#include "driver/SsidText.h"
 #include "fuzz/FuzzCheck.h"
 #include "mainwnd/SurveyRecord.h"
 
@@ -18,7 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < count; ++i) {
         const kx::SurveyRecord record(buffer.records[i]);
         KX_FUZZ_CHECK(record.ssidBytes().size() <= static_cast<qsizetype>(kx::kMaxSsidBytes));
-        KX_FUZZ_CHECK(record.ssidText().size() <= record.ssidBytes().size());
+        // What the survey shows is what a person types to join it.
+        const QByteArray bytes = record.ssidBytes();
+        const QByteArray name =
+            bytes.left(bytes.indexOf('\0') < 0 ? bytes.size() : bytes.indexOf('\0'));
+        const std::optional<std::string> typed =
+            kx::SsidText::fromTyped(record.ssidText().toStdU16String());
+        KX_FUZZ_CHECK(typed && *typed == name.toStdString());
         KX_FUZZ_CHECK(record.infrastructureMode() >= 0 && record.infrastructureMode() <= 2);
         KX_FUZZ_CHECK(record.bssidText().size() == 17);
         (void)record.channel();

@@ -43,18 +43,13 @@ wait_for() {
 }
 
 start_display() {
-    local n display=""
-    for n in $(seq 91 160); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            display=":$n"
-            break
-        fi
-    done
-    [ -n "$display" ] || fail "no free display number"
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # Xvfb picks a free number itself: tests started together cannot take the same one.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display.number" \
+        >"$work/xvfb.log" 2>&1 &
     pids+=($!)
-    export DISPLAY="$display"
-    wait_for 100 xdpyinfo || fail "virtual display $display did not start"
+    wait_for 100 test -s "$work/display.number" || fail "the virtual display did not start"
+    export DISPLAY=":$(head -n 1 "$work/display.number")"
+    wait_for 100 xdpyinfo || fail "virtual display $DISPLAY did not start"
 }
 
 # A busy machine (the sanitizer run) can make the panel slow to map, or lose it at
