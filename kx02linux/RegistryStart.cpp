@@ -91,7 +91,7 @@ void RegistryStart::install(std::vector<Installed>& adapters) {
             }
         }
         for (int n = 0; a.instance.empty() && n < kInstances; ++n) {
-            char candidate[8];
+            char candidate[12]; // room for any int, so the compiler sees no truncation
             std::snprintf(candidate, sizeof candidate, "%04d", n);
             if (taken.count(candidate) == 0 && !Registry::keyExists(kHive, keyOf(candidate)))
                 a.instance = candidate;
