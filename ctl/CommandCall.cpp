@@ -51,7 +51,9 @@ bool CommandCall::open(ControlSession& session) {
     return false;
 }
 
-bool CommandCall::joinable(ControlSession& session) {
+bool CommandCall::surveyed(ControlSession& session) {
+    if (!open(session))
+        return false;
     if (context.adapter.accessPointMode) {
         out.error(
             QStringLiteral("adapter %1 runs an access point; it has no site survey").arg(adapter));
@@ -62,12 +64,6 @@ bool CommandCall::joinable(ControlSession& session) {
             QStringLiteral("the system's wireless configuration controls adapter %1").arg(adapter));
         return false;
     }
-    return true;
-}
-
-bool CommandCall::surveyed(ControlSession& session) {
-    if (!open(session) || !joinable(session))
-        return false;
     if (session.scan())
         return true;
     out.error(QStringLiteral("the site survey failed"));

@@ -54,10 +54,8 @@ struct CommandCall {
     static int usage(ControlOutput& out, const QString& problem);
     // Opens the adapter of the command line; false, the reason said, when it does not.
     bool open(ControlSession& session);
-    // Whether the adapter can survey and join: a station, not the system service's.
-    bool joinable(ControlSession& session);
-    // Opens the adapter, checks it can survey and runs a site survey; false, the reason
-    // said, when any step fails.
+    // Opens the adapter, checks it can survey and join (a station, not the system
+    // service's) and runs a site survey; false, the reason said, when any step fails.
     bool surveyed(ControlSession& session);
     // What a change became: Done, or Failure with the reason said (`what` names it).
     int settled(const SettingResult& result, const QString& what);

@@ -11,7 +11,6 @@
 #include "ctl/ProfileImport.h"
 #include "ctl/ProfileTransfer.h"
 #include "platform/AtomicFile.h"
-#include "platform/Registry.h"
 
 namespace kx {
 

@@ -8,6 +8,12 @@
 
 namespace kx {
 
+// What every driver answers about the machine it runs on, so that the program takes
+// the same paths whatever the machine is.
+inline constexpr std::int32_t kHostIsWindows95 = 0;
+inline constexpr std::int32_t kHostIsWindows2000 = 1;
+inline constexpr std::int32_t kHostOsVersion = 7;
+
 // QueryWL_PortStatus.
 enum class PortStatus : std::int32_t {
     Disconnected = 1,

@@ -89,4 +89,25 @@ void SurveyLayout::setSsid(WLSurveyRecord& record, std::string_view ssid) {
     std::memcpy(record.ssid, ssid.data(), length);
 }
 
+void putFieldText(char* field, std::size_t size, std::string_view text) {
+    if (size == 0)
+        return;
+    const std::size_t n = std::min(text.size(), size - 1);
+    std::memcpy(field, text.data(), n);
+    field[n] = '\0';
+}
+
+std::size_t AdapterListLayout::count(std::size_t found, std::int32_t maxEntries,
+                                     std::int32_t capacity) {
+    const std::int32_t room = std::max(0, std::min(maxEntries, capacity));
+    return std::min(found, static_cast<std::size_t>(room));
+}
+
+void AdapterListLayout::fill(WLAdapterListEntry& entry, std::string_view name,
+                             std::string_view description, std::string_view instance) {
+    putFieldText(entry.name, sizeof entry.name, name);
+    putFieldText(entry.description, sizeof entry.description, description);
+    putFieldText(entry.instance, sizeof entry.instance, instance);
+}
+
 } // namespace kx

@@ -63,4 +63,20 @@ public:
     static void setSsid(WLSurveyRecord& record, std::string_view ssid);
 };
 
+// A text field a driver fills for its caller: at most `size` - 1 bytes, then a NUL.
+void putFieldText(char* field, std::size_t size, std::string_view text);
+
+// The adapter lists as a driver fills them: CreateNICAdapterList has room for
+// kShortListMax entries, CreateAllNICAdapterList for WL_ADAPTER_LIST_MAX.
+class AdapterListLayout final {
+public:
+    static constexpr std::int32_t kShortListMax = 10;
+
+    // How many entries a call fills: the adapters found, within the caller's room and
+    // the list's own limit (`capacity`).
+    static std::size_t count(std::size_t found, std::int32_t maxEntries, std::int32_t capacity);
+    static void fill(WLAdapterListEntry& entry, std::string_view name, std::string_view description,
+                     std::string_view instance);
+};
+
 } // namespace kx

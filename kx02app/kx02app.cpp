@@ -5,12 +5,16 @@
 #include <cstring>
 #include <string_view>
 
+#include "driver/DriverCodes.h"
+#include "driver/ObjectLayouts.h"
 #include "driver/TraceArgs.h"
 #include "driver/kx02app.h"
 #include "kx02app/DriverCall.h"
 #include "kx02app/ExtendedRecords.h"
 #include "kx02app/ObjectAccess.h"
 
+using kx::AdapterListLayout;
+using kx::putFieldText;
 using kx::Setting;
 using kx::TraceArgs;
 using kx::sim::DriverCall;
@@ -21,7 +25,6 @@ using json = nlohmann::json;
 
 namespace {
 
-constexpr std::int32_t kShortListMax = 10; // CreateNICAdapterList's array
 constexpr std::int32_t kLargestEeprom = 2048;
 constexpr std::size_t kTextArgLimit = 260;
 
@@ -51,26 +54,16 @@ std::int32_t host(const char* fn, std::int32_t answer) {
     return DriverCall::runOr(answer, fn, json::array(), [=](SimWorld&) { return answer; });
 }
 
-void copyField(char* field, std::size_t size, const std::string& text) {
-    const std::size_t n = std::min(text.size(), size - 1);
-    std::memcpy(field, text.data(), n);
-    field[n] = '\0';
-}
-
 std::int32_t adapterList(const char* fn, WLAdapterListEntry* entries, std::int32_t maxEntries,
                          std::int32_t capacity) {
     return DriverCall::runOr(0, fn, json::array({nullptr, maxEntries}), [=](SimWorld& world) {
-        if (entries == nullptr || maxEntries <= 0)
+        if (entries == nullptr)
             return 0;
         const auto& adapters = world.adapters();
-        const std::size_t count = std::min({adapters.size(), static_cast<std::size_t>(maxEntries),
-                                            static_cast<std::size_t>(capacity)});
+        const std::size_t count = AdapterListLayout::count(adapters.size(), maxEntries, capacity);
         for (std::size_t i = 0; i < count; ++i) {
             const kx::sim::Scenario::Adapter& a = adapters[i]->setup();
-            WLAdapterListEntry& e = entries[i];
-            copyField(e.name, sizeof e.name, a.name);
-            copyField(e.description, sizeof e.description, a.description);
-            copyField(e.instance, sizeof e.instance, a.instance);
+            AdapterListLayout::fill(entries[i], a.name, a.description, a.instance);
         }
         return static_cast<std::int32_t>(count);
     });
@@ -113,18 +106,19 @@ extern "C" {
 
 // ---- host
 int32_t QueryWL_IsWindows95(void) {
-    return host("QueryWL_IsWindows95", 0);
+    return host("QueryWL_IsWindows95", kx::kHostIsWindows95);
 }
 int32_t QueryWL_IsWindows2000(void) {
-    return host("QueryWL_IsWindows2000", 1);
+    return host("QueryWL_IsWindows2000", kx::kHostIsWindows2000);
 }
 int32_t KX_GetOSVersion(void) {
-    return host("KX_GetOSVersion", 7);
+    return host("KX_GetOSVersion", kx::kHostOsVersion);
 }
 
 // ---- adapters
 int32_t CreateNICAdapterList(WLAdapterListEntry* entries, int32_t maxEntries) {
-    return adapterList("CreateNICAdapterList", entries, maxEntries, kShortListMax);
+    return adapterList("CreateNICAdapterList", entries, maxEntries,
+                       AdapterListLayout::kShortListMax);
 }
 
 int32_t CreateAllNICAdapterList(WLAdapterListEntry* entries, int32_t maxEntries) {
@@ -168,7 +162,7 @@ int32_t QueryWL_ReadOnlyReason(WLAdapterInfo* info, char* reason, int32_t length
                   if (reason == nullptr || length <= 0)
                       return -1;
                   const char* why = DriverCall::readOnlyReason();
-                  copyField(reason, static_cast<std::size_t>(length), why != nullptr ? why : "");
+                  putFieldText(reason, static_cast<std::size_t>(length), why != nullptr ? why : "");
                   return why != nullptr ? 1 : 0;
               });
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "driver/DriverCodes.h"
 #include "driver/ExtendedRecordLayout.h"
 #include "driver/ObjectLayouts.h"
 #include "driver/TraceArgs.h"
@@ -12,6 +13,8 @@
 #include "kx02linux/LinuxDriver.h"
 #include "kx02linux/RadioMapping.h"
 
+using kx::AdapterListLayout;
+using kx::putFieldText;
 using kx::TraceArgs;
 using kx::lnx::LinuxAdapter;
 using kx::lnx::LinuxDriver;
@@ -19,7 +22,6 @@ using json = nlohmann::json;
 
 namespace {
 
-constexpr std::int32_t kShortListMax = 10; // CreateNICAdapterList's array
 constexpr std::size_t kTextArgLimit = 260;
 
 template <typename Body> std::int32_t run(const char* fn, json args, Body body) {
@@ -47,25 +49,16 @@ std::int32_t host(const char* fn, std::int32_t answer) {
     return run(fn, json::array(), [=](LinuxDriver&) { return answer; });
 }
 
-void copyField(char* field, std::size_t size, const std::string& text) {
-    const std::size_t n = std::min(text.size(), size - 1);
-    std::memcpy(field, text.data(), n);
-    field[n] = '\0';
-}
-
 std::int32_t adapterList(const char* fn, WLAdapterListEntry* entries, std::int32_t maxEntries,
                          std::int32_t capacity) {
     return run(fn, json::array({nullptr, maxEntries}), [=](LinuxDriver& d) -> std::int32_t {
         if (entries == nullptr || maxEntries <= 0)
             return 0;
         const std::vector<LinuxAdapter*> adapters = d.discover();
-        const std::size_t count = std::min({adapters.size(), static_cast<std::size_t>(maxEntries),
-                                            static_cast<std::size_t>(capacity)});
+        const std::size_t count = AdapterListLayout::count(adapters.size(), maxEntries, capacity);
         for (std::size_t i = 0; i < count; ++i) {
             const LinuxAdapter::Identity& id = adapters[i]->identity();
-            copyField(entries[i].name, sizeof entries[i].name, id.name);
-            copyField(entries[i].description, sizeof entries[i].description, id.description);
-            copyField(entries[i].instance, sizeof entries[i].instance, id.instance);
+            AdapterListLayout::fill(entries[i], id.name, id.description, id.instance);
         }
         return static_cast<std::int32_t>(count);
     });
@@ -74,7 +67,7 @@ std::int32_t adapterList(const char* fn, WLAdapterListEntry* entries, std::int32
 std::int32_t copySsid(const std::string& ssid, char* buffer) {
     if (buffer == nullptr)
         return -1;
-    copyField(buffer, WL_SSID_BUFFER_MIN, ssid);
+    putFieldText(buffer, WL_SSID_BUFFER_MIN, ssid);
     return 0;
 }
 
@@ -84,18 +77,19 @@ extern "C" {
 
 // ---- host
 int32_t QueryWL_IsWindows95(void) {
-    return host("QueryWL_IsWindows95", 0);
+    return host("QueryWL_IsWindows95", kx::kHostIsWindows95);
 }
 int32_t QueryWL_IsWindows2000(void) {
-    return host("QueryWL_IsWindows2000", 1);
+    return host("QueryWL_IsWindows2000", kx::kHostIsWindows2000);
 }
 int32_t KX_GetOSVersion(void) {
-    return host("KX_GetOSVersion", 7);
+    return host("KX_GetOSVersion", kx::kHostOsVersion);
 }
 
 // ---- adapters
 int32_t CreateNICAdapterList(WLAdapterListEntry* entries, int32_t maxEntries) {
-    return adapterList("CreateNICAdapterList", entries, maxEntries, kShortListMax);
+    return adapterList("CreateNICAdapterList", entries, maxEntries,
+                       AdapterListLayout::kShortListMax);
 }
 int32_t CreateAllNICAdapterList(WLAdapterListEntry* entries, int32_t maxEntries) {
     return adapterList("CreateAllNICAdapterList", entries, maxEntries, WL_ADAPTER_LIST_MAX);
@@ -149,7 +143,7 @@ int32_t QueryWL_ReadOnlyReason(WLAdapterInfo* info, char* reason, int32_t length
                   if (reason == nullptr || length <= 0)
                       return -1;
                   const std::string why = a.readOnlyReason();
-                  copyField(reason, static_cast<std::size_t>(length), why);
+                  putFieldText(reason, static_cast<std::size_t>(length), why);
                   return why.empty() ? 0 : 1;
               });
 }

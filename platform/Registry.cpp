@@ -226,11 +226,6 @@ std::optional<RegistryFailure> foreignDirectory() {
 std::shared_ptr<const RegHive> load(Hive hive, RegistryFailure* failure = nullptr) {
     static std::mutex mutex;
     static std::map<std::string, CacheEntry> cache;
-    if (const std::optional<RegistryFailure> foreign = foreignDirectory()) {
-        if (failure)
-            *failure = *foreign;
-        return nullptr;
-    }
     const fs::path file = Registry::hiveFile(hive);
     const std::optional<FileStamp> current = FileStamp::ofPath(file);
     {
@@ -238,6 +233,13 @@ std::shared_ptr<const RegHive> load(Hive hive, RegistryFailure* failure = nullpt
         const auto it = cache.find(file.string());
         if (current && it != cache.end() && it->second.stamp == *current)
             return it->second.hive;
+    }
+    // Checked when a hive is read afresh: an unchanged hive was read from a directory
+    // that was ours, and a status tick reads the registry several times.
+    if (const std::optional<RegistryFailure> foreign = foreignDirectory()) {
+        if (failure)
+            *failure = *foreign;
+        return nullptr;
     }
     const std::int64_t readStart = FileStamp::nowNs();
     FileStamp stamp;

@@ -10,11 +10,6 @@ namespace kx {
 
 namespace {
 
-constexpr std::uint8_t kFunctionExtension = CisLayout::FunctionExtension;
-constexpr std::uint8_t kNodeIdLink = CisLayout::kNodeIdLink;
-constexpr std::uint8_t kLanNodeId = CisLayout::kLanNodeId;
-constexpr std::uint8_t kNodeIdLength = CisLayout::kNodeIdLength;
-
 std::uint8_t byteAt(const std::uint8_t* bytes, std::size_t size, int offset) {
     return static_cast<std::size_t>(offset) < size ? bytes[offset] : std::uint8_t{0xFF};
 }
@@ -81,8 +76,8 @@ void CisChain::setNodeId(EepromSettings::Tuples& tuples, const std::array<std::u
     for (EepromSettings::Tuple& tuple : tuples) {
         if (tuple.code == EepromSettings::kEndCode)
             return;
-        if (tuple.code == kFunctionExtension && tuple.link == kNodeIdLink &&
-            tuple.data[0] == kLanNodeId && tuple.data[1] == kNodeIdLength) {
+        if (tuple.code == CisLayout::FunctionExtension && tuple.link == CisLayout::kNodeIdLink &&
+            tuple.data[0] == CisLayout::kLanNodeId && tuple.data[1] == CisLayout::kNodeIdLength) {
             std::copy(mac.begin(), mac.end(), tuple.data.begin() + 2);
             return;
         }

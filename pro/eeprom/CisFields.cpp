@@ -11,15 +11,6 @@ namespace kx {
 
 namespace {
 
-constexpr std::uint8_t kConfigEntry = CisLayout::Config;
-constexpr std::uint8_t kManufacturerId = CisLayout::ManufacturerId;
-constexpr std::uint8_t kConfigLink = CisLayout::kConfigLink;
-constexpr std::uint8_t kManufacturerLink = CisLayout::kManufacturerLink;
-
-using Pattern = CisLayout::ConfigPattern;
-constexpr const Pattern& k3_3Volt = CisLayout::kConfig3_3Volt;
-constexpr const Pattern& k5Volt = CisLayout::kConfig5Volt;
-
 void putLe16(EepromSettings::Tuple& t, std::size_t at, std::uint16_t value) {
     t.data[at] = static_cast<std::uint8_t>(value & 0xFF);
     t.data[at + 1] = static_cast<std::uint8_t>(value >> 8);
@@ -45,11 +36,12 @@ CisFields CisFields::fromTuples(const EepromSettings::Tuples& tuples) {
             for (std::size_t i = 0; i < names.size(); ++i)
                 f.names[i] =
                     QString::fromLatin1(names[i].data(), static_cast<qsizetype>(names[i].size()));
-        } else if (t.code == kConfigEntry) {
-            const bool other = t.link == kConfigLink &&
-                               !std::equal(k3_3Volt.begin(), k3_3Volt.end(), t.data.begin());
+        } else if (t.code == CisLayout::Config) {
+            const bool other = t.link == CisLayout::kConfigLink &&
+                               !std::equal(CisLayout::kConfig3_3Volt.begin(),
+                                           CisLayout::kConfig3_3Volt.end(), t.data.begin());
             f.voltage = f.readVoltage = other ? FiveVolt : ThreeVolt;
-        } else if (t.code == kManufacturerId) {
+        } else if (t.code == CisLayout::ManufacturerId) {
             f.manufacturer = HexField::show16(t.data[0], t.data[1]);
             f.card = HexField::show16(t.data[2], t.data[3]);
         }
@@ -74,12 +66,13 @@ std::optional<EepromProblem> CisFields::applyTo(EepromSettings::Tuples& tuples) 
         if (t.code == VersionTuple::kCode) {
             t.link = VersionTuple::kLink;
             std::copy(version.value().begin(), version.value().end(), t.data.begin());
-        } else if (t.code == kConfigEntry && voltage != NoVoltage && voltage != readVoltage) {
-            const Pattern& pattern = voltage == FiveVolt ? k5Volt : k3_3Volt;
-            t.link = kConfigLink;
+        } else if (t.code == CisLayout::Config && voltage != NoVoltage && voltage != readVoltage) {
+            const CisLayout::ConfigPattern& pattern =
+                voltage == FiveVolt ? CisLayout::kConfig5Volt : CisLayout::kConfig3_3Volt;
+            t.link = CisLayout::kConfigLink;
             std::copy(pattern.begin(), pattern.end(), t.data.begin());
-        } else if (t.code == kManufacturerId) {
-            t.link = kManufacturerLink;
+        } else if (t.code == CisLayout::ManufacturerId) {
+            t.link = CisLayout::kManufacturerLink;
             putLe16(t, 0, manf.value());
             putLe16(t, 2, cardCode.value());
         }
