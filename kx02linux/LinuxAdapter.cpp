@@ -10,6 +10,7 @@
 
 #include "driver/DriverLimits.h"
 #include "driver/MacText.h"
+#include "driver/SettingTable.h"
 #include "kx02linux/AccessCheck.h"
 #include "kx02linux/RadioMapping.h"
 #include "kx02linux/RegistryStart.h"
@@ -23,6 +24,13 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 namespace {
+
+constexpr int kAccessPointType = code(NetworkType::AccessPoint);
+constexpr int kAdHocType = code(NetworkType::AdHoc);
+
+bool takes(Setting id, int value) {
+    return SettingTable::info(id).accepts(value);
+}
 
 // How long a join may take before the library asks the kernel again, and how often a
 // station that lost its network tries again.
@@ -56,7 +64,7 @@ bool joinDiffers(const RadioSettings& a, const RadioSettings& b) {
     return a.networkType != b.networkType || a.ssid != b.ssid || a.bssid != b.bssid ||
            a.authMode != b.authMode || a.wepStatus != b.wepStatus || a.wepBit != b.wepBit ||
            a.keys != b.keys || a.defaultKey != b.defaultKey ||
-           (b.networkType == 0 && a.channel != b.channel);
+           (b.networkType == kAdHocType && a.channel != b.channel);
 }
 
 void copyText(char* out, const std::string& text, std::size_t room) {
@@ -159,11 +167,11 @@ void LinuxAdapter::startFromRegistry() {
         nl->setThresholds(i->wiphy, recorded.rts, recorded.frag);
     if (const auto rates = RadioMapping::legacyRates(m_settings.txRate); rates && !rates->empty())
         nl->setRates(m_ifindex, *rates);
-    if (recorded.powerSave && m_settings.networkType != 4)
+    if (recorded.powerSave && m_settings.networkType != kAccessPointType)
         nl->setPowerSave(m_ifindex, *recorded.powerSave);
     // A link someone made or asked for before is kept; an idle adapter joins what was
     // recorded.
-    if (i->ssid.empty() && (m_settings.networkType == 4 || !m_settings.ssid.empty()))
+    if (i->ssid.empty() && (m_settings.networkType == kAccessPointType || !m_settings.ssid.empty()))
         rejoin();
 }
 
@@ -255,7 +263,7 @@ int LinuxAdapter::portStatus() {
     if (!i)
         return -1;
     loadSettings();
-    const bool adHoc = m_settings.networkType == 0;
+    const bool adHoc = m_settings.networkType == kAdHocType;
     if (i->type == IfType::AccessPoint)
         return accessPointRunning() ? 4 : 1;
     if (i->type != (adHoc ? IfType::AdHoc : IfType::Station))
@@ -383,7 +391,7 @@ JoinRequest LinuxAdapter::joinRequest() const {
     JoinRequest r;
     r.ssid = m_settings.ssid;
     r.bssid = m_settings.bssid;
-    if (m_settings.networkType == 0) {
+    if (m_settings.networkType == kAdHocType) {
         r.frequencyMhz = RadioMapping::frequencyOf(m_settings.channel);
         if (!r.bssid)
             r.bssid = cellOf(m_settings.ssid);
@@ -408,7 +416,7 @@ int LinuxAdapter::rejoin() {
     m_joinStarted.reset();
     m_joinChanged = false;
     ++m_joins;
-    if (m_settings.networkType == 4)
+    if (m_settings.networkType == kAccessPointType)
         return applyAccessPoint();
     if (i->type == IfType::AccessPoint || accessPointRunning())
         Hostapd::stop(m_hostapd);
@@ -416,7 +424,7 @@ int LinuxAdapter::rejoin() {
         nl->disconnect(m_ifindex);
     else if (i->type == IfType::AdHoc)
         nl->leaveAdHoc(m_ifindex);
-    const IfType wanted = m_settings.networkType == 0 ? IfType::AdHoc : IfType::Station;
+    const IfType wanted = m_settings.networkType == kAdHocType ? IfType::AdHoc : IfType::Station;
     const std::optional<InterfaceInfo> now = info();
     if (now && now->type != wanted && nl->setType(m_ifindex, wanted) != 0) {
         // Some drivers change the type only while the interface is down.
@@ -431,8 +439,8 @@ int LinuxAdapter::rejoin() {
     if (m_settings.ssid.empty())
         return 0;
     const JoinRequest request = joinRequest();
-    const int ret = m_settings.networkType == 0 ? nl->joinAdHoc(m_ifindex, request)
-                                                : nl->connect(m_ifindex, request);
+    const int ret = m_settings.networkType == kAdHocType ? nl->joinAdHoc(m_ifindex, request)
+                                                         : nl->connect(m_ifindex, request);
     if (ret != 0 && ret != -EALREADY)
         return -1;
     m_joinStarted = Clock::now();
@@ -475,7 +483,7 @@ int LinuxAdapter::startSurvey() {
 
 int LinuxAdapter::setChannel(int channel) {
     const int mask = channelMask();
-    if (channel < 1 || channel > 14 || mask < 0 || (mask >> (channel - 1) & 1) == 0)
+    if (!takes(Setting::DesiredChannel, channel) || mask < 0 || (mask >> (channel - 1) & 1) == 0)
         return -1;
     return change([&](RadioSettings& s) {
         s.channel = channel;
@@ -495,7 +503,7 @@ int LinuxAdapter::setTxRate(int code) {
 
 int LinuxAdapter::setNetworkType(int type) {
     // The kernel has no pseudo IBSS.
-    if (type != 0 && type != 1 && type != 4)
+    if (!takes(Setting::NetworkType, type) || type == code(NetworkType::PseudoIbss))
         return -1;
     return change([&](RadioSettings& s) {
         const bool changed = s.networkType != type;
@@ -505,7 +513,7 @@ int LinuxAdapter::setNetworkType(int type) {
 }
 
 int LinuxAdapter::setAuthMode(int mode) {
-    if (mode < 1 || mode > 3)
+    if (!takes(Setting::AuthMode, mode))
         return -1;
     return change([&](RadioSettings& s) {
         s.authMode = mode;
@@ -514,7 +522,7 @@ int LinuxAdapter::setAuthMode(int mode) {
 }
 
 int LinuxAdapter::setWepStatus(int on) {
-    if (on != 0 && on != 1)
+    if (!takes(Setting::WepStatus, on))
         return -1;
     return change([&](RadioSettings& s) {
         s.wepStatus = on;
@@ -523,12 +531,12 @@ int LinuxAdapter::setWepStatus(int on) {
 }
 
 int LinuxAdapter::writeKey(int index, int wepBit, int isDefault, const std::uint8_t* key) {
-    if (index < 0 || index >= RadioSettings::kKeyCount || (wepBit != 0 && wepBit != 1) ||
+    if (index < 0 || index >= RadioSettings::kKeyCount || !takes(Setting::WepBit, wepBit) ||
         key == nullptr)
         return -1;
     return change([&](RadioSettings& s) {
         s.wepBit = wepBit;
-        s.keys[static_cast<std::size_t>(index)].assign(key, key + (wepBit == 1 ? 13 : 5));
+        s.keys[static_cast<std::size_t>(index)].assign(key, key + wepKeyBytes(WepBit{wepBit}));
         if (isDefault != 0)
             s.defaultKey = index;
         return 0;
@@ -536,13 +544,13 @@ int LinuxAdapter::writeKey(int index, int wepBit, int isDefault, const std::uint
 }
 
 int LinuxAdapter::setPowerSave(int on) {
-    if (on != 0 && on != 1)
+    if (!takes(Setting::PsMode, on))
         return -1;
     return change([&](RadioSettings&) { return Nl80211::get()->setPowerSave(m_ifindex, on == 1); });
 }
 
 int LinuxAdapter::setPsLevel(int level) {
-    if (level < 0 || level > 4)
+    if (!takes(Setting::PsLevel, level))
         return -1;
     return change([&](RadioSettings& s) {
         s.psLevel = level;
@@ -571,7 +579,7 @@ int LinuxAdapter::setRtsThreshold(int bytes) {
 }
 
 int LinuxAdapter::setPreamble(int mode) {
-    if (mode < 1 || mode > 3)
+    if (!takes(Setting::Preamble, mode))
         return -1;
     return change([&](RadioSettings& s) {
         s.preamble = mode;
@@ -580,7 +588,7 @@ int LinuxAdapter::setPreamble(int mode) {
 }
 
 int LinuxAdapter::setBasicRate(int bits) {
-    if (bits < 0 || bits > 15)
+    if (!takes(Setting::BasicRate, bits))
         return -1;
     return change([&](RadioSettings& s) {
         s.basicRate = bits;
@@ -589,7 +597,7 @@ int LinuxAdapter::setBasicRate(int bits) {
 }
 
 int LinuxAdapter::setSsid(const char* ssid) {
-    if (ssid == nullptr || std::strlen(ssid) > 32)
+    if (ssid == nullptr || std::strlen(ssid) > std::size_t{kMaxSsidBytes})
         return -1;
     return change([&](RadioSettings& s) {
         const bool changed = s.ssid != ssid;
@@ -598,7 +606,7 @@ int LinuxAdapter::setSsid(const char* ssid) {
             s.bssid.reset();
         m_bssidJustSet = false;
         // A new name joins at once; the same one waits for a restart.
-        return changed && s.networkType != 4 ? rejoin() : 0;
+        return changed && s.networkType != kAccessPointType ? rejoin() : 0;
     });
 }
 
@@ -620,7 +628,7 @@ int LinuxAdapter::setDesiredBssid(const std::uint8_t* bssid6) {
 
 int LinuxAdapter::restart() {
     return change([&](RadioSettings&) {
-        if (m_settings.networkType == 4)
+        if (m_settings.networkType == kAccessPointType)
             return applyAccessPoint();
         // A link to the network asked for, already up or on its way, is kept.
         const std::optional<InterfaceInfo> i = info();
@@ -633,16 +641,16 @@ int LinuxAdapter::restart() {
 }
 
 int LinuxAdapter::setApSsid(const char* ssid, std::size_t limit) {
-    if (ssid == nullptr || strnlen(ssid, limit) > 32 || ssid[0] == '\0')
+    if (ssid == nullptr || strnlen(ssid, limit) > std::size_t{kMaxSsidBytes} || ssid[0] == '\0')
         return -1;
     return change([&](RadioSettings& s) {
         s.apSsid.assign(ssid, strnlen(ssid, limit));
-        return s.networkType == 4 ? applyAccessPoint() : 0;
+        return s.networkType == kAccessPointType ? applyAccessPoint() : 0;
     });
 }
 
 int LinuxAdapter::setApHidden(int hidden) {
-    if (hidden != 0 && hidden != 1)
+    if (!takes(Setting::ApHideSsid, hidden))
         return -1;
     return change([&](RadioSettings& s) {
         s.apHidden = hidden;
@@ -662,7 +670,7 @@ int LinuxAdapter::setTxPowerLevel(int level) {
 }
 
 int LinuxAdapter::setFilterMode(int mode) {
-    if (mode < 0 || mode > 2)
+    if (!takes(Setting::ApFilterMode, mode))
         return -1;
     return change([&](RadioSettings& s) {
         s.filterMode = mode;
@@ -681,7 +689,7 @@ int LinuxAdapter::setFilterList(const std::uint8_t* table, int length) {
 }
 
 int LinuxAdapter::applyFilter() {
-    if (m_settings.networkType != 4 || !accessPointRunning())
+    if (m_settings.networkType != kAccessPointType || !accessPointRunning())
         return 0;
     const std::optional<WiphyInfo> w = wiphy();
     if (!w)

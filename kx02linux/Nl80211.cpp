@@ -111,6 +111,13 @@ nl_msg* Nl80211::message(int command, int flags) {
     return msg;
 }
 
+nl_msg* Nl80211::message(int command, int flags, int ifindex) {
+    nl_msg* msg = message(command, flags);
+    if (msg != nullptr)
+        nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
+    return msg;
+}
+
 template <typename Each> int Nl80211::request(nl_msg* msg, Each each) {
     if (msg == nullptr)
         return -ENOMEM;
@@ -148,10 +155,9 @@ std::vector<InterfaceInfo> Nl80211::interfaces() {
 }
 
 std::optional<InterfaceInfo> Nl80211::interface(int ifindex) {
-    nl_msg* msg = message(NL80211_CMD_GET_INTERFACE, 0);
+    nl_msg* msg = message(NL80211_CMD_GET_INTERFACE, 0, ifindex);
     if (msg == nullptr)
         return std::nullopt;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     std::optional<InterfaceInfo> found;
     if (request(msg, [&](nlmsghdr* m) { found = Nl80211Decode::interface(m); }) != 0)
         return std::nullopt;
@@ -172,10 +178,9 @@ std::optional<WiphyInfo> Nl80211::wiphy(int index) {
 
 std::vector<BssInfo> Nl80211::scanResults(int ifindex) {
     std::vector<BssInfo> found;
-    nl_msg* msg = message(NL80211_CMD_GET_SCAN, NLM_F_DUMP);
+    nl_msg* msg = message(NL80211_CMD_GET_SCAN, NLM_F_DUMP, ifindex);
     if (msg == nullptr)
         return found;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     request(msg, [&](nlmsghdr* m) {
         if (auto bss = Nl80211Decode::bss(m))
             found.push_back(std::move(*bss));
@@ -185,10 +190,9 @@ std::vector<BssInfo> Nl80211::scanResults(int ifindex) {
 
 std::vector<StationInfo> Nl80211::stations(int ifindex) {
     std::vector<StationInfo> found;
-    nl_msg* msg = message(NL80211_CMD_GET_STATION, NLM_F_DUMP);
+    nl_msg* msg = message(NL80211_CMD_GET_STATION, NLM_F_DUMP, ifindex);
     if (msg == nullptr)
         return found;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     request(msg, [&](nlmsghdr* m) {
         if (auto s = Nl80211Decode::station(m))
             found.push_back(*s);
@@ -197,10 +201,9 @@ std::vector<StationInfo> Nl80211::stations(int ifindex) {
 }
 
 std::optional<bool> Nl80211::powerSave(int ifindex) {
-    nl_msg* msg = message(NL80211_CMD_GET_POWER_SAVE, 0);
+    nl_msg* msg = message(NL80211_CMD_GET_POWER_SAVE, 0, ifindex);
     if (msg == nullptr)
         return std::nullopt;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     std::optional<bool> on;
     if (request(msg, [&](nlmsghdr* m) { on = Nl80211Decode::powerSave(m); }) != 0)
         return std::nullopt;
@@ -208,10 +211,9 @@ std::optional<bool> Nl80211::powerSave(int ifindex) {
 }
 
 int Nl80211::triggerScan(int ifindex, const std::vector<int>& frequencies) {
-    nl_msg* msg = message(NL80211_CMD_TRIGGER_SCAN, 0);
+    nl_msg* msg = message(NL80211_CMD_TRIGGER_SCAN, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     nlattr* freqs = nla_nest_start(msg, NL80211_ATTR_SCAN_FREQUENCIES);
     for (std::size_t i = 0; i < frequencies.size(); ++i)
         nla_put_u32(msg, static_cast<int>(i + 1), static_cast<std::uint32_t>(frequencies[i]));
@@ -224,19 +226,17 @@ int Nl80211::triggerScan(int ifindex, const std::vector<int>& frequencies) {
 }
 
 int Nl80211::setType(int ifindex, IfType type) {
-    nl_msg* msg = message(NL80211_CMD_SET_INTERFACE, 0);
+    nl_msg* msg = message(NL80211_CMD_SET_INTERFACE, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     nla_put_u32(msg, NL80211_ATTR_IFTYPE, static_cast<std::uint32_t>(type));
     return request(msg);
 }
 
 int Nl80211::connect(int ifindex, const JoinRequest& r) {
-    nl_msg* msg = message(NL80211_CMD_CONNECT, 0);
+    nl_msg* msg = message(NL80211_CMD_CONNECT, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     nla_put(msg, NL80211_ATTR_SSID, static_cast<int>(r.ssid.size()), r.ssid.data());
     if (r.bssid)
         nla_put(msg, NL80211_ATTR_MAC, static_cast<int>(r.bssid->size()), r.bssid->data());
@@ -252,19 +252,17 @@ int Nl80211::connect(int ifindex, const JoinRequest& r) {
 }
 
 int Nl80211::disconnect(int ifindex) {
-    nl_msg* msg = message(NL80211_CMD_DISCONNECT, 0);
+    nl_msg* msg = message(NL80211_CMD_DISCONNECT, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     nla_put_u16(msg, NL80211_ATTR_REASON_CODE, 3); // leaving
     return request(msg);
 }
 
 int Nl80211::joinAdHoc(int ifindex, const JoinRequest& r) {
-    nl_msg* msg = message(NL80211_CMD_JOIN_IBSS, 0);
+    nl_msg* msg = message(NL80211_CMD_JOIN_IBSS, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     nla_put(msg, NL80211_ATTR_SSID, static_cast<int>(r.ssid.size()), r.ssid.data());
     nla_put_u32(msg, NL80211_ATTR_WIPHY_FREQ, static_cast<std::uint32_t>(r.frequencyMhz));
     // A fixed cell identity and channel: two stations started apart still find each other.
@@ -279,10 +277,9 @@ int Nl80211::joinAdHoc(int ifindex, const JoinRequest& r) {
 }
 
 int Nl80211::leaveAdHoc(int ifindex) {
-    nl_msg* msg = message(NL80211_CMD_LEAVE_IBSS, 0);
+    nl_msg* msg = message(NL80211_CMD_LEAVE_IBSS, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     return request(msg);
 }
 
@@ -314,19 +311,17 @@ int Nl80211::setTxPower(int wiphy, int mbm) {
 }
 
 int Nl80211::setPowerSave(int ifindex, bool on) {
-    nl_msg* msg = message(NL80211_CMD_SET_POWER_SAVE, 0);
+    nl_msg* msg = message(NL80211_CMD_SET_POWER_SAVE, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     nla_put_u32(msg, NL80211_ATTR_PS_STATE, on ? NL80211_PS_ENABLED : NL80211_PS_DISABLED);
     return request(msg);
 }
 
 int Nl80211::setRates(int ifindex, const std::vector<std::uint8_t>& rates) {
-    nl_msg* msg = message(NL80211_CMD_SET_TX_BITRATE_MASK, 0);
+    nl_msg* msg = message(NL80211_CMD_SET_TX_BITRATE_MASK, 0, ifindex);
     if (msg == nullptr)
         return -ENOMEM;
-    nla_put_u32(msg, NL80211_ATTR_IFINDEX, static_cast<std::uint32_t>(ifindex));
     // Without NL80211_ATTR_TX_RATES the kernel goes back to every rate.
     if (!rates.empty()) {
         nlattr* all = nla_nest_start(msg, NL80211_ATTR_TX_RATES);

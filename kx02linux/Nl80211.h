@@ -66,6 +66,8 @@ private:
     Nl80211() = default;
     bool open();
     nl_msg* message(int command, int flags);
+    // A message about the interface `ifindex`.
+    nl_msg* message(int command, int flags, int ifindex);
     // Sends and collects the answers; `each` gets every message of a reply or dump.
     template <typename Each> int request(nl_msg* msg, Each each);
     int request(nl_msg* msg);

@@ -24,9 +24,12 @@ struct Rate {
     int code;
     std::uint8_t units500k;
 };
-constexpr Rate kRates[] = {{10, 1, 2}, {20, 2, 4}, {55, 4, 11}, {110, 8, 22}};
+constexpr Rate kRates[] = {{10, code(RateCode::Mbps1), 2},
+                           {20, code(RateCode::Mbps2), 4},
+                           {55, code(RateCode::Mbps5_5), 11},
+                           {110, code(RateCode::Mbps11), 22}};
 
-constexpr int kAutomaticRate = 15;
+constexpr int kAutomaticRate = code(RateCode::Automatic);
 
 } // namespace
 
@@ -95,7 +98,7 @@ std::optional<std::vector<std::uint8_t>> RadioMapping::legacyRates(int rateCode)
 std::optional<std::uint32_t> RadioMapping::fragToKernel(int bytes) {
     if (bytes == kFragOff)
         return UINT32_MAX;
-    if (bytes < 256 || bytes > kFragOff)
+    if (bytes < SettingTable::info(Setting::FragThreshold).low || bytes > kFragOff)
         return std::nullopt;
     return static_cast<std::uint32_t>(bytes);
 }
@@ -103,7 +106,7 @@ std::optional<std::uint32_t> RadioMapping::fragToKernel(int bytes) {
 std::optional<std::uint32_t> RadioMapping::rtsToKernel(int bytes) {
     if (bytes == kRtsOff)
         return UINT32_MAX;
-    if (bytes < 0 || bytes > kRtsOff)
+    if (bytes < SettingTable::info(Setting::RtsThreshold).low || bytes > kRtsOff)
         return std::nullopt;
     return static_cast<std::uint32_t>(bytes);
 }

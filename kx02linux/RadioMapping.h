@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/SettingTable.h"
 #include "driver/kx02app.h"
 #include "kx02linux/RadioTypes.h"
 
@@ -44,10 +45,10 @@ public:
     static std::optional<std::vector<std::uint8_t>> legacyRates(int rateCode);
 
     // ---- thresholds ---------------------------------------------------------------------
-    // The contract's fragmentation threshold runs 256-2306 and its RTS/CTS threshold
-    // 0-2305, the largest value meaning off; the kernel's off is UINT32_MAX.
-    static constexpr int kFragOff = 2306;
-    static constexpr int kRtsOff = 2305;
+    // The contract's thresholds run as the setting table says, the largest value meaning
+    // off; the kernel's off is UINT32_MAX.
+    static constexpr int kFragOff = SettingTable::info(Setting::FragThreshold).high;
+    static constexpr int kRtsOff = SettingTable::info(Setting::RtsThreshold).high;
     static std::optional<std::uint32_t> fragToKernel(int bytes);
     static std::optional<std::uint32_t> rtsToKernel(int bytes);
     static int fragFromKernel(std::uint32_t value);

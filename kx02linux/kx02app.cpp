@@ -122,7 +122,10 @@ int32_t GetNICAdapterMAC(WLAdapterInfo* info, uint8_t* mac6) {
 }
 int32_t QueryWL_FirmwareMode_STA_AP(WLAdapterInfo* info) {
     return op("QueryWL_FirmwareMode_STA_AP", info, json::array(), [](LinuxAdapter& a) {
-        return a.settings().networkType == 4 && a.portStatus() == 4 ? 1 : 0;
+        const bool accessPoint =
+            a.settings().networkType == kx::code(kx::NetworkType::AccessPoint) &&
+            a.portStatus() == kx::code(kx::PortStatus::Joined);
+        return accessPoint ? 1 : 0;
     });
 }
 int32_t QueryWL_DriverVersion(WLAdapterInfo* info) {
